@@ -1,0 +1,29 @@
+// Names and sizes that the whole program shares. No windows.h: pure files include this too.
+#pragma once
+
+constexpr char kProgramTitle[] = "Tintlet 2.51";
+constexpr char kBoxClassName[] = "TintletApp";
+constexpr char kOptionsClassName[] = "TintletOptions";
+constexpr char kSingleInstanceName[] = "TintletRunning";
+constexpr char kDefaultTemplate[] = "RGB(#r,#g,#b)";
+
+constexpr int kActionCount = 9;
+constexpr int kTemplateSize = 100;  // the template field with its terminating zero
+
+enum Action {
+  kActionOptions, kActionDecHex, kActionShowHide, kActionFixColor, kActionStopMoving,
+  kActionZoom, kActionCopy, kActionMicro, kActionExit
+};
+
+// Tray menu command ids.
+enum MenuCommand {
+  kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
+  kCmdCopy = 8, kCmdFirstFormat = 10, kCmdLastFormat = 16, kCmdDecimal = 20, kCmdHexadecimal = 21,
+  kCmdMicro = 30, kCmdNormal = 31, kCmdZoom = 32, kCmdMouseMode = 40, kCmdSeparator = 1000
+};
+
+constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000
+constexpr unsigned kTickTimerId = 1;
+
+// Captions of the seven notations, in the order of their command ids 10 to 16.
+constexpr char kFormatLabels[7][20] = {"&HTML", "&Delphi", "&C++", "&Java", "&VB", "D&ecimal", "C&ustom"};

@@ -1,0 +1,166 @@
+#include "app/startup.h"
+
+#include <cstring>
+
+#include "app/error.h"
+#include "app/error_text.h"
+#include "app/state.h"
+#include "box/box.h"
+#include "options/options.h"
+#include "settings/settings.h"
+#include "tray/tray.h"
+
+namespace {
+
+constexpr char kDefaultHotkeyChars[] = "ODQFSZCMX";
+constexpr UINT kBroadcastTimeoutMs = 3000;
+
+int startupShowCommand() {
+  STARTUPINFOA info = {};
+  info.cb = sizeof info;
+  GetStartupInfoA(&info);
+  return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
+}
+
+void setStartupDefaults() {
+  std::memset(app.defaultModifiers, HOTKEYF_SHIFT | HOTKEYF_CONTROL, sizeof app.defaultModifiers);
+  app.formatIndex = 0;
+  initDefaultLogFont(&app.boxLogFont);
+  app.baseColor = RGB(0x80, 0x80, 0x80);
+  app.textColor = RGB(0xFF, 0xFF, 0xFF);
+  std::memset(app.customColors, 0, sizeof app.customColors);
+  std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
+  std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);
+  app.layeredSupported = false;
+}
+
+void findLayeredWindows() {
+  app.user32Module = LoadLibraryA("User32.dll");
+  if (!app.user32Module) return;
+  const FARPROC found = GetProcAddress(app.user32Module, "SetLayeredWindowAttributes");
+  app.setLayeredAttrs = reinterpret_cast<SetLayeredAttrsFn>(reinterpret_cast<void (*)()>(found));
+  if (app.setLayeredAttrs) app.layeredSupported = true;
+}
+
+bool registerClasses(HINSTANCE instance) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = colorBoxProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, "TLICON");
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = app.baseBrush;
+  wc.lpszClassName = kBoxClassName;
+  wc.hIconSm = LoadIconA(instance, "TLICON");
+  if (!RegisterClassExA(&wc)) {
+    reportError(nullptr, kErrRegisterClass, kBoxClassName);
+    return false;
+  }
+  wc.lpszClassName = kOptionsClassName;
+  wc.lpfnWndProc = optionsProc;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  if (!RegisterClassExA(&wc)) {
+    reportError(nullptr, kErrRegisterClass, kOptionsClassName);
+    return false;
+  }
+  return true;
+}
+
+template <typename Handle>
+void deleteObject(Handle& obj) {
+  if (obj) DeleteObject(obj);
+  obj = nullptr;
+}
+
+void destroyMenu(HMENU& menu) {
+  if (menu) DestroyMenu(menu);
+  menu = nullptr;
+}
+
+}  // namespace
+
+bool startUp(HINSTANCE instance, int* exitCode) {
+  *exitCode = 0;
+  app.runningMsg = RegisterWindowMessageA(kSingleInstanceName);
+  CreateMutexA(nullptr, FALSE, kSingleInstanceName);  // held until the process ends
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // Not a plain SendMessage: one hung window of another program would hang this process for ever.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(HWND_BROADCAST, app.runningMsg, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &ignored);
+    return false;
+  }
+  InitCommonControls();
+  setStartupDefaults();
+  findLayeredWindows();
+  LoadLibraryA("Riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
+  if (!loadSettings()) reportError(nullptr, kErrRegistry, "");
+  app.baseBrush = CreateSolidBrush(app.baseColor);
+  app.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  app.handCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+  app.appInstance = instance;
+  if (!registerClasses(instance)) return false;
+  buildTrayMenu();
+  composeAboutText();
+
+  app.boxWnd = CreateWindowExA(0, kBoxClassName, "", WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, GetDesktopWindow(), nullptr,
+                               instance, nullptr);
+  app.boxTextWnd = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_CENTER, 1, 1,
+                                   app.boxWidth - 2, app.lineHeight, app.boxWnd, reinterpret_cast<HMENU>(100),
+                                   instance, nullptr);
+  createOptionsWindow();
+
+  // Bring the controls and the menu marks in line with the loaded settings, the way a user would.
+  static HWND* const kFormatRadioOfIndex[7] = {&app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.decimalRadio,
+                                               &app.javaRadio, &app.vbRadio, &app.customRadio};
+  SendMessageA(*kFormatRadioOfIndex[app.formatIndex], BM_CLICK, 0, 0);
+  if (app.middleButtonMode) {
+    app.middleButtonMode = false;
+    SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);
+  }
+  fitLabelToText(app.makerLink, nullptr, app.uiFont);
+  fitLabelToText(app.toolLink, nullptr, app.uiFont);
+  SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
+  SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
+  if (app.zoomView && app.microForm) app.zoomView = app.microForm = false;
+  SendMessageA(app.boxWnd, WM_HOTKEY, 1, 0);  // Dec / Hex: restores the saved base and lays out the form
+  ShowWindow(app.boxWnd, startupShowCommand());
+  ShowWindow(app.optionsWnd, SW_MINIMIZE);
+  ShowWindow(app.optionsWnd, SW_HIDE);
+  return true;
+}
+
+void dispatchLoopMessage(MSG* msg) {
+  // Dialog keys (Tab, arrows, mnemonics) on the Options and Hotkeys pages only.
+  const LRESULT tab = SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0);
+  if (tab <= 1 && app.optionsWnd && IsDialogMessageA(app.optionsWnd, msg)) return;
+  TranslateMessage(msg);
+  DispatchMessageA(msg);
+}
+
+int runMessageLoop() {
+  MSG msg = {};
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatchLoopMessage(&msg);
+  return static_cast<int>(msg.wParam);
+}
+
+void shutDown() {
+  if (app.layeredSupported) FreeLibrary(app.user32Module);
+  deleteObject(app.baseBrush);
+  deleteObject(app.ctlBrush);
+  deleteObject(app.linkFont);
+  deleteObject(app.uiFont);
+  deleteObject(app.boxFont);
+  destroyMenu(app.formatMenu);
+  destroyMenu(app.displayMenu);
+  destroyMenu(app.trayMenu);
+  saveSettings();
+}
+
+int runTintlet(HINSTANCE instance) {
+  int exitCode = 0;
+  if (!startUp(instance, &exitCode)) return exitCode;
+  exitCode = runMessageLoop();
+  shutDown();
+  return exitCode;
+}

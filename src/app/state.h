@@ -1,0 +1,104 @@
+// The one process-wide state record of Tintlet. Every subsystem reads and writes it in place,
+// on the message-loop thread only.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include "app/names.h"
+
+typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
+
+struct AppState {
+  // Persisted settings.
+  int formatIndex = 0;
+  int decimalDisplay = 1;  // loaded as the opposite of the saved base, flipped once at start-up
+  bool microForm = false;
+  bool zoomView = false;
+  bool middleButtonMode = false;
+  COLORREF pickedColor = 0;
+  COLORREF baseColor = 0;
+  COLORREF textColor = 0;
+  LOGFONTA boxLogFont = {};
+  COLORREF customColors[16] = {};
+  BYTE hotkeyChars[kActionCount] = {};
+  BYTE hotkeyModifiers[kActionCount] = {};
+  int opacityPercent = 100;
+  char customTemplate[kTemplateSize] = "RGB(#r,#g,#b)";
+  char* templateListData = nullptr;  // malloc'ed; saved list of templates, or none
+  DWORD templateListSize = 0;
+
+  // Runtime flags.
+  bool followPointer = true;
+  bool colorFixed = false;
+  int boxShown = 0;  // set to 1 when the tray menu is built
+  bool timerActive = false;
+  bool textDirty = false;
+  int currentTab = 0;
+  HWND fontDialogWnd = nullptr;
+  HWND colorDialogWnd = nullptr;
+  bool layeredSupported = false;
+  SetLayeredAttrsFn setLayeredAttrs = nullptr;
+  HMODULE user32Module = nullptr;
+  UINT runningMsg = 0;
+  UINT taskbarCreatedMsg = 0;  // registered once the tray icon is added
+  HINSTANCE appInstance = nullptr;
+  BYTE defaultModifiers[kActionCount] = {};
+
+  // Colour box geometry, texts and tick state.
+  int boxWidth = 0;
+  int boxHeight = 0;
+  int lineHeight = 0;
+  RECT swatchRect = {};
+  char hexText[7] = {};
+  char decText[12] = {};
+  COLORREF shownColor = 0;
+  bool firstTick = true;
+  bool dragging = false;
+  POINT dragPoint = {};
+
+  // Long-lived GDI and USER objects; each is released once at shutdown.
+  HBRUSH baseBrush = nullptr;
+  HBRUSH ctlBrush = nullptr;
+  HFONT boxFont = nullptr;
+  HFONT uiFont = nullptr;
+  HFONT linkFont = nullptr;
+  HCURSOR arrowCursor = nullptr;
+  HCURSOR handCursor = nullptr;
+  HMENU trayMenu = nullptr;
+  HMENU formatMenu = nullptr;
+  HMENU displayMenu = nullptr;
+
+  // Windows. Controls that were never created stay null; messages to them do nothing.
+  HWND boxWnd = nullptr;
+  HWND boxTextWnd = nullptr;
+  HWND optionsWnd = nullptr;
+  HWND tabCtrl = nullptr;
+  HWND htmlRadio = nullptr, delphiRadio = nullptr, cppRadio = nullptr, javaRadio = nullptr;
+  HWND vbRadio = nullptr, decimalRadio = nullptr, customRadio = nullptr;
+  HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
+  HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
+  HWND transparencyLabel = nullptr, percentLabel = nullptr;
+  HWND fontButton = nullptr, colorButton = nullptr, boxDefaultsButton = nullptr;
+  HWND hotkeyCtrl[kActionCount] = {};
+  HWND hotkeyLabel[kActionCount] = {};
+  HWND applyButton = nullptr, hotkeyDefaultsButton = nullptr;
+  HWND helpView = nullptr;
+  HWND aboutLabel = nullptr, makerLink = nullptr, developedWithLabel = nullptr, toolLink = nullptr;
+  HWND packedWithLabel = nullptr, creditsLabel = nullptr;
+  HWND programIconStatic = nullptr, makerIconStatic = nullptr, toolIconStatic = nullptr;
+
+  // Help and About.
+  const char* helpData = nullptr;
+  DWORD helpSize = 0;
+  DWORD helpOffset = 0;
+  EDITSTREAM helpStream = {};
+  char aboutText[128] = {};
+  char creditsText[256] = {};
+  char lineBreak[2] = {};
+  bool makerLinkHover = false;
+  bool toolLinkHover = false;
+};
+
+extern AppState app;

@@ -1,0 +1,27 @@
+// The colour box: the window that follows the pointer and shows the colour under it.
+#pragma once
+#include <windows.h>
+
+LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+void initDefaultLogFont(LOGFONTA* font);
+// The measured width and height of the colour text in the box font, for the current base.
+SIZE measureDigits(HDC dc);
+void placeBox(HWND wnd);
+void layoutBox(HWND wnd);
+void resetBoxFont(HWND wnd, HDC dc);
+void paintBoxBackground(HWND wnd);
+void redrawBox(HWND wnd);
+void showBox(HWND wnd);
+void hideBox(HWND wnd);
+// The screen the box is kept on and the magnifier reads from, for a pointer at `p`.
+RECT screenRectAt(POINT p);
+
+LRESULT onBoxTick(HWND wnd);
+
+// Actions and commands (actions_win.cpp).
+LRESULT onAction(HWND wnd, int action);
+LRESULT onMenuCommand(HWND wnd, int id);
+LRESULT onSecondInstance(HWND wnd);
+LRESULT onBoxDestroy(HWND wnd);
+bool isWindowCovered(HWND wnd);

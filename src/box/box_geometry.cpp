@@ -1,0 +1,43 @@
+#include "box/box_geometry.h"
+
+#include <cstdio>
+
+int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
+  const int digits = decimal ? 9 * widestDigit + twoSpacesWidth : 6 * widestDigit;
+  return digits + 8;
+}
+
+int boxWidthFor(int measuredWidth) { return measuredWidth <= 34 ? 40 : measuredWidth; }
+
+FormGeometry formGeometry(BoxForm form, int h, int w) {
+  switch (form) {
+    case BoxForm::micro: return {h + 2, {1, 1, w - 1, h + 1}};
+    case BoxForm::zoom: return {h + 30, {30, h + 2, w - 2, h + 28}};
+    case BoxForm::normal: break;
+  }
+  return {2 * h + 2, {2, h + 2, w - 2, 2 * h}};
+}
+
+Point boxPosition(Point pointer, int boxWidth, int boxHeight, Rect screen) {
+  Point at{pointer.x + kPointerGap, pointer.y + kPointerGap};
+  if (at.x + boxWidth > screen.right) at.x = screen.right - boxWidth;
+  if (at.y + boxHeight > screen.bottom) at.y = pointer.y - kPointerGap - boxHeight;
+  return at;
+}
+
+bool microTextIsBlack(std::uint32_t colorRef) {
+  const unsigned r = colorRef & 0xFF, g = (colorRef >> 8) & 0xFF, b = (colorRef >> 16) & 0xFF;
+  return g > 0x90 && (r > 0x90 || b > 0x90);
+}
+
+void composeColorTexts(std::uint32_t colorRef, char hexText[7], char decText[12]) {
+  const unsigned r = colorRef & 0xFF, g = (colorRef >> 8) & 0xFF, b = (colorRef >> 16) & 0xFF;
+  std::snprintf(hexText, 7, "%06X", r * 65536 + g * 256 + b);
+  char fields[3][4];
+  const unsigned parts[3] = {r, g, b};
+  for (int i = 0; i < 3; ++i) {
+    std::snprintf(fields[i], sizeof fields[i], "%3u", parts[i]);
+    for (char* c = fields[i]; *c == ' '; ++c) *c = '@';
+  }
+  std::snprintf(decText, 12, "%s %s %s", fields[0], fields[1], fields[2]);
+}

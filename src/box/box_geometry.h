@@ -1,0 +1,34 @@
+// Where the colour box goes, how big it is in each form, and the texts it shows. No windows.h.
+#pragma once
+#include <cstdint>
+
+struct Rect { int left, top, right, bottom; };
+struct Point { int x, y; };
+
+enum class BoxForm { normal, micro, zoom };
+
+struct FormGeometry {
+  int boxHeight;
+  Rect swatch;
+};
+
+constexpr int kPointerGap = 12;  // the box sits this far right of and below the pointer
+
+// The measured colour-text width (digits at the widest digit's width, plus the margin) for the base.
+int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal);
+// The box width for a measured text width: 40 up to a measurement of 34, the measurement above.
+int boxWidthFor(int measuredWidth);
+// Height and swatch of `form` for line height h and box width w.
+FormGeometry formGeometry(BoxForm form, int h, int w);
+// Top-left corner of a following box: pushed back against the right edge, flipped above the
+// pointer at the bottom edge of `screen`.
+Point boxPosition(Point pointer, int boxWidth, int boxHeight, Rect screen);
+
+// Micro form: black text on light colours (green and red or blue above 0x90), white otherwise.
+bool microTextIsBlack(std::uint32_t colorRef);
+
+// The colour as "RRGGBB" and as three right-aligned three-place fields filled with '@'.
+void composeColorTexts(std::uint32_t colorRef, char hexText[7], char decText[12]);
+
+// The layered-window alpha for an opacity in percent.
+inline int opacityAlpha(int opacityPercent) { return opacityPercent * 255 / 100; }

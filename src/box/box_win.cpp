@@ -1,0 +1,306 @@
+#include "box/box.h"
+
+#include <cstring>
+
+#include "app/error.h"
+#include "app/error_text.h"
+#include "app/gdi.h"
+#include "app/state.h"
+#include "box/box_geometry.h"
+#include "box/zoom.h"
+#include "export/notation.h"
+#include "options/options.h"
+#include "tray/tray.h"
+
+namespace {
+
+LRESULT onBoxCreate(HWND wnd);
+LRESULT onBoxPaint(HWND wnd);
+LRESULT onTextColors(HDC dc);
+LRESULT onDragStart();
+LRESULT onDragEnd();
+LRESULT onBoxRightButtonUp();
+
+Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void fillBoxBackground(HWND wnd, HDC dc) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  ++r.right;
+  ++r.bottom;
+  FillRect(dc, &r, app.baseBrush);
+}
+
+void startTimer(HWND wnd) { app.timerActive = SetTimer(wnd, kTickTimerId, 1, nullptr) != 0; }
+
+void applyGeometry(const FormGeometry& g) {
+  app.boxHeight = g.boxHeight;
+  app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
+}
+
+BoxForm currentForm() {
+  if (app.microForm) return BoxForm::micro;
+  if (app.zoomView) return BoxForm::zoom;
+  return BoxForm::normal;
+}
+
+// The text line and the swatch, painted into `dc`.
+void paintColor(HDC dc) {
+  if (!app.microForm) {
+    RECT line = {0, 0, app.boxWidth + 1, app.lineHeight + 1};
+    FillRect(dc, &line, app.baseBrush);
+  }
+  HBRUSH swatch = CreateSolidBrush(app.pickedColor);
+  FillRect(dc, &app.swatchRect, swatch);
+  DeleteObject(swatch);
+}
+
+void showColorText() {
+  char shown[sizeof app.decText];
+  if (app.decimalDisplay) {
+    std::memcpy(shown, app.decText, sizeof shown);
+    replaceChar(shown, '@', '0');
+  } else {
+    std::memcpy(shown, app.hexText, sizeof app.hexText);
+  }
+  SetWindowTextA(app.boxTextWnd, shown);
+}
+
+}  // namespace
+
+LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == app.runningMsg && msg != 0) return onSecondInstance(wnd);
+  if (msg == app.taskbarCreatedMsg && msg != 0) return onTaskbarCreated(wnd);
+  switch (msg) {
+    case WM_CREATE:           return onBoxCreate(wnd);
+    case WM_DESTROY:          return onBoxDestroy(wnd);
+    case WM_PAINT:            return onBoxPaint(wnd);
+    case WM_COMMAND:          return onMenuCommand(wnd, LOWORD(wp));
+    case WM_TIMER:            return onBoxTick(wnd);
+    case WM_CTLCOLORSTATIC:   return onTextColors(reinterpret_cast<HDC>(wp));
+    case WM_LBUTTONDOWN:      return onDragStart();
+    case WM_LBUTTONUP:        return onDragEnd();
+    case WM_RBUTTONUP:        return onBoxRightButtonUp();
+    case WM_HOTKEY:           return onAction(wnd, static_cast<int>(wp));
+    case kTrayCallbackMsg:    return onTrayNotify(wnd, lp);
+    default:                  break;
+  }
+  return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+void initDefaultLogFont(LOGFONTA* font) {
+  *font = {};
+  font->lfHeight = -11;
+  font->lfWeight = FW_NORMAL;
+  font->lfCharSet = ANSI_CHARSET;
+  font->lfOutPrecision = OUT_STROKE_PRECIS;
+  font->lfClipPrecision = CLIP_STROKE_PRECIS;
+  font->lfQuality = DRAFT_QUALITY;
+  font->lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  std::strcpy(font->lfFaceName, "Tahoma");
+}
+
+SIZE measureDigits(HDC dc) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  SelectedObject font(dc, app.boxFont);
+  const bool decimal = app.decimalDisplay != 0;
+  SIZE widest = {0, 0};
+  for (int i = 0; i < (decimal ? 10 : 16); ++i) {
+    SIZE s = {0, 0};
+    GetTextExtentPoint32A(dc, &kDigits[i], 1, &s);
+    if (s.cx > widest.cx) widest.cx = s.cx;
+    if (s.cy > widest.cy) widest.cy = s.cy;
+  }
+  SIZE spaces = {0, 0};
+  if (decimal) GetTextExtentPoint32A(dc, "  ", 2, &spaces);
+  return {measuredTextWidth(widest.cx, spaces.cx, decimal), widest.cy + 1};
+}
+
+RECT screenRectAt(POINT) {
+  RECT d;
+  GetWindowRect(GetDesktopWindow(), &d);
+  return d;
+}
+
+void placeBox(HWND wnd) {
+  POINT at;
+  if (app.followPointer) {
+    POINT p;
+    GetCursorPos(&p);
+    const Point pos = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, toRect(screenRectAt(p)));
+    at = {pos.x, pos.y};
+  } else {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    at = {r.left, r.top};
+  }
+  MoveWindow(app.boxTextWnd, 1, 1, app.boxWidth - 2, app.lineHeight, TRUE);
+  MoveWindow(wnd, at.x, at.y, app.boxWidth, app.boxHeight, TRUE);
+}
+
+void layoutBox(HWND wnd) {
+  if (app.boxFont) DeleteObject(app.boxFont);
+  app.boxFont = CreateFontIndirectA(&app.boxLogFont);
+  SIZE m;
+  {
+    WindowDC dc(wnd);
+    SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
+    m = measureDigits(dc.dc);
+  }
+  app.lineHeight = m.cy;
+  app.boxWidth = boxWidthFor(m.cx);
+  applyGeometry(formGeometry(currentForm(), app.lineHeight, app.boxWidth));
+  paintBoxBackground(wnd);
+  placeBox(wnd);
+}
+
+void resetBoxFont(HWND, HDC dc) {
+  initDefaultLogFont(&app.boxLogFont);
+  app.boxFont = CreateFontIndirectA(&app.boxLogFont);
+  SelectObject(dc, app.boxFont);
+  app.textColor = RGB(255, 255, 255);
+}
+
+void paintBoxBackground(HWND wnd) {
+  WindowDC dc(wnd);
+  fillBoxBackground(wnd, dc.dc);
+}
+
+void redrawBox(HWND wnd) {
+  {
+    WindowDC dc(wnd);
+    paintColor(dc.dc);
+  }
+  showColorText();
+}
+
+void hideBox(HWND wnd) {
+  ShowWindow(wnd, SW_HIDE);
+  KillTimer(wnd, kTickTimerId);
+  app.timerActive = false;
+  markBoxShown(false);
+}
+
+void showBox(HWND wnd) {
+  app.textDirty = true;
+  placeBox(wnd);
+  ShowWindow(wnd, SW_SHOWNOACTIVATE);
+  paintBoxBackground(wnd);
+  markBoxShown(true);
+  if (app.timerActive) return;
+  startTimer(wnd);
+  if (!app.timerActive) {
+    reportError(wnd, kErrTimer, "");
+    PostMessageA(wnd, WM_DESTROY, 0, 0);
+  }
+}
+
+LRESULT onBoxTick(HWND wnd) {
+  POINT p;
+  GetCursorPos(&p);
+  if (app.dragging && !app.followPointer) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    SetWindowPos(wnd, HWND_TOP, p.x + r.left - app.dragPoint.x, p.y + r.top - app.dragPoint.y, app.boxWidth,
+                 app.boxHeight, SWP_SHOWWINDOW);
+    app.dragPoint = p;
+  }
+  {
+    const HWND desktop = GetDesktopWindow();
+    WindowDC screen(desktop);
+    WindowDC box(wnd);
+    RECT d;
+    GetWindowRect(desktop, &d);
+    if (app.zoomView && !app.microForm) drawMagnifier(screen.dc, box.dc, p, d);
+    const COLORREF c = GetPixel(screen.dc, p.x, p.y);
+    // A pixel that cannot be read is no colour: keep the last one rather than show white.
+    if (c != CLR_INVALID) {
+      applyShiftPick(c);
+      if (!app.colorFixed && (!app.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) app.pickedColor = c;
+    }
+  }
+  if (app.firstTick) {
+    app.firstTick = false;
+    app.textDirty = true;
+  }
+  const bool changed = app.textDirty || app.pickedColor != app.shownColor;
+  if (changed && !app.colorFixed) composeColorTexts(app.pickedColor, app.hexText, app.decText);
+  if (changed) redrawBox(wnd);
+  if (app.followPointer) placeBox(wnd);
+  app.shownColor = app.pickedColor;
+  app.textDirty = false;
+  return 0;
+}
+
+namespace {
+
+LRESULT onBoxCreate(HWND wnd) {
+  SIZE m;
+  {
+    WindowDC dc(wnd);
+    app.boxFont = CreateFontIndirectA(&app.boxLogFont);
+    m = measureDigits(dc.dc);
+  }
+  app.lineHeight = m.cy;
+  app.boxWidth = boxWidthFor(m.cx);
+  // Always laid out in the normal form here; start-up applies the loaded form later.
+  applyGeometry(formGeometry(BoxForm::normal, app.lineHeight, app.boxWidth));
+  app.dragging = false;
+  placeBox(wnd);
+  SetWindowPos(wnd, HWND_TOPMOST, 0, 0, app.boxWidth, app.boxHeight, SWP_NOMOVE);
+  startTimer(wnd);
+  if (!app.timerActive) {
+    reportError(wnd, kErrTimer, "");
+    PostQuitMessage(0);
+    return 0;
+  }
+  addTrayIcon(wnd);
+  SetWindowLongA(wnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  if (app.layeredSupported) {
+    SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    app.setLayeredAttrs(wnd, 0, static_cast<BYTE>(opacityAlpha(app.opacityPercent)), LWA_ALPHA);
+  }
+  return 0;
+}
+
+LRESULT onBoxPaint(HWND wnd) {
+  if (!GetUpdateRect(wnd, nullptr, TRUE)) return 0;
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(wnd, &ps);
+  fillBoxBackground(wnd, dc);
+  EndPaint(wnd, &ps);
+  app.textDirty = true;
+  return 0;
+}
+
+LRESULT onTextColors(HDC dc) {
+  COLORREF text = app.textColor, back = app.baseColor;
+  if (app.microForm) {
+    text = microTextIsBlack(app.pickedColor) ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    back = app.pickedColor;
+  }
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+  if (app.ctlBrush) DeleteObject(app.ctlBrush);
+  app.ctlBrush = CreateSolidBrush(back);
+  return reinterpret_cast<LRESULT>(app.ctlBrush);
+}
+
+LRESULT onDragStart() {
+  if (app.followPointer) return 0;
+  app.dragging = true;
+  GetCursorPos(&app.dragPoint);
+  return 0;
+}
+
+LRESULT onDragEnd() {
+  if (!app.followPointer) app.dragging = false;
+  return 0;
+}
+
+LRESULT onBoxRightButtonUp() {
+  showTrayMenu();
+  return 0;
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+// The Options window, its pages and the two dialogs.
+#pragma once
+#include <windows.h>
+
+LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+// Creates the hidden Options window with every control; registers the hotkeys on the way.
+void createOptionsWindow();
+// Shows the controls of `page` and hides those of the page shown before.
+void selectTab(int page);
+// While the colour dialog is open and SHIFT is held, the colour under the pointer goes into it.
+void applyShiftPick(COLORREF color);
+// Options window commands handled by the dialogs and the Hotkeys page.
+void onFontCommand();
+void onColorCommand(HWND from);
+// Shows, restores and brings a window to the front; false for a null handle.
+bool bringToFront(HWND wnd);
+void onHotkeysApply();
+void onHotkeysDefaults();
+
+// Help and About pages.
+DWORD CALLBACK helpStreamCallback(DWORD_PTR cookie, LPBYTE buffer, LONG requested, LONG* delivered);
+// WM_SETCURSOR of the Options window: link hover and the pointer shape. `under` is the window under it.
+LRESULT onOptionsSetCursor(HWND under);
+// Commands 21 and 22: the link labels open their web addresses.
+void openLink(int id);
+// Builds aboutText and creditsText, and the line break every composed text uses.
+void composeAboutText();
+// Sizes a label to the extent of its text in `font`.
+void fitLabelToText(HWND label, const char* text, HFONT font);

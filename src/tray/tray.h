@@ -1,0 +1,17 @@
+// The notification-area icon and the popup menu.
+#pragma once
+#include <windows.h>
+
+void buildTrayMenu();
+void addTrayIcon(HWND box);
+void removeTrayIcon();
+// The tray icon's callback: a double click shows or hides the box, a right click opens the menu.
+LRESULT onTrayNotify(HWND box, LPARAM mouseMsg);
+// Explorer restarted: the icon must be added again.
+LRESULT onTaskbarCreated(HWND box);
+// Opens the tray menu at the pointer; its commands go to the colour box.
+void showTrayMenu();
+void setViewItemsEnabled(UINT flag);
+void enableFormItems();
+// The menu side of Show / Hide: Copy and the view items grayed or enabled, the item renamed.
+void markBoxShown(bool shown);

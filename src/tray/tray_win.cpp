@@ -1,0 +1,159 @@
+#include "tray/tray.h"
+
+#include <cstring>
+#include <initializer_list>
+
+#include "app/state.h"
+
+namespace {
+
+NOTIFYICONDATAA trayIconData;
+bool trayIconAdded = false;
+
+MENUITEMINFOA itemTemplate;  // also the record of "E&xit"
+MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, displayItemInfo, formatItemInfo;
+MENUITEMINFOA workItemInfo;
+
+struct SubItem {
+  UINT id;
+  const char* caption;
+  UINT type;
+  UINT state;
+};
+// In insertion order; each is put before the ones already there, so the menu shows them reversed.
+constexpr SubItem kDisplayItems[] = {
+    {kCmdDecimal, "&Decimal", MFT_RADIOCHECK, 0},     {kCmdHexadecimal, "&Hexadecimal", MFT_RADIOCHECK, MFS_CHECKED},
+    {kCmdSeparator, nullptr, MFT_SEPARATOR, 0},       {kCmdMicro, "Mi&cro", MFT_RADIOCHECK, 0},
+    {kCmdNormal, "&Normal", MFT_RADIOCHECK, MFS_CHECKED}, {kCmdZoom, "&Zoom", MFT_RADIOCHECK, 0},
+    {kCmdSeparator, nullptr, MFT_SEPARATOR, 0},
+};
+constexpr UINT kViewItems[] = {kCmdDecimal, kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom};
+constexpr UINT kFormItems[] = {kCmdMicro, kCmdNormal, kCmdZoom};
+
+void fillItem(MENUITEMINFOA* item, UINT id, const char* caption) {
+  *item = itemTemplate;
+  item->wID = id;
+  item->dwTypeData = const_cast<char*>(caption);
+}
+
+void fillSubItem(const SubItem& sub) {
+  workItemInfo = itemTemplate;
+  workItemInfo.wID = sub.id;
+  workItemInfo.fType = sub.type;
+  workItemInfo.fState = sub.state;
+  workItemInfo.dwTypeData = const_cast<char*>(sub.caption);
+}
+
+}  // namespace
+
+void buildTrayMenu() {
+  itemTemplate = {};
+  itemTemplate.cbSize = sizeof(MENUITEMINFOA);
+  itemTemplate.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
+  itemTemplate.fType = MFT_STRING;
+  itemTemplate.wID = kCmdExit;
+  itemTemplate.dwTypeData = const_cast<char*>("E&xit");
+
+  fillItem(&hideItemInfo, kCmdShowHide, "&Hide");
+  hideItemInfo.dwItemData = 1;
+  app.boxShown = 1;
+  fillItem(&optionsItemInfo, kCmdOptions, "&Options");
+  optionsItemInfo.fState = MFS_DEFAULT;
+  fillItem(&colorsItemInfo, kCmdColors, "Co&lors");
+  fillItem(&copyItemInfo, kCmdCopy, "&Copy");
+  fillItem(&displayItemInfo, kCmdDisplay, "&Display");
+  fillItem(&formatItemInfo, kCmdFormat, "&Format");
+
+  app.formatMenu = CreatePopupMenu();
+  app.displayMenu = CreatePopupMenu();
+
+  // By command with item 0, which no item has, appends; later items go in at position 0.
+  bool first = true;
+  for (const SubItem& sub : kDisplayItems) {
+    fillSubItem(sub);
+    InsertMenuItemA(app.displayMenu, 0, first ? FALSE : TRUE, &workItemInfo);
+    first = false;
+  }
+  fillSubItem({kCmdMouseMode, "&Mouse mode", MFT_RADIOCHECK, 0});
+  InsertMenuItemA(app.displayMenu, 0, TRUE, &workItemInfo);
+
+  for (UINT i = 0; i < 7; ++i) {
+    fillSubItem({kCmdFirstFormat + i, kFormatLabels[i], MFT_RADIOCHECK, 0});
+    InsertMenuItemA(app.formatMenu, i, FALSE, &workItemInfo);
+  }
+
+  displayItemInfo.fMask |= MIIM_SUBMENU;
+  displayItemInfo.hSubMenu = app.displayMenu;
+  formatItemInfo.fMask |= MIIM_SUBMENU;
+  formatItemInfo.hSubMenu = app.formatMenu;
+
+  app.trayMenu = CreatePopupMenu();
+  InsertMenuItemA(app.trayMenu, 0, FALSE, &itemTemplate);
+  for (MENUITEMINFOA* item : {&hideItemInfo, &copyItemInfo, &colorsItemInfo, &displayItemInfo, &formatItemInfo,
+                              &optionsItemInfo})
+    InsertMenuItemA(app.trayMenu, 0, TRUE, item);
+}
+
+void addTrayIcon(HWND box) {
+  trayIconData = {};
+  trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  trayIconData.hWnd = box;
+  trayIconData.uID = 1;
+  trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  trayIconData.uCallbackMessage = kTrayCallbackMsg;
+  trayIconData.hIcon = LoadIconA(app.appInstance, "TLICON");
+  std::strcpy(trayIconData.szTip, " Tintlet 2.51 ");
+  Shell_NotifyIconA(NIM_ADD, &trayIconData);
+  trayIconAdded = true;
+  // Explorer broadcasts this when it (re)creates the taskbar; the icon must then be added again.
+  app.taskbarCreatedMsg = RegisterWindowMessageA("TaskbarCreated");
+}
+
+LRESULT onTaskbarCreated(HWND) {
+  if (trayIconAdded) Shell_NotifyIconA(NIM_ADD, &trayIconData);
+  return 0;
+}
+
+void removeTrayIcon() {
+  if (!trayIconAdded) return;
+  Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+  trayIconAdded = false;
+}
+
+LRESULT onTrayNotify(HWND box, LPARAM mouseMsg) {
+  if (mouseMsg == WM_LBUTTONDBLCLK) {
+    PostMessageA(box, WM_COMMAND, kCmdShowHide, 0);
+  } else if (mouseMsg == WM_RBUTTONDOWN) {
+    SetForegroundWindow(box);
+    PostMessageA(box, WM_RBUTTONUP, 0, 0);
+  }
+  return 0;
+}
+
+void showTrayMenu() {
+  POINT p;
+  GetCursorPos(&p);
+  SetForegroundWindow(app.boxWnd);
+  TrackPopupMenuEx(app.trayMenu, TPM_CENTERALIGN, p.x, p.y, app.boxWnd, nullptr);
+  // Without this the menu does not close when the user clicks elsewhere.
+  PostMessageA(app.boxWnd, WM_NULL, 0, 0);
+}
+
+void setViewItemsEnabled(UINT flag) {
+  for (UINT id : kViewItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | flag);
+}
+
+void enableFormItems() {
+  for (UINT id : kFormItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | MF_GRAYED);
+  for (UINT id : kFormItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void markBoxShown(bool shown) {
+  const UINT flag = shown ? MF_ENABLED : MF_GRAYED;
+  EnableMenuItem(app.trayMenu, kCmdCopy, MF_BYCOMMAND | flag);
+  setViewItemsEnabled(flag);
+  app.boxShown = shown ? 1 : 0;
+  hideItemInfo.dwItemData = app.boxShown;
+  hideItemInfo.dwTypeData = const_cast<char*>(shown ? "&Hide" : "&Show");
+  SetMenuItemInfoA(app.trayMenu, kCmdShowHide, FALSE, &hideItemInfo);
+}

@@ -1,0 +1,133 @@
+#include "harness.h"
+
+#include "app/startup.h"
+#include "app/state.h"
+
+void pumpFor(int ms) {
+  const DWORD end = GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the real loop
+        return;
+      }
+      dispatchLoopMessage(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const DWORD end = GetTickCount() + timeoutMs;
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return done();
+    pumpFor(10);
+  }
+  return true;
+}
+
+void clearSettings() {
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet");
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tintlet");
+}
+
+void startTintlet() {
+  int exitCode = -1;
+  ASSERT_TRUE(startUp(GetModuleHandleA(nullptr), &exitCode)) << "start-up ended with " << exitCode;
+  ASSERT_NE(app.boxWnd, nullptr);
+}
+
+int exitTintlet() {
+  SendMessageA(app.boxWnd, WM_HOTKEY, 8, 0);
+  const int code = runMessageLoop();
+  shutDown();
+  return code;
+}
+
+namespace {
+
+LRESULT CALLBACK colorWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<ColorWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  if (msg == WM_PAINT && self) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(wnd, &ps);
+    RECT r;
+    GetClientRect(wnd, &r);
+    if (self->paint) {
+      self->paint(dc, r);
+    } else {
+      HBRUSH brush = CreateSolidBrush(self->color);
+      FillRect(dc, &r, brush);
+      DeleteObject(brush);
+    }
+    EndPaint(wnd, &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+HWND createColorWindow(RECT at, ColorWindow* self) {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = colorWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TintletTestColor";
+    RegisterClassA(&wc);
+    registered = true;
+  }
+  HWND wnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TintletTestColor", "", WS_POPUP, at.left, at.top,
+                             at.right - at.left, at.bottom - at.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
+  SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  ShowWindow(wnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(wnd);
+  return wnd;
+}
+
+}  // namespace
+
+ColorWindow::ColorWindow(RECT at, COLORREF c) : color(c) { wnd = createColorWindow(at, this); }
+ColorWindow::ColorWindow(RECT at, std::function<void(HDC, RECT)> painter) : paint(std::move(painter)) {
+  wnd = createColorWindow(at, this);
+}
+ColorWindow::~ColorWindow() { DestroyWindow(wnd); }
+
+void ColorWindow::setColor(COLORREF c) {
+  color = c;
+  InvalidateRect(wnd, nullptr, FALSE);
+  UpdateWindow(wnd);
+}
+
+std::string windowText(HWND wnd) {
+  char text[1024] = {};
+  GetWindowTextA(wnd, text, sizeof text);
+  return text;
+}
+
+std::string windowsPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::string helperPath(const char* name) { return windowsPath(std::string(TEST_HELPER_DIR) + "/" + name + ".exe"); }
+
+HANDLE startProcess(const std::string& commandLine) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string line = commandLine;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
+HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
+  HWND found = nullptr;
+  pumpUntil([&] { return (found = FindWindowA(className, caption)) != nullptr; }, timeoutMs);
+  return found;
+}

@@ -1,0 +1,44 @@
+// Helpers for tests that run the real program inside the test process under Wine.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+// Dispatches the thread's messages through the program's own loop rule for `ms` milliseconds.
+void pumpFor(int ms);
+// Pumps until `done` is true or `timeoutMs` passed; returns `done()`.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+
+// Deletes the program's registry keys, current and older, so a start sees a first run.
+void clearSettings();
+// Runs the real start-up; fails the test if it does not reach the message loop.
+void startTintlet();
+// Sends Exit, runs the real loop to its end and the real shutdown; returns the exit code.
+int exitTintlet();
+
+// A topmost popup window filled with one colour, or with a pattern drawn by `paint`.
+struct ColorWindow {
+  HWND wnd = nullptr;
+  COLORREF color = 0;
+  std::function<void(HDC, RECT)> paint;
+  ColorWindow(RECT at, COLORREF c);
+  ColorWindow(RECT at, std::function<void(HDC, RECT)> painter);
+  ~ColorWindow();
+  void setColor(COLORREF c);
+  ColorWindow(const ColorWindow&) = delete;
+  ColorWindow& operator=(const ColorWindow&) = delete;
+};
+
+// The window text of `wnd`.
+std::string windowText(HWND wnd);
+// A Unix path as Wine's Windows path (Z:\...).
+std::string windowsPath(const std::string& unixPath);
+// The path of a test helper program built beside the tests.
+std::string helperPath(const char* name);
+// Starts a Windows program; returns its process handle (caller closes) or null.
+HANDLE startProcess(const std::string& commandLine);
+// Finds a top-level window of this process or another by class and caption (either may be null).
+HWND waitForWindow(const char* className, const char* caption, int timeoutMs = 5000);
