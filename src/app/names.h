@@ -27,3 +27,8 @@ constexpr unsigned kTickTimerId = 1;
 
 // Captions of the seven notations, in the order of their command ids 10 to 16.
 constexpr char kFormatLabels[7][20] = {"&HTML", "&Delphi", "&C++", "&Java", "&VB", "D&ecimal", "C&ustom"};
+
+// Notation names as stored in the registry, by formatIndex.
+constexpr char kNotationNames[7][8] = {"html", "delphi", "c++", "rgb", "java", "vb", "custom"};
+// formatIndex of each notation command id 10 to 16 (caption order differs from index order).
+constexpr int kFormatOfCommand[7] = {0, 1, 2, 4, 5, 3, 6};

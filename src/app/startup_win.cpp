@@ -118,8 +118,8 @@ bool startUp(HINSTANCE instance, int* exitCode) {
     app.middleButtonMode = false;
     SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);
   }
-  fitLabelToText(app.makerLink, nullptr, app.uiFont);
-  fitLabelToText(app.toolLink, nullptr, app.uiFont);
+  fitLabelToText(app.makerLink, makerLinkText(), app.uiFont);
+  fitLabelToText(app.toolLink, toolLinkText(), app.uiFont);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
   if (app.zoomView && app.microForm) app.zoomView = app.microForm = false;

@@ -6,6 +6,8 @@
 
 // The About texts are not built yet; only the line break that error messages use is set.
 void composeAboutText() { std::strcpy(app.lineBreak, "\r"); }
+const char* makerLinkText() { return ""; }
+const char* toolLinkText() { return ""; }
 void fitLabelToText(HWND, const char*, HFONT) {}
 
 // The help document is not built yet: the stream reports an error and the page stays empty.

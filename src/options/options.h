@@ -23,6 +23,9 @@ DWORD CALLBACK helpStreamCallback(DWORD_PTR cookie, LPBYTE buffer, LONG requeste
 LRESULT onOptionsSetCursor(HWND under);
 // Commands 21 and 22: the link labels open their web addresses.
 void openLink(int id);
+// Texts of the two link labels of the About page.
+const char* makerLinkText();
+const char* toolLinkText();
 // Builds aboutText and creditsText, and the line break every composed text uses.
 void composeAboutText();
 // Sizes a label to the extent of its text in `font`.
