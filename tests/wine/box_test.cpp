@@ -1,22 +1,212 @@
+// The colour box in the real program: sampling, following, fixing, dragging, hiding.
 #include "harness.h"
 
+#include "app/startup.h"
 #include "app/state.h"
 #include "box/box.h"
 #include "box/box_geometry.h"
 
-TEST(Box, PicksThePaintedColour) {
-  clearSettings();
-  ColorWindow target({200, 200, 400, 400}, RGB(5, 128, 0));
-  SetCursorPos(300, 300);
-  startTintlet();
-  ASSERT_TRUE(pumpUntil([] { return app.pickedColor == RGB(5, 128, 0); }));
+namespace {
+
+const RECT kTarget = {200, 200, 400, 400};
+
+struct BoxFixture : ::testing::Test {
+  ColorWindow target{kTarget, RGB(5, 128, 0)};
+  void SetUp() override {
+    clearSettings();
+    SetCursorPos(300, 300);
+    startTintlet();
+    ASSERT_TRUE(pumpUntil([] { return app.pickedColor == RGB(5, 128, 0); }));
+  }
+  static void action(int a) { SendMessageA(app.boxWnd, WM_HOTKEY, a, 0); }
+  static RECT boxRect() {
+    RECT r;
+    GetWindowRect(app.boxWnd, &r);
+    return r;
+  }
+};
+
+}  // namespace
+
+TEST_F(BoxFixture, ShowsThePaintedColourBesideThePointer) {
   pumpFor(50);
   EXPECT_STREQ(app.hexText, "058000");
   EXPECT_STREQ(app.decText, "@@5 128 @@0");
   EXPECT_EQ(windowText(app.boxTextWnd), "058000");
-  RECT r;
-  GetWindowRect(app.boxWnd, &r);
-  EXPECT_EQ(r.left, 312);
-  EXPECT_EQ(r.top, 312);
+  const Point at = boxPosition({300, 300}, app.boxWidth, app.boxHeight, {0, 0, 1024, 768});
+  const RECT r = boxRect();
+  EXPECT_EQ(r.left, at.x);
+  EXPECT_EQ(r.top, at.y);
+  EXPECT_EQ(r.right - r.left, app.boxWidth);
+  EXPECT_EQ(r.bottom - r.top, app.boxHeight);
+
+  target.setColor(RGB(0xFF, 0x0C, 0x05));
+  ASSERT_TRUE(pumpUntil([] { return app.pickedColor == RGB(0xFF, 0x0C, 0x05); }));
+  pumpFor(30);
+  EXPECT_EQ(windowText(app.boxTextWnd), "FF0C05");
+
+  action(kActionDecHex);
+  pumpFor(30);
+  EXPECT_EQ(windowText(app.boxTextWnd), "255 012 005");
   EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, FollowsThePointerAndFlipsAtTheScreenEdges) {
+  struct Case { POINT pointer; };
+  ColorWindow corner({900, 650, 1024, 768}, RGB(1, 2, 3));
+  for (POINT p : {POINT{950, 300}, POINT{300, 760}, POINT{1020, 760}, POINT{320, 330}}) {
+    SetCursorPos(p.x, p.y);
+    pumpFor(60);
+    const Point at = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, {0, 0, 1024, 768});
+    const RECT r = boxRect();
+    EXPECT_EQ(r.left, at.x) << p.x << "," << p.y;
+    EXPECT_EQ(r.top, at.y) << p.x << "," << p.y;
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, FixColorHoldsColourAndTextWhileTheBoxFollows) {
+  action(kActionFixColor);
+  target.setColor(RGB(9, 9, 200));
+  SetCursorPos(330, 320);
+  pumpFor(150);
+  EXPECT_EQ(app.pickedColor, RGB(5, 128, 0));
+  EXPECT_STREQ(app.hexText, "058000");
+  EXPECT_EQ(boxRect().left, 342);
+  action(kActionMicro);  // a form change redraws the fixed colour
+  pumpFor(50);
+  EXPECT_EQ(windowText(app.boxTextWnd), "058000");
+  action(kActionFixColor);
+  EXPECT_TRUE(pumpUntil([] { return app.pickedColor == RGB(9, 9, 200); }));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, MiddleButtonModeTakesTheColourOnlyWhileTheButtonIsDown) {
+  app.middleButtonMode = true;
+  target.setColor(RGB(200, 10, 10));
+  pumpFor(150);
+  EXPECT_EQ(app.pickedColor, RGB(5, 128, 0));
+
+  INPUT press = {};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+  SendInput(1, &press, sizeof press);
+  EXPECT_TRUE(pumpUntil([] { return app.pickedColor == RGB(200, 10, 10); }));
+  press.mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+  SendInput(1, &press, sizeof press);
+  pumpFor(50);
+  target.setColor(RGB(10, 200, 10));
+  pumpFor(150);
+  EXPECT_EQ(app.pickedColor, RGB(200, 10, 10));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, StoppedBoxIsDraggedByThePointer) {
+  SendMessageA(app.boxWnd, WM_LBUTTONDOWN, 0, 0);  // ignored while following
+  EXPECT_FALSE(app.dragging);
+  action(kActionStopMoving);
+  const RECT before = boxRect();
+  SetCursorPos(before.left + 5, before.top + 5);
+  SendMessageA(app.boxWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SetCursorPos(before.left + 35, before.top + 25);
+  pumpFor(80);
+  RECT moved = boxRect();
+  EXPECT_EQ(moved.left, before.left + 30);
+  EXPECT_EQ(moved.top, before.top + 20);
+  SendMessageA(app.boxWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SetCursorPos(300, 300);
+  pumpFor(80);
+  const RECT after = boxRect();
+  EXPECT_EQ(after.left, moved.left);
+  EXPECT_EQ(after.top, moved.top);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, HidingStopsTheTimerAndShowingRestartsIt) {
+  action(kActionShowHide);
+  ASSERT_TRUE(pumpUntil([] { return app.boxShown == 0; }));
+  EXPECT_FALSE(app.timerActive);
+  EXPECT_FALSE(IsWindowVisible(app.boxWnd));
+  target.setColor(RGB(40, 50, 60));
+  SetCursorPos(250, 250);
+  pumpFor(150);
+  EXPECT_EQ(app.pickedColor, RGB(5, 128, 0));  // no tick ran
+
+  action(kActionShowHide);
+  ASSERT_TRUE(pumpUntil([] { return app.boxShown == 1; }));
+  EXPECT_TRUE(app.timerActive);
+  EXPECT_TRUE(IsWindowVisible(app.boxWnd));
+  EXPECT_EQ(boxRect().left, 262);  // placed beside the pointer at once
+  EXPECT_TRUE(pumpUntil([] { return app.pickedColor == RGB(40, 50, 60); }));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, HiddenBoxIgnoresAllButOptionsShowHideAndExit) {
+  action(kActionShowHide);
+  ASSERT_TRUE(pumpUntil([] { return app.boxShown == 0; }));
+  const int height = app.boxHeight, width = app.boxWidth;
+  for (int a : {kActionDecHex, kActionFixColor, kActionStopMoving, kActionZoom, kActionCopy, kActionMicro}) action(a);
+  pumpFor(50);
+  EXPECT_EQ(app.decimalDisplay, 0);
+  EXPECT_FALSE(app.colorFixed);
+  EXPECT_TRUE(app.followPointer);
+  EXPECT_FALSE(app.zoomView);
+  EXPECT_FALSE(app.microForm);
+  EXPECT_EQ(app.boxHeight, height);
+  EXPECT_EQ(app.boxWidth, width);
+  action(99);  // no such action
+  action(kActionShowHide);
+  EXPECT_TRUE(pumpUntil([] { return app.boxShown == 1; }));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(BoxFirstTick, RedrawsEvenOnBlack) {
+  clearSettings();
+  ColorWindow black({200, 200, 400, 400}, RGB(0, 0, 0));
+  SetCursorPos(300, 300);
+  startTintlet();
+  EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd) == "000000"; }));
+  EXPECT_STREQ(app.decText, "@@0 @@0 @@0");
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, FormActionsFollowTheTransitionTable) {
+  const int h = app.lineHeight;
+  struct Step { int action; bool micro, zoom; int height; UINT mark; };
+  const Step steps[] = {
+      {kActionZoom, false, true, h + 30, 32},    // normal -> zoom
+      {kActionZoom, false, false, 2 * h + 2, 31},  // zoom -> normal
+      {kActionMicro, true, false, h + 2, 30},    // normal -> micro
+      {kActionZoom, false, true, h + 30, 32},    // micro -> zoom
+      {kActionMicro, true, false, h + 2, 30},    // zoom -> micro
+      {kActionDecHex, true, false, h + 2, 30},   // the base keeps the form
+      {kActionMicro, false, false, 2 * h + 2, 31},  // micro -> normal
+      {kActionDecHex, false, false, 2 * h + 2, 31},
+  };
+  int widthBefore = app.boxWidth;
+  for (const Step& s : steps) {
+    action(s.action);
+    pumpFor(20);
+    EXPECT_EQ(app.microForm, s.micro) << s.action;
+    EXPECT_EQ(app.zoomView, s.zoom) << s.action;
+    EXPECT_EQ(app.boxHeight, s.height) << s.action;
+    const RECT r = boxRect();
+    EXPECT_EQ(r.bottom - r.top, s.height) << s.action;
+    EXPECT_EQ(GetMenuState(app.trayMenu, s.mark, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED)) << s.action;
+    if (s.action == kActionDecHex) {
+      EXPECT_NE(app.boxWidth, widthBefore) << "decimal and hexadecimal texts differ in width";
+      EXPECT_EQ(r.right - r.left, app.boxWidth);
+      widthBefore = app.boxWidth;
+    }
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, ExitEndsTheLoopWithCodeZero) {
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionExit, 0);
+  EXPECT_EQ(runMessageLoop(), 0);
+  EXPECT_FALSE(app.timerActive);
+  shutDown();
+  EXPECT_EQ(app.boxFont, nullptr);
+  EXPECT_EQ(app.trayMenu, nullptr);
 }
