@@ -1,0 +1,181 @@
+// The tray icon and its popup menu in the real program.
+#include "harness.h"
+
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "app/state.h"
+
+namespace {
+
+struct Item {
+  UINT id;
+  const char* caption;  // null for a separator
+  UINT type;
+  UINT state;
+  bool submenu;
+};
+
+Item readItem(HMENU menu, int pos) {
+  static char caption[64];
+  caption[0] = '\0';
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
+  info.dwTypeData = caption;
+  info.cch = sizeof caption;
+  GetMenuItemInfoA(menu, pos, TRUE, &info);
+  return {info.wID, caption, info.fType, info.fState, info.hSubMenu != nullptr};
+}
+
+void expectMenu(HMENU menu, const std::vector<Item>& expected, const char* which) {
+  ASSERT_EQ(GetMenuItemCount(menu), int(expected.size())) << which;
+  for (int i = 0; i < int(expected.size()); ++i) {
+    const Item got = readItem(menu, i);
+    const Item& want = expected[i];
+    EXPECT_EQ(got.id, want.id) << which << " item " << i;
+    EXPECT_EQ(got.type, want.type) << which << " item " << i;
+    EXPECT_EQ(got.state, want.state) << which << " item " << i;
+    EXPECT_EQ(got.submenu, want.submenu) << which << " item " << i;
+    if (want.caption) EXPECT_STREQ(got.caption, want.caption) << which << " item " << i;
+  }
+}
+
+bool checked(UINT id) { return (GetMenuState(app.trayMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+bool grayed(UINT id) { return (GetMenuState(app.trayMenu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+
+std::string caption(UINT id) {
+  char text[32] = {};
+  GetMenuStringA(app.trayMenu, id, text, sizeof text, MF_BYCOMMAND);
+  return text;
+}
+
+struct TrayFixture : ::testing::Test {
+  void SetUp() override {
+    clearSettings();
+    SetCursorPos(300, 300);
+    startTintlet();
+    pumpFor(30);
+  }
+  static void command(UINT id) { SendMessageA(app.boxWnd, WM_COMMAND, id, 0); }
+};
+
+bool menuSeen = false;
+void CALLBACK closeOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (menu && IsWindowVisible(menu)) menuSeen = true;
+  EndMenu();
+  KillTimer(nullptr, id);
+}
+
+const UINT R = MFT_RADIOCHECK, S = MFT_SEPARATOR;
+
+}  // namespace
+
+TEST_F(TrayFixture, MenuTreeAsBuilt) {
+  expectMenu(app.trayMenu,
+             {{3, "&Options", 0, MFS_DEFAULT, false}, {4, "&Format", 0, 0, true}, {7, "&Display", 0, 0, true},
+              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {2, "&Hide", 0, 0, false},
+              {1, "E&xit", 0, 0, false}},
+             "root");
+  EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
+  EXPECT_EQ(GetSubMenu(app.trayMenu, 2), app.displayMenu);
+  // No notation is marked until the Options window's radio button of the loaded notation is clicked.
+  expectMenu(app.formatMenu,
+             {{10, "&HTML", R, 0, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
+              {13, "&Java", R, 0, false}, {14, "&VB", R, 0, false}, {15, "D&ecimal", R, 0, false},
+              {16, "C&ustom", R, 0, false}},
+             "format");
+  expectMenu(app.displayMenu,
+             {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {32, "&Zoom", R, 0, false},
+              {31, "&Normal", R, MFS_CHECKED, false}, {30, "Mi&cro", R, 0, false}, {1000, nullptr, S, 0, false},
+              {21, "&Hexadecimal", R, MFS_CHECKED, false}, {20, "&Decimal", R, 0, false}},
+             "display");
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(TrayFixture, RadioMarksFollowTheActions) {
+  struct Step { int action; UINT base, form; };
+  const Step steps[] = {{1, 20, 31}, {5, 20, 32}, {7, 20, 30}, {1, 21, 30}, {5, 21, 32}, {5, 21, 31}};
+  for (const Step& s : steps) {
+    SendMessageA(app.boxWnd, WM_HOTKEY, s.action, 0);
+    for (UINT id : {20u, 21u}) EXPECT_EQ(checked(id), id == s.base) << "action " << s.action << " id " << id;
+    for (UINT id : {30u, 31u, 32u}) EXPECT_EQ(checked(id), id == s.form) << "action " << s.action << " id " << id;
+    for (UINT id : {20u, 21u, 30u, 31u, 32u}) EXPECT_FALSE(grayed(id));
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(TrayFixture, HidingGraysTheViewItemsAndRenamesTheItem) {
+  const UINT grayedWhileHidden[] = {8, 20, 21, 30, 31, 32};
+  const UINT alwaysAvailable[] = {3, 4, 7, 5, 2, 1, 10, 16, 40};
+  command(2);
+  ASSERT_EQ(app.boxShown, 0);
+  for (UINT id : grayedWhileHidden) EXPECT_TRUE(grayed(id)) << id;
+  for (UINT id : alwaysAvailable) EXPECT_FALSE(grayed(id)) << id;
+  EXPECT_EQ(caption(2), "&Show");
+  command(2);
+  ASSERT_EQ(app.boxShown, 1);
+  for (UINT id : grayedWhileHidden) EXPECT_FALSE(grayed(id)) << id;
+  EXPECT_EQ(caption(2), "&Hide");
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(TrayFixture, IconDoubleClickTogglesTheBoxAndRightClickOpensTheMenu) {
+  SendMessageA(app.boxWnd, kTrayCallbackMsg, 1, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(pumpUntil([] { return !IsWindowVisible(app.boxWnd); }));
+  SendMessageA(app.boxWnd, kTrayCallbackMsg, 1, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(app.boxWnd) != 0; }));
+
+  // The menu runs its own modal loop; a timer of this thread finds it open and cancels it.
+  menuSeen = false;
+  SetTimer(nullptr, 0, 200, closeOpenMenu);
+  SendMessageA(app.boxWnd, kTrayCallbackMsg, 1, WM_RBUTTONDOWN);
+  pumpFor(600);
+  EXPECT_TRUE(menuSeen);
+  EXPECT_TRUE(IsWindowVisible(app.boxWnd)) << "cancelling the menu does nothing";
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(TrayFixture, CommandsReachTheirActions) {
+  command(20);
+  EXPECT_EQ(app.decimalDisplay, 1);
+  command(20);  // already decimal: nothing
+  EXPECT_EQ(app.decimalDisplay, 1);
+  command(21);
+  EXPECT_EQ(app.decimalDisplay, 0);
+  command(32);
+  EXPECT_TRUE(app.zoomView);
+  command(30);
+  EXPECT_TRUE(app.microForm);
+  EXPECT_FALSE(app.zoomView);
+  const int microHeight = app.boxHeight;
+  command(30);  // already micro: nothing
+  EXPECT_EQ(app.boxHeight, microHeight);
+  command(31);
+  EXPECT_FALSE(app.microForm);
+  EXPECT_FALSE(app.zoomView);
+  app.boxHeight = 0;
+  command(31);  // Normal always lays the box out again
+  EXPECT_EQ(app.boxHeight, 2 * app.lineHeight + 2);
+  command(2);
+  EXPECT_EQ(app.boxShown, 0);
+  command(2);
+  EXPECT_EQ(app.boxShown, 1);
+  command(1);
+  EXPECT_EQ(runMessageLoop(), 0);
+  shutDown();
+}
+
+TEST_F(TrayFixture, TaskbarRestartAddsTheIconAgain) {
+  NOTIFYICONDATAA icon = {};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = app.boxWnd;
+  icon.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon)) << "the icon was added at start";
+  ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "a removed icon cannot be modified";
+  SendMessageA(app.boxWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon is there again";
+  EXPECT_EQ(exitTintlet(), 0);
+}
