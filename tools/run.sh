@@ -18,7 +18,10 @@ if [ -z "${DISPLAY:-}" ]; then
   wine "$(cd "$win" && pwd)/set_cursor.exe" 400 300 >/dev/null 2>&1
   sleep 1
   import -window root out/run.png && echo "run: screenshot of the running program in out/run.png"
-  if [ -n "${RUN_SECONDS:-}" ]; then sleep "$RUN_SECONDS"; kill $pid 2>/dev/null; fi
+  if [ -n "${RUN_SECONDS:-}" ]; then
+    sleep "$RUN_SECONDS"
+    wine "$(cd "$win" && pwd)/send_action.exe" 8 >/dev/null 2>&1  # Exit, the orderly way
+  fi
   wait $pid
 else
   export WINEPREFIX=${WINEPREFIX:-$(cd "$win" && pwd)/wine/prefix}

@@ -31,7 +31,7 @@ start() {
   # No window manager runs on this display: unmanaged windows keep Wine from waiting seconds for one.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
   # Started before ctest and detached from its pipes, or ctest waits for Wine's helpers for ever.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
