@@ -1,6 +1,8 @@
 // Black box: Tintlet.exe started twice.
 #include "harness.h"
 
+#include <vector>
+
 namespace {
 
 HWND findRunningBox() { return waitForWindow("TintletApp", nullptr); }
@@ -13,32 +15,65 @@ DWORD waitExit(HANDLE process, int ms) {
   return code;
 }
 
+// Ends whatever the test started, also when an assertion stopped it early.
+struct Processes {
+  std::vector<HANDLE> handles;
+  HANDLE add(HANDLE h) {
+    if (h) handles.push_back(h);
+    return h;
+  }
+  ~Processes() {
+    for (HANDLE h : handles) {
+      if (WaitForSingleObject(h, 0) == WAIT_TIMEOUT) TerminateProcess(h, 1);
+      CloseHandle(h);
+    }
+  }
+};
+
 }  // namespace
 
 TEST(SingleInstance, SecondStartExitsAndShowsTheHiddenBox) {
   clearSettings();
+  Processes started;
   const std::string exe = windowsPath(TINTLET_EXE);
-  HANDLE first = startProcess(exe);
+  HANDLE first = started.add(startProcess(exe));
   ASSERT_NE(first, nullptr);
   const HWND box = findRunningBox();
   ASSERT_NE(box, nullptr);
   pumpUntil([&] { return IsWindowVisible(box) != 0; });
 
-  HANDLE second = startProcess(exe);
+  HANDLE second = started.add(startProcess(exe));
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(waitExit(second, 10000), 0u);
-  CloseHandle(second);
   EXPECT_EQ(WaitForSingleObject(first, 0), DWORD(WAIT_TIMEOUT)) << "the first instance keeps running";
   EXPECT_TRUE(IsWindowVisible(box));
 
   PostMessageA(box, WM_HOTKEY, 2, 0);  // Show / Hide
   ASSERT_TRUE(pumpUntil([&] { return !IsWindowVisible(box); }));
-  HANDLE third = startProcess(exe);
+  HANDLE third = started.add(startProcess(exe));
   EXPECT_EQ(waitExit(third, 10000), 0u);
-  CloseHandle(third);
   EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(box) != 0; }));
 
   PostMessageA(box, WM_HOTKEY, 8, 0);  // Exit
   EXPECT_EQ(waitExit(first, 10000), 0u);
-  CloseHandle(first);
+}
+
+TEST(SingleInstance, AHungWindowDoesNotHangTheSecondStart) {
+  clearSettings();
+  Processes started;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "TintletTestHungReady");
+  HANDLE hung = started.add(startProcess(helperPath("hung_window") + " TintletTestHungReady"));
+  ASSERT_NE(hung, nullptr);
+  ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+
+  const std::string exe = windowsPath(TINTLET_EXE);
+  HANDLE first = started.add(startProcess(exe));
+  ASSERT_NE(findRunningBox(), nullptr);
+  HANDLE second = started.add(startProcess(exe));
+  // The broadcast gives up on the hung window; a plain SendMessage would wait for ever.
+  EXPECT_EQ(waitExit(second, 30000), 0u);
+
+  PostMessageA(findRunningBox(), WM_HOTKEY, 8, 0);
+  EXPECT_EQ(waitExit(first, 10000), 0u);
+  CloseHandle(ready);
 }
