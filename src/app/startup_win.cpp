@@ -6,13 +6,13 @@
 #include "app/error_text.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "hotkeys/hotkey_table.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
 
 namespace {
 
-constexpr char kDefaultHotkeyChars[] = "ODQFSZCMX";
 constexpr UINT kBroadcastTimeoutMs = 3000;
 
 int startupShowCommand() {

@@ -1,6 +1,52 @@
 #include "hotkeys/hotkeys.h"
 
-// System hotkeys are not registered yet: the actions arrive only as messages sent to the box.
-void registerHotkeys() {}
-void readHotkeyControls() {}
-void loadHotkeyControls() {}
+#include "app/error.h"
+#include "app/error_text.h"
+#include "app/state.h"
+#include "hotkeys/hotkey_table.h"
+
+static_assert(kHotkeyShift == HOTKEYF_SHIFT && kHotkeyControl == HOTKEYF_CONTROL && kHotkeyAlt == HOTKEYF_ALT &&
+                  kHotkeyExt == HOTKEYF_EXT,
+              "hotkey control modifier bits");
+static_assert(kRegisterAlt == MOD_ALT && kRegisterControl == MOD_CONTROL && kRegisterShift == MOD_SHIFT,
+              "hotkey registration flags");
+
+namespace {
+
+void showStoredHotkey(int action) {
+  const WORD word = MAKEWORD(app.hotkeyChars[action], app.hotkeyModifiers[action]);
+  SendMessageA(app.hotkeyCtrl[action], HKM_SETHOTKEY, word, 0);
+}
+
+}  // namespace
+
+void registerHotkeys() {
+  char failures[kFailureListSize] = "";
+  for (int i = 0; i < kActionCount; ++i) {
+    const BYTE key = app.hotkeyChars[i];
+    const BYTE modifiers = app.hotkeyModifiers[i];
+    if ((key || modifiers) && !RegisterHotKey(app.boxWnd, i, registrationModifiers(modifiers), key)) {
+      appendFailedHotkey(modifiers, key, failures, sizeof failures);
+      // A refused action is left without a hotkey, and saved so.
+      app.hotkeyChars[i] = 0;
+      app.hotkeyModifiers[i] = 0;
+    }
+    showStoredHotkey(i);
+  }
+  if (failures[0]) reportError(app.boxWnd, kErrHotkeys, failures);
+}
+
+void readHotkeyControls() {
+  for (int i = 0; i < kActionCount; ++i) {
+    UnregisterHotKey(app.boxWnd, i);  // fails harmlessly for an identifier that is not registered
+    // A control that was never made holds no choice of the user's: the stored hotkey stands.
+    if (!app.hotkeyCtrl[i]) continue;
+    const WORD word = LOWORD(SendMessageA(app.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0));
+    app.hotkeyChars[i] = LOBYTE(word);
+    app.hotkeyModifiers[i] = HIBYTE(word);
+  }
+}
+
+void loadHotkeyControls() {
+  for (int i = 0; i < kActionCount; ++i) showStoredHotkey(i);
+}

@@ -1,0 +1,37 @@
+// The nine actions with their default hotkeys, and the display name of a hotkey. No windows.h.
+#pragma once
+#include <cstddef>
+
+#include "app/names.h"
+
+// Labels of the Hotkeys page rows, by action number; each fits a 30-character slot.
+constexpr char kActionNames[kActionCount][30] = {
+  "Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving", "Zoom", "Copy to Clipboard", "Micro form", "Exit"};
+
+// Modifier bits of a hotkey control's word (its high byte).
+constexpr unsigned char kHotkeyShift = 0x01;
+constexpr unsigned char kHotkeyControl = 0x02;
+constexpr unsigned char kHotkeyAlt = 0x04;
+constexpr unsigned char kHotkeyExt = 0x08;
+
+// Flags of a system hotkey registration; the bits sit elsewhere than in the control's byte.
+constexpr unsigned kRegisterAlt = 0x0001;
+constexpr unsigned kRegisterControl = 0x0002;
+constexpr unsigned kRegisterShift = 0x0004;
+
+// One key per action, in action order, each with Ctrl+Shift.
+constexpr char kDefaultHotkeyChars[kActionCount + 1] = "ODQFSZCMX";
+constexpr unsigned char kDefaultModifiers[kActionCount] = {3, 3, 3, 3, 3, 3, 3, 3, 3};
+
+// The longest name: Ctrl+Alt+Shift+Print Screen.
+constexpr std::size_t kHotkeyNameMax = 27;
+// Nine names, each with its line break, and the terminating zero.
+constexpr std::size_t kFailureListSize = kActionCount * (kHotkeyNameMax + 1) + 1;
+
+// The registration flags for a hotkey control's modifier byte; the extended-key bit is dropped.
+unsigned registrationModifiers(unsigned char modifiers);
+// Appends the display name of a hotkey ("Ctrl+Shift+O") to the zero-terminated text in `name`
+// (capacity `size`), cut to fit.
+void formatHotkeyName(unsigned char modifiers, unsigned char key, char* name, std::size_t size);
+// Appends the name of a refused hotkey and one line break to the failure list.
+void appendFailedHotkey(unsigned char modifiers, unsigned char key, char* list, std::size_t size);

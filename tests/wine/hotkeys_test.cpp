@@ -1,0 +1,226 @@
+#include "harness.h"
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/state.h"
+#include "hotkeys/hotkeys.h"
+
+namespace {
+
+constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
+const char kDefaultKeys[] = "ODQFSZCMX";
+
+// Another process that holds system hotkeys until the test ends.
+struct HotkeyHolder {
+  HANDLE process = nullptr;
+  explicit HotkeyHolder(const std::string& hotkeys) {
+    process = startProcess(helperPath("hold_hotkey") + " " + hotkeys);
+  }
+  bool ready() const { return process && waitForWindow("TintletTestHotkeyHolder", "holding") != nullptr; }
+  ~HotkeyHolder() {
+    if (!process) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  HotkeyHolder(const HotkeyHolder&) = delete;
+  HotkeyHolder& operator=(const HotkeyHolder&) = delete;
+};
+
+// The message of a message box is its static control with the identifier 0xFFFF.
+std::string messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+
+// Reads and closes every error box of the program while it runs, from a second thread, since
+// the box holds the main thread in its modal loop.
+struct MessageBoxWatcher {
+  std::atomic<bool> stop{false};
+  std::mutex lock;
+  std::vector<std::string> texts;
+  std::thread thread;
+  MessageBoxWatcher() : thread([this] { watch(); }) {}
+  ~MessageBoxWatcher() {
+    stop = true;
+    thread.join();
+  }
+  void watch() {
+    while (!stop) {
+      HWND box = FindWindowA("#32770", "Tintlet 2.51");
+      if (!box || !IsWindowVisible(box)) {
+        Sleep(20);
+        continue;
+      }
+      const std::string text = messageText(box);
+      {
+        std::lock_guard<std::mutex> hold(lock);
+        texts.push_back(text);
+      }
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+    }
+  }
+  std::vector<std::string> seen() {
+    std::lock_guard<std::mutex> hold(lock);
+    return texts;
+  }
+  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+};
+
+// A window of the test's own for probing which combinations are taken.
+struct ProbeWindow {
+  HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  int next = 100;
+  bool take(UINT modifiers, UINT key) { return RegisterHotKey(wnd, next++, modifiers, key) != 0; }
+  ~ProbeWindow() {
+    for (int id = 100; id < next; ++id) UnregisterHotKey(wnd, id);
+    DestroyWindow(wnd);
+  }
+};
+
+void expectDefaultPair(int action) {
+  EXPECT_EQ(app.hotkeyChars[action], kDefaultKeys[action]) << action;
+  EXPECT_EQ(app.hotkeyModifiers[action], 3) << action;
+}
+
+}  // namespace
+
+TEST(Hotkeys, DefaultsRegisterActionNumbersAsIdentifiers) {
+  clearSettings();
+  MessageBoxWatcher boxes;
+  startTintlet();
+  pumpFor(200);
+  EXPECT_TRUE(boxes.seen().empty());
+  ProbeWindow probe;
+  for (int i = 0; i < 9; ++i) {
+    expectDefaultPair(i);
+    EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
+    // Freeing identifier i frees exactly the combination of action i.
+    EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
+    EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << i;
+  }
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 9));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
+  clearSettings();
+  HotkeyHolder holder("6:0x46");  // Ctrl+Shift+F, the Fix color hotkey
+  ASSERT_TRUE(holder.ready());
+  MessageBoxWatcher boxes;
+  startTintlet();
+  pumpFor(100);
+  const std::vector<std::string> seen = boxes.seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+F\r");
+
+  EXPECT_EQ(app.hotkeyChars[3], 0);
+  EXPECT_EQ(app.hotkeyModifiers[3], 0);
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
+  ProbeWindow probe;
+  for (int i = 0; i < 9; ++i) {
+    if (i == 3) continue;
+    expectDefaultPair(i);
+    EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "action " << i << " lost its hotkey";
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+  // No control holds a user's choice, so the cleared pair is what stays stored.
+  EXPECT_EQ(app.hotkeyChars[3], 0);
+  EXPECT_EQ(app.hotkeyModifiers[3], 0);
+}
+
+TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
+  clearSettings();
+  startTintlet();
+  readHotkeyControls();
+  // Held in another order than the actions', with the registration flags the system sees.
+  HotkeyHolder holder("6:0x4D 1:0x7B 7:0x91");
+  ASSERT_TRUE(holder.ready());
+  app.hotkeyModifiers[1] = HOTKEYF_ALT | HOTKEYF_EXT;  // the extended-key bit is no modifier
+  app.hotkeyChars[1] = VK_F12;
+  app.hotkeyModifiers[4] = HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT | HOTKEYF_EXT;
+  app.hotkeyChars[4] = VK_SCROLL;
+
+  MessageBoxWatcher boxes;
+  registerHotkeys();
+  pumpFor(100);
+  const std::vector<std::string> seen = boxes.seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rAlt+F12\rCtrl+Alt+Shift+Scroll Lock\rCtrl+Shift+M\r");
+  for (int i : {1, 4, 7}) {
+    EXPECT_EQ(app.hotkeyChars[i], 0) << i;
+    EXPECT_EQ(app.hotkeyModifiers[i], 0) << i;
+  }
+  for (int i : {0, 2, 3, 5, 6, 8}) {
+    expectDefaultPair(i);
+    EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
+  clearSettings();
+  startTintlet();
+  // Hotkey controls such as the Hotkeys page holds, on a window of the test's own.
+  HWND page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 300, nullptr, nullptr, nullptr, nullptr);
+  for (int i = 0; i < 9; ++i)
+    app.hotkeyCtrl[i] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
+                                        nullptr, nullptr, nullptr);
+  ASSERT_NE(app.hotkeyCtrl[8], nullptr);
+  loadHotkeyControls();
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(SendMessageA(app.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
+
+  // The user gives Zoom the Show / Hide combination, clears Stop moving and gives Copy Alt+Num(5).
+  SendMessageA(app.hotkeyCtrl[5], HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+  SendMessageA(app.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);
+  SendMessageA(app.hotkeyCtrl[6], HKM_SETHOTKEY, MAKEWORD(VK_NUMPAD5, HOTKEYF_ALT), 0);
+  MessageBoxWatcher boxes;
+  readHotkeyControls();
+  registerHotkeys();
+  pumpFor(100);
+  const std::vector<std::string> seen = boxes.seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+Q\r");
+
+  EXPECT_EQ(SendMessageA(app.hotkeyCtrl[5], HKM_GETHOTKEY, 0, 0), 0);
+  EXPECT_EQ(app.hotkeyChars[5], 0);
+  EXPECT_EQ(app.hotkeyModifiers[5], 0);
+  EXPECT_EQ(SendMessageA(app.hotkeyCtrl[2], HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', 3));
+  EXPECT_EQ(app.hotkeyChars[4], 0);
+  EXPECT_EQ(app.hotkeyModifiers[4], 0);
+  EXPECT_EQ(app.hotkeyChars[6], VK_NUMPAD5);
+  EXPECT_EQ(app.hotkeyModifiers[6], HOTKEYF_ALT);
+
+  ProbeWindow probe;
+  EXPECT_FALSE(probe.take(kCtrlShift, 'Q'));
+  EXPECT_FALSE(probe.take(MOD_ALT, VK_NUMPAD5));
+  EXPECT_TRUE(probe.take(kCtrlShift, 'Z'));  // no action holds Zoom's old combination
+  EXPECT_TRUE(probe.take(kCtrlShift, 'S'));
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 4));
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 5));
+  EXPECT_TRUE(UnregisterHotKey(app.boxWnd, 2));
+  EXPECT_TRUE(UnregisterHotKey(app.boxWnd, 6));
+
+  // An edit left in a control at exit is what is stored.
+  SendMessageA(app.hotkeyCtrl[0], HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL), 0);
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(app.hotkeyChars[0], VK_F9);
+  EXPECT_EQ(app.hotkeyModifiers[0], HOTKEYF_CONTROL);
+  for (HWND& ctrl : app.hotkeyCtrl) ctrl = nullptr;
+  DestroyWindow(page);
+}
+
+TEST(Hotkeys, ExitFreesEveryCombinationAndKeepsTheStoredOnes) {
+  clearSettings();
+  startTintlet();
+  EXPECT_EQ(exitTintlet(), 0);
+  ProbeWindow probe;
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " still held";
+    expectDefaultPair(i);
+  }
+}
