@@ -1,4 +1,69 @@
 #include "export/clipboard.h"
 
-// The clipboard copy is not built yet: the action does nothing.
-void copyColorToClipboard(HWND) {}
+#include <cstring>
+
+#include "app/error.h"
+#include "app/error_text.h"
+#include "app/state.h"
+#include "export/notation.h"
+
+namespace {
+
+constexpr char kClipboardErrorText[] = "Clipboard error !!\r\rUnable to copy !!";
+
+// Clipboard managers and remote-desktop clients hold the clipboard for a few milliseconds:
+// five tries over 80 ms before the clipboard counts as busy.
+constexpr int kOpenTries = 5;
+constexpr DWORD kOpenRetryMs = 20;
+
+bool openClipboardPatiently(HWND box) {
+  for (int attempt = 1;; ++attempt) {
+    if (OpenClipboard(box)) return true;
+    if (attempt == kOpenTries) return false;
+    Sleep(kOpenRetryMs);
+  }
+}
+
+void readTemplate(char (&text)[kTemplateSize]) {
+  if (app.templateCombo) {
+    GetWindowTextA(app.templateCombo, text, kTemplateSize);
+    return;
+  }
+  lstrcpynA(text, app.customTemplate, kTemplateSize);
+}
+
+}  // namespace
+
+void composeClipboardText(char* out, std::size_t size) {
+  char customTemplate[kTemplateSize] = {};
+  if (app.formatIndex == kCustomNotation) readTemplate(customTemplate);
+  composeNotationText(app.formatIndex, app.hexText, app.decText, customTemplate, out, size);
+}
+
+void copyColorToClipboard(HWND box) {
+  if (!openClipboardPatiently(box)) {
+    reportError(box, kErrClipboard, kClipboardErrorText);
+    return;
+  }
+  EmptyClipboard();
+  char text[kClipboardTextSize];
+  composeClipboardText(text, sizeof text);
+  // Sized to the text and its zero (and zeroed, should the system round it up): a larger block
+  // carried stale heap bytes after the text to other programs.
+  const std::size_t bytes = std::strlen(text) + 1;
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
+  if (!block) {
+    CloseClipboard();
+    return;
+  }
+  void* data = GlobalLock(block);
+  if (!data) {
+    GlobalFree(block);
+    CloseClipboard();
+    return;
+  }
+  std::memcpy(data, text, bytes);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}

@@ -1,0 +1,183 @@
+#include "export/notation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/names.h"
+#include "box/box_geometry.h"
+
+namespace {
+
+// The box's colour texts of `color`, as the copy reads them.
+struct ColorTexts {
+  char hex[7];
+  char dec[12];
+  explicit ColorTexts(std::uint32_t color) { composeColorTexts(color, hex, dec); }
+};
+
+constexpr std::uint32_t kRed5Green12Blue255 = 0xFF0C05;
+
+std::string notation(int formatIndex, std::uint32_t color, const char* customTemplate = "") {
+  const ColorTexts c(color);
+  char out[kClipboardTextSize];
+  std::memset(out, 'x', sizeof out);
+  composeNotationText(formatIndex, c.hex, c.dec, customTemplate, out, sizeof out);
+  return out;
+}
+
+std::string expand(const std::string& customTemplate, std::uint32_t color = kRed5Green12Blue255) {
+  const ColorTexts c(color);
+  char buffer[kClipboardTextSize];
+  std::memset(buffer, 'x', sizeof buffer);
+  std::memcpy(buffer, customTemplate.c_str(), customTemplate.size() + 1);
+  expandCustomFormat(buffer, sizeof buffer, c.hex, c.dec);
+  return buffer;
+}
+
+}  // namespace
+
+TEST(Notation, EveryFixedNotationOfFourColours) {
+  struct Case { std::uint32_t color; const char* texts[6]; };  // by formatIndex 0 to 5
+  const Case cases[] = {
+      {0x000000, {"#000000", "$000000", "0x000000", "0,0,0", "Color(0,0,0)", "&H000000"}},
+      {0xFFFFFF, {"#FFFFFF", "$FFFFFF", "0xFFFFFF", "255,255,255", "Color(255,255,255)", "&HFFFFFF"}},
+      {0x0000FF, {"#FF0000", "$0000FF", "0x0000FF", "255,0,0", "Color(255,0,0)", "&H0000FF"}},
+      {kRed5Green12Blue255, {"#050CFF", "$FF0C05", "0xFF0C05", "5,12,255", "Color(5,12,255)", "&HFF0C05"}},
+  };
+  for (const Case& c : cases)
+    for (int index = 0; index < 6; ++index)
+      EXPECT_EQ(notation(index, c.color), c.texts[index]) << kNotationNames[index] << " of " << std::hex << c.color;
+}
+
+TEST(Notation, CustomUsesTheDefaultTemplate) {
+  EXPECT_EQ(notation(6, kRed5Green12Blue255, kDefaultTemplate), "RGB(5,12,255)");
+  EXPECT_EQ(notation(6, 0x000000, kDefaultTemplate), "RGB(0,0,0)");
+  EXPECT_EQ(notation(6, 0xFFFFFF, ""), "");
+}
+
+TEST(Notation, IndexOutsideTheSevenGivesEmptyText) {
+  EXPECT_EQ(notation(7, kRed5Green12Blue255, kDefaultTemplate), "");
+  EXPECT_EQ(notation(-1, kRed5Green12Blue255, kDefaultTemplate), "");
+}
+
+TEST(Notation, CommandIdsMapToFormatIndex) {
+  const int expected[7] = {0, 1, 2, 4, 5, 3, 6};  // command ids 10 to 16
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(kFormatOfCommand[i], expected[i]) << "command " << 10 + i;
+  const char* names[7] = {"html", "delphi", "c++", "rgb", "java", "vb", "custom"};
+  for (int i = 0; i < 7; ++i) EXPECT_STREQ(kNotationNames[i], names[i]);
+}
+
+TEST(Notation, TextIsCutToTheGivenSize) {
+  const ColorTexts c(0xFFFFFF);
+  struct Case { int formatIndex; std::size_t size; const char* text; };
+  const Case cases[] = {
+      {4, 8, "Color(2"}, {0, 4, "#FF"}, {3, 1, ""}, {6, 5, "RGB("}, {1, 7, "$FFFFF"},
+  };
+  for (const Case& k : cases) {
+    char out[32];
+    std::memset(out, 'x', sizeof out);
+    composeNotationText(k.formatIndex, c.hex, c.dec, kDefaultTemplate, out, k.size);
+    EXPECT_STREQ(out, k.text) << k.formatIndex << " in " << k.size;
+    EXPECT_EQ(out[k.size], 'x') << "wrote past " << k.size << " bytes";
+  }
+}
+
+TEST(Notation, EmptyColourTextsGiveShortTextNotGarbage) {
+  const char hex[7] = {}, dec[12] = {};  // before the box composed its first texts
+  char out[kClipboardTextSize];
+  composeNotationText(4, hex, dec, "", out, sizeof out);
+  EXPECT_STREQ(out, "Color(,,)");
+  composeNotationText(0, hex, dec, "", out, sizeof out);
+  EXPECT_STREQ(out, "#");
+}
+
+TEST(CustomFormat, TokensAndNonTokens) {
+  struct Case { const char* templateText; const char* text; };
+  const Case cases[] = {
+      {"RGB(#r,#g,#b)", "RGB(5,12,255)"},
+      {"$r$g$b", "050CFF"},
+      {"#r$g#b", "50C255"},
+      {"#r#g#b", "512255"},
+      {"#R #G #B $R", "#R #G #B $R"},
+      {"#x$y", "#x$y"},
+      {"#", "#"},
+      {"$", "$"},
+      {"a # b $ c", "a # b $ c"},
+      {"r#", "r#"},
+      {"#r$", "5$"},
+      {"##r", "#5"},
+      {"$$r", "$05"},
+      {"#$r", "#05"},
+      {"", ""},
+      {"@#r@", "@5@"},
+      {"@@@", "@@@"},
+      {"no tokens here", "no tokens here"},
+      {"#b#b$b$b", "255255FFFF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(expand(c.templateText), c.text) << '"' << c.templateText << '"';
+}
+
+TEST(CustomFormat, BlackAndWhite) {
+  EXPECT_EQ(expand("#r,#g,#b $r$g$b", 0x000000), "0,0,0 000000");
+  EXPECT_EQ(expand("#r,#g,#b $r$g$b", 0xFFFFFF), "255,255,255 FFFFFF");
+  EXPECT_EQ(expand("#r $r", 0x0000FF), "255 FF");
+}
+
+TEST(CustomFormat, LongestTemplateGivesOneHundredFortyEightCharacters) {
+  std::string longest;
+  for (int i = 0; i < 49; ++i) longest += "#r";
+  longest += "!";
+  ASSERT_EQ(longest.size(), 99u);
+  const std::string text = expand(longest, 0x0000FF);
+  EXPECT_EQ(text.size(), kLongestCustomText);
+  EXPECT_EQ(text.substr(0, 6), "255255");
+  EXPECT_EQ(text.back(), '!');
+  EXPECT_LT(text.size() + 1, kClipboardTextSize);
+}
+
+TEST(CustomFormat, OnlyTheFirstNinetyNineTemplateCharactersCount) {
+  const std::string tooLong = std::string(99, 'a') + "#r";
+  EXPECT_EQ(expand(tooLong), std::string(99, 'a'));
+  EXPECT_EQ(notation(6, kRed5Green12Blue255, tooLong.c_str()), std::string(99, 'a'));
+}
+
+TEST(CustomFormat, StaysInsideASmallBuffer) {
+  const ColorTexts c(0xFFFFFF);
+  struct Case { const char* templateText; std::size_t size; const char* text; };
+  const Case cases[] = {
+      {"#r#g#b", 5, "2552"}, {"#r#g#b", 1, ""}, {"$r$g", 4, "FFF"}, {"abc", 4, "abc"}, {"abcd", 4, "abc"},
+  };
+  for (const Case& k : cases) {
+    char buffer[16];
+    std::memset(buffer, 'x', sizeof buffer);
+    std::memcpy(buffer, k.templateText, std::min(std::strlen(k.templateText) + 1, k.size));
+    expandCustomFormat(buffer, k.size, c.hex, c.dec);
+    EXPECT_STREQ(buffer, k.text) << k.templateText << " in " << k.size;
+    EXPECT_EQ(buffer[k.size], 'x') << "wrote past " << k.size << " bytes";
+  }
+}
+
+TEST(TextEdits, RemoveAndReplaceCharacters) {
+  struct Case { const char* before; char c; const char* after; };
+  const Case removals[] = {
+      {"@@5", '@', "5"}, {"255", '@', "255"}, {"", '@', ""}, {"@@@", '@', ""}, {"a@b@c", '@', "abc"},
+  };
+  for (const Case& r : removals) {
+    char text[16];
+    std::strcpy(text, r.before);
+    removeChar(text, r.c);
+    EXPECT_STREQ(text, r.after) << r.before;
+  }
+  char dec[12];
+  std::strcpy(dec, "@@5 @12 255");
+  replaceChar(dec, '@', '0');
+  EXPECT_STREQ(dec, "005 012 255");
+  std::strcpy(dec, "255 255 255");
+  replaceChar(dec, '@', '0');
+  EXPECT_STREQ(dec, "255 255 255");
+  char empty[1] = "";
+  replaceChar(empty, '@', '0');
+  EXPECT_STREQ(empty, "");
+}

@@ -1,0 +1,305 @@
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "app/names.h"
+#include "app/state.h"
+#include "harness.h"
+
+namespace {
+
+constexpr COLORREF kShownColor = RGB(5, 12, 255);
+constexpr char kErrorText[] = "Clipboard error !!\r\rUnable to copy !!";
+constexpr char kOldContents[] = "old contents";
+
+// What CF_TEXT holds: the text up to the first zero, and the whole block.
+struct ClipboardText {
+  bool present = false;
+  std::string text;
+  std::string block;
+};
+
+// The clipboard may be busy for a moment while Wine hands new contents to X: try a few times.
+bool openClipboardForTest(HWND owner) {
+  for (int i = 0; i < 50; ++i) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+ClipboardText readClipboard() {
+  ClipboardText result;
+  if (!openClipboardForTest(nullptr)) return result;
+  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      result.present = true;
+      result.block.assign(bytes, size);
+      result.text = result.block.substr(0, result.block.find('\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+// The block holds the text, its zero and nothing else.
+void expectExactly(const ClipboardText& got, const std::string& text) {
+  ASSERT_TRUE(got.present);
+  EXPECT_EQ(got.text, text);
+  EXPECT_EQ(got.block.size(), text.size() + 1) << "block of " << got.block.size() << " bytes for \"" << text << '"';
+  EXPECT_EQ(got.block.find('\0'), text.size());
+}
+
+void copyWithHotkey() { SendMessageA(app.boxWnd, WM_HOTKEY, kActionCopy, 0); }
+
+// Closes the program's error box when it appears during a copy (the copy waits for it on the
+// test's own thread), remembering its text and owner.
+class ErrorBoxWatcher {
+ public:
+  ErrorBoxWatcher() : thread_([this] { watch(); }) {}
+  ~ErrorBoxWatcher() { stop(); }
+  void stop() {
+    stopping_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  int boxesClosed() const { return closed_; }
+  const std::string& lastText() const { return text_; }
+  HWND lastOwner() const { return owner_; }
+
+ private:
+  void watch() {
+    while (!stopping_) {
+      const HWND box = FindWindowA("#32770", kProgramTitle);
+      if (!box) {
+        Sleep(5);
+        continue;
+      }
+      for (int waited = 0; !IsWindowVisible(box) && waited < 2000; waited += 5) Sleep(5);
+      text_ = messageText(box);
+      owner_ = GetWindow(box, GW_OWNER);
+      const HWND ok = FindWindowExA(box, nullptr, "Button", "OK");
+      PostMessageA(ok, BM_CLICK, 0, 0);
+      for (int waited = 0; IsWindow(box); waited += 5) {
+        if (waited == 10000) PostMessageA(box, WM_COMMAND, IDOK, 0);  // no OK button: still end the copy
+        Sleep(5);
+      }
+      if (ok) ++closed_;
+    }
+  }
+  static std::string messageText(HWND box) {
+    for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
+         child = FindWindowExA(box, child, "Static", nullptr)) {
+      const std::string text = windowText(child);
+      if (!text.empty()) return text;
+    }
+    return "";
+  }
+  std::atomic<bool> stopping_{false};
+  std::atomic<int> closed_{0};
+  std::string text_;
+  HWND owner_ = nullptr;
+  std::thread thread_;
+};
+
+// Another process holding the clipboard open until released (or for `holdMs`).
+class ClipboardHolder {
+ public:
+  explicit ClipboardHolder(int holdMs = 0) {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, "TintletTestClipboardHeld");
+    release_ = CreateEventA(nullptr, TRUE, FALSE, "TintletTestClipboardRelease");
+    std::string command = helperPath("hold_clipboard") + " TintletTestClipboardHeld TintletTestClipboardRelease";
+    if (holdMs > 0) command += " " + std::to_string(holdMs);
+    process_ = startProcess(command);
+  }
+  // Pumps while waiting: Wine's clipboard manager talks to the current owner's thread before the
+  // helper's OpenClipboard returns, and waits 5 s for a thread that does not answer.
+  bool waitUntilHeld() {
+    return process_ && pumpUntil([this] { return WaitForSingleObject(ready_, 0) == WAIT_OBJECT_0; }, 10000);
+  }
+  // Lets the helper close the clipboard and waits for it to end; returns its exit code.
+  DWORD release() {
+    SetEvent(release_);
+    DWORD code = 99;
+    if (process_ && WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+    return code;
+  }
+  ~ClipboardHolder() {
+    SetEvent(release_);
+    if (process_) {
+      WaitForSingleObject(process_, 10000);
+      CloseHandle(process_);
+    }
+    CloseHandle(ready_);
+    CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+ private:
+  HANDLE ready_ = nullptr, release_ = nullptr, process_ = nullptr;
+};
+
+// The real program started fresh, with the pointer over a window of a known colour.
+class Clipboard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    clearSettings();
+    SetCursorPos(300, 300);
+    startTintlet();
+    ASSERT_TRUE(pumpUntil([] { return app.pickedColor == kShownColor; })) << std::hex << app.pickedColor;
+    ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
+    owner_ = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  void TearDown() override {
+    app.templateCombo = nullptr;
+    if (owner_) DestroyWindow(owner_);
+    if (app.boxWnd) EXPECT_EQ(exitTintlet(), 0);
+  }
+  // Puts `text` on the clipboard as another owner would.
+  void putOnClipboard(const char* text) {
+    ASSERT_TRUE(openClipboardForTest(owner_));
+    EmptyClipboard();
+    const SIZE_T size = lstrlenA(text) + 1;
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    ASSERT_NE(block, nullptr);
+    CopyMemory(GlobalLock(block), text, size);
+    GlobalUnlock(block);
+    EXPECT_NE(SetClipboardData(CF_TEXT, block), nullptr);
+    CloseClipboard();
+  }
+  ColorWindow target_{{200, 200, 400, 400}, kShownColor};
+  HWND owner_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Clipboard, CopiesEveryNotation) {
+  struct Case { int formatIndex; const char* customTemplate; const char* text; };
+  const Case cases[] = {
+      {0, "", "#050CFF"},           {1, "", "$FF0C05"},           {2, "", "0xFF0C05"},
+      {3, "", "5,12,255"},          {4, "", "Color(5,12,255)"},   {5, "", "&HFF0C05"},
+      {6, "RGB(#r,#g,#b)", "RGB(5,12,255)"}, {6, "$r$g$b @ #R", "050CFF @ #R"}, {6, "", ""},
+  };
+  for (const Case& c : cases) {
+    putOnClipboard(kOldContents);
+    app.formatIndex = c.formatIndex;
+    lstrcpyA(app.customTemplate, c.customTemplate);
+    copyWithHotkey();
+    SCOPED_TRACE(kNotationNames[c.formatIndex]);
+    expectExactly(readClipboard(), c.text);
+  }
+}
+
+TEST_F(Clipboard, TrayCopyCommandCopiesToo) {
+  putOnClipboard(kOldContents);
+  app.formatIndex = 4;
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdCopy, 0);
+  expectExactly(readClipboard(), "Color(5,12,255)");
+}
+
+TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
+  std::string longest;
+  for (int i = 0; i < 49; ++i) longest += "#b";
+  longest += "!";
+  app.formatIndex = 6;
+  lstrcpyA(app.customTemplate, longest.c_str());
+  copyWithHotkey();
+  std::string expected;
+  for (int i = 0; i < 49; ++i) expected += "255";
+  expected += "!";
+  expectExactly(readClipboard(), expected);
+}
+
+TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
+  const HWND combo = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 200, 100,
+                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(combo, nullptr);
+  app.templateCombo = combo;
+  app.formatIndex = 6;
+  lstrcpyA(app.customTemplate, "not this one");
+  SetWindowTextA(combo, "$r-#g");
+  copyWithHotkey();
+  expectExactly(readClipboard(), "05-12");
+  SetWindowTextA(combo, "#b/$b");
+  copyWithHotkey();
+  expectExactly(readClipboard(), "255/FF");
+  // The field gives at most 99 characters: the token after them is cut off.
+  SetWindowTextA(combo, (std::string(99, 'a') + "#r").c_str());
+  copyWithHotkey();
+  expectExactly(readClipboard(), std::string(99, 'a'));
+  app.templateCombo = nullptr;
+  DestroyWindow(combo);
+}
+
+TEST_F(Clipboard, FixedColourGivesTheSameTextAtEveryCopy) {
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionFixColor, 0);
+  ASSERT_TRUE(app.colorFixed);
+  target_.setColor(RGB(200, 100, 50));
+  const HWND desktop = GetDesktopWindow();
+  const HDC screen = GetWindowDC(desktop);
+  const bool repainted = pumpUntil([&] { return GetPixel(screen, 300, 300) == RGB(200, 100, 50); });
+  ReleaseDC(desktop, screen);
+  ASSERT_TRUE(repainted);
+  pumpFor(50);
+  for (int i = 0; i < 3; ++i) {
+    copyWithHotkey();
+    expectExactly(readClipboard(), "#050CFF");
+    pumpFor(20);
+  }
+}
+
+TEST_F(Clipboard, BusyClipboardReportsAndKeepsTheOldContents) {
+  putOnClipboard(kOldContents);
+  const DWORD sequence = GetClipboardSequenceNumber();
+  ClipboardHolder holder;
+  ASSERT_TRUE(holder.waitUntilHeld());
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    ErrorBoxWatcher watcher;
+    copyWithHotkey();  // returns once the error box is closed
+    watcher.stop();
+    EXPECT_EQ(watcher.boxesClosed(), 1) << "attempt " << attempt;
+    EXPECT_EQ(watcher.lastText(), kErrorText);
+    EXPECT_EQ(watcher.lastOwner(), app.boxWnd);
+    EXPECT_EQ(FindWindowA("#32770", kProgramTitle), nullptr);
+  }
+  EXPECT_EQ(holder.release(), 0u);
+  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+  expectExactly(readClipboard(), kOldContents);
+  // The program goes on: the next copy works.
+  copyWithHotkey();
+  expectExactly(readClipboard(), "#050CFF");
+}
+
+TEST_F(Clipboard, ClipboardHeldForAMomentIsStillCopied) {
+  putOnClipboard(kOldContents);
+  ClipboardHolder holder(20);
+  ASSERT_TRUE(holder.waitUntilHeld());
+  ErrorBoxWatcher watcher;
+  copyWithHotkey();
+  watcher.stop();
+  EXPECT_EQ(watcher.boxesClosed(), 0) << watcher.lastText();
+  EXPECT_EQ(holder.release(), 0u);
+  expectExactly(readClipboard(), "#050CFF");
+}
+
+TEST_F(Clipboard, HiddenBoxCopiesNothing) {
+  putOnClipboard(kOldContents);
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdShowHide, 0);
+  ASSERT_TRUE(pumpUntil([] { return app.boxShown == 0; }));
+  const DWORD sequence = GetClipboardSequenceNumber();
+  ErrorBoxWatcher watcher;
+  copyWithHotkey();
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdCopy, 0);
+  pumpFor(100);
+  watcher.stop();
+  EXPECT_EQ(watcher.boxesClosed(), 0);
+  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+  expectExactly(readClipboard(), kOldContents);
+  // Shown again, the same action copies.
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdShowHide, 0);
+  ASSERT_TRUE(pumpUntil([] { return app.boxShown == 1; }));
+  copyWithHotkey();
+  expectExactly(readClipboard(), "#050CFF");
+}
