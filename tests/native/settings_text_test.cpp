@@ -81,7 +81,8 @@ TEST(SettingsText, IntegerIsTheLeadingNumber) {
 TEST(SettingsText, IntegerTextIsDecimal) {
   struct Case { int value; const char* text; };
   const Case cases[] = {
-      {0, "0"}, {100, "100"}, {-11, "-11"}, {8421504, "8421504"}, {-2147483647 - 1, "-2147483648"}, {2147483647, "2147483647"},
+      {0, "0"}, {100, "100"}, {-11, "-11"}, {8421504, "8421504"},
+      {-2147483647 - 1, "-2147483648"}, {2147483647, "2147483647"},
   };
   for (const Case& c : cases) {
     char out[12];
@@ -122,7 +123,8 @@ TEST(SettingsText, ListEntries) {
       {"101 characters", a101 + "\xFF" + "b\xFF", {a101, "b"}},
       {"102: one dropped", a101 + "Z\xFF" + "b\xFF", {a101, "b"}},
       {"103: rest is an entry", a101 + "ZQR\xFF", {a101, "QR"}},
-      {"long run without end byte", std::string(250, 'c'), {std::string(101, 'c'), std::string(101, 'c'), std::string(46, 'c')}},
+      {"long run without end byte", std::string(250, 'c'),
+       {std::string(101, 'c'), std::string(101, 'c'), std::string(46, 'c')}},
       {"duplicates stay for the list to judge", "abc\xFF" "ABC\xFF" "abc\xFF", {"abc", "ABC", "abc"}},
   };
   for (const Case& c : cases) EXPECT_EQ(entriesOf(c.bytes), c.entries) << c.name;
