@@ -10,6 +10,7 @@
 #include "box/zoom.h"
 #include "export/notation.h"
 #include "options/options.h"
+#include "settings/settings.h"
 #include "tray/tray.h"
 
 namespace {
@@ -83,6 +84,8 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:        return onBoxRightButtonUp();
     case WM_HOTKEY:           return onAction(wnd, static_cast<int>(wp));
     case kTrayCallbackMsg:    return onTrayNotify(wnd, lp);
+    case WM_QUERYENDSESSION:  return onQueryEndSession();
+    case WM_ENDSESSION:       return onEndSession(wnd, wp != 0);
     default:                  break;
   }
   return DefWindowProcA(wnd, msg, wp, lp);

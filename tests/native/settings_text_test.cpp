@@ -1,0 +1,164 @@
+#include "settings/settings_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every entry a stored list of these bytes yields, in order. The bytes are copied into a block of
+// exactly their size, so a read past the end is caught by the address sanitizer.
+std::vector<std::string> entriesOf(const std::string& bytes) {
+  std::vector<char> block(bytes.begin(), bytes.end());
+  const std::size_t length = listTextLength(block.data(), block.size());
+  std::vector<std::string> entries;
+  std::size_t pos = 0;
+  char entry[kTemplateEntryMax + 1];
+  while (nextTemplateEntry(block.data(), length, &pos, entry)) entries.push_back(entry);
+  return entries;
+}
+
+std::string packed(const std::vector<std::string>& entries, std::size_t room) {
+  std::vector<char> block(room);
+  PackedList list = {block.data(), room, 0};
+  beginTemplateList(&list);
+  for (const std::string& e : entries) addTemplateEntry(&list, e.c_str());
+  return std::string(block.data(), packedSize(list));
+}
+
+}  // namespace
+
+TEST(SettingsText, NotationNamesAreExact) {
+  struct Case { const char* text; int index; };
+  const Case cases[] = {
+      {"html", 0}, {"delphi", 1}, {"c++", 2}, {"rgb", 3}, {"java", 4}, {"vb", 5}, {"custom", 6},
+      {"HTML", -1}, {"Html", -1}, {"html ", -1}, {" html", -1}, {"", -1}, {"c+", -1}, {"decimal", -1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(notationIndexOf(c.text), c.index) << '"' << c.text << '"';
+
+  const char* const names[7] = {"html", "delphi", "c++", "rgb", "java", "vb", "custom"};
+  for (int i = 0; i < 7; ++i) EXPECT_STREQ(notationNameOf(i), names[i]);
+  EXPECT_STREQ(notationNameOf(-1), "");
+  EXPECT_STREQ(notationNameOf(7), "");
+}
+
+TEST(SettingsText, FlagsAreExactlyTrueOrFalse) {
+  struct Case { const char* text; int flag; };
+  const Case cases[] = {
+      {"true", 1}, {"false", 0}, {"TRUE", -1}, {"True", -1}, {"1", -1}, {"0", -1}, {"", -1}, {"true ", -1}, {"yes", -1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(flagOfText(c.text), c.flag) << '"' << c.text << '"';
+  EXPECT_STREQ(flagText(true), "true");
+  EXPECT_STREQ(flagText(false), "false");
+}
+
+TEST(SettingsText, IntegerIsTheLeadingNumber) {
+  struct Case { const char* text; int value; };
+  const Case cases[] = {
+      {"100", 100},
+      {"  -12abc", -12},
+      {"\t\r\n 7", 7},
+      {"+5", 5},
+      {"-11", -11},
+      {"16777215", 16777215},
+      {"12 34", 12},
+      {"0x10", 0},
+      {"abc", 0},
+      {"", 0},
+      {"-", 0},
+      {"- 5", 0},
+      {"--5", 0},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"4294967295", -1},  // an unsigned COLORREF of all ones keeps its 32 bits
+      {"4294967296", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(leadingInteger(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(SettingsText, IntegerTextIsDecimal) {
+  struct Case { int value; const char* text; };
+  const Case cases[] = {
+      {0, "0"}, {100, "100"}, {-11, "-11"}, {8421504, "8421504"},
+      {-2147483647 - 1, "-2147483648"}, {2147483647, "2147483647"},
+  };
+  for (const Case& c : cases) {
+    char out[12];
+    integerText(c.value, out);
+    EXPECT_STREQ(out, c.text);
+  }
+}
+
+TEST(SettingsText, TakeTextStopsAtZeroAndCutsToFit) {
+  struct Case { std::string bytes; std::size_t room; const char* text; };
+  const Case cases[] = {
+      {std::string("Tahoma\0junk", 11), 32, "Tahoma"},
+      {"Tahoma", 32, "Tahoma"},                                  // no zero byte: all of it
+      {std::string(40, 'F'), 32, "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},  // 31 characters
+      {std::string(31, 'F'), 32, "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},
+      {"", 32, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<char> bytes(c.bytes.begin(), c.bytes.end());
+    std::vector<char> out(c.room, 'x');
+    EXPECT_EQ(takeText(bytes.data(), bytes.size(), out.data(), c.room), std::strlen(c.text));
+    EXPECT_STREQ(out.data(), c.text);
+  }
+}
+
+TEST(SettingsText, ListEntries) {
+  const std::string a101(101, 'a');
+  struct Case { const char* name; std::string bytes; std::vector<std::string> entries; };
+  const Case cases[] = {
+      {"two entries", std::string("RGB(#r,#g,#b)\xFF$r$g$b\xFF", 21) + '\0', {"RGB(#r,#g,#b)", "$r$g$b"}},
+      {"no terminating zero", "RGB(#r,#g,#b)\xFF$r$g$b", {"RGB(#r,#g,#b)", "$r$g$b"}},
+      {"no end byte after the last", std::string("one\xFFtwo", 7) + '\0', {"one", "two"}},
+      {"empty entries skipped", "\xFF\xFFx\xFF\xFF\xFFy\xFF", {"x", "y"}},
+      {"bytes after the zero ignored", std::string("x\xFF\0y\xFF", 5), {"x"}},
+      {"empty list", std::string(1, '\0'), {}},
+      {"nothing at all", "", {}},
+      {"only end bytes", "\xFF\xFF\xFF", {}},
+      {"101 characters", a101 + "\xFF" + "b\xFF", {a101, "b"}},
+      {"102: one dropped", a101 + "Z\xFF" + "b\xFF", {a101, "b"}},
+      {"103: rest is an entry", a101 + "ZQR\xFF", {a101, "QR"}},
+      {"long run without end byte", std::string(250, 'c'),
+       {std::string(101, 'c'), std::string(101, 'c'), std::string(46, 'c')}},
+      {"duplicates stay for the list to judge", "abc\xFF" "ABC\xFF" "abc\xFF", {"abc", "ABC", "abc"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(entriesOf(c.bytes), c.entries) << c.name;
+}
+
+TEST(SettingsText, PackedList) {
+  struct Case { const char* name; std::vector<std::string> entries; std::string bytes; };
+  const Case cases[] = {
+      {"empty list: just the zero byte", {}, std::string(1, '\0')},
+      {"only an empty entry", {""}, std::string(1, '\0')},
+      {"two entries", {"$r$g$b", "RGB(#r,#g,#b)"}, std::string("$r$g$b\xFFRGB(#r,#g,#b)\xFF", 21) + '\0'},
+      {"empty entries left out", {"", "x", ""}, std::string("x\xFF", 2) + '\0'},
+      {"an entry holding the end byte left out", {"a\xFF" "b", "c"}, std::string("c\xFF", 2) + '\0'},
+  };
+  for (const Case& c : cases) EXPECT_EQ(packed(c.entries, 64), c.bytes) << c.name;
+}
+
+TEST(SettingsText, PackedListNeverOverrunsItsBlock) {
+  // "abc" needs 5 bytes with its end byte and the zero; 4 are refused and leave the list as it was.
+  std::vector<char> block(4, 'x');
+  PackedList list = {block.data(), block.size(), 0};
+  beginTemplateList(&list);
+  EXPECT_TRUE(addTemplateEntry(&list, "ab"));
+  EXPECT_FALSE(addTemplateEntry(&list, "c"));
+  EXPECT_EQ(std::string(block.data(), packedSize(list)), std::string("ab\xFF", 3) + '\0');
+
+  std::vector<char> exact(5);
+  PackedList fits = {exact.data(), exact.size(), 0};
+  beginTemplateList(&fits);
+  EXPECT_TRUE(addTemplateEntry(&fits, "abc"));
+  EXPECT_EQ(packedSize(fits), 5u);
+}
+
+TEST(SettingsText, PackedListReadsBack) {
+  const std::vector<std::string> entries = {"#r #g #b", "$r$g$b", std::string(101, 'w'), "RGB(#r,#g,#b)"};
+  EXPECT_EQ(entriesOf(packed(entries, 256)), entries);
+}

@@ -1,0 +1,748 @@
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/names.h"
+#include "app/state.h"
+#include "box/box.h"
+#include "harness.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr char kKey[] = "Software\\Quillon\\Tintlet";
+constexpr char kOlderKey[] = "Software\\Tintlet";
+
+struct StoredValue {
+  DWORD type;
+  std::string bytes;
+  bool operator==(const StoredValue& o) const { return type == o.type && bytes == o.bytes; }
+};
+
+std::ostream& operator<<(std::ostream& out, const StoredValue& v) {
+  out << "type " << v.type << " \"";
+  for (unsigned char c : v.bytes) {
+    if (c >= 0x20 && c < 0x7F) out << c;
+    else out << "\\x" << "0123456789ABCDEF"[c >> 4] << "0123456789ABCDEF"[c & 15];
+  }
+  return out << '"';
+}
+
+using Values = std::map<std::string, StoredValue>;
+
+std::string describe(const StoredValue& v) {
+  std::ostringstream out;
+  out << v;
+  return out.str();
+}
+
+std::string sz(const std::string& text) { return text + '\0'; }
+
+std::string dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
+
+// What a first start stores, kept here on its own.
+Values defaultValues() {
+  return {
+      {"platform", {REG_SZ, sz("html")}},
+      {"italic", {REG_SZ, sz("false")}},
+      {"strikeout", {REG_SZ, sz("false")}},
+      {"underline", {REG_SZ, sz("false")}},
+      {"fontheight", {REG_SZ, sz("-11")}},
+      {"fontwidth", {REG_SZ, sz("0")}},
+      {"fontweight", {REG_SZ, sz("400")}},
+      {"textcolor", {REG_SZ, sz("16777215")}},
+      {"basecolor", {REG_SZ, sz("8421504")}},
+      {"customclr", {REG_BINARY, std::string(64, '\0')}},
+      {"facename", {REG_SZ, sz("Tahoma")}},
+      {"hotchars", {REG_BINARY, "ODQFSZCMX"}},
+      {"modifiers", {REG_BINARY, std::string(9, '\3')}},
+      {"trans", {REG_SZ, sz("100")}},
+      {"customFormat", {REG_SZ, sz("RGB(#r,#g,#b)")}},
+      {"display1", {REG_SZ, sz("0")}},
+      {"display2", {REG_SZ, sz("0")}},
+      {"mouse", {REG_SZ, sz("false")}},
+      {"color", {REG_SZ, sz("0")}},
+  };
+}
+
+bool keyExists(const char* path) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+Values storedValues(const char* path) {
+  Values values;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    static BYTE data[65536];
+    DWORD nameSize = sizeof name, type = 0, size = sizeof data;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    values[name] = {type, std::string(reinterpret_cast<char*>(data), size)};
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+StoredValue storedValue(const char* path, const char* name) {
+  const Values values = storedValues(path);
+  const auto found = values.find(name);
+  return found == values.end() ? StoredValue{REG_NONE, "<missing>"} : found->second;
+}
+
+void store(const char* path, const char* name, DWORD type, const std::string& bytes) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                           static_cast<DWORD>(bytes.size())),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+void storeText(const char* name, const std::string& text) { store(kKey, name, REG_SZ, sz(text)); }
+
+void setTemplateList(const std::string& bytes) {
+  std::free(app.templateListData);
+  app.templateListData = static_cast<char*>(std::malloc(bytes.size() ? bytes.size() : 1));
+  std::memcpy(app.templateListData, bytes.data(), bytes.size());
+  app.templateListSize = static_cast<DWORD>(bytes.size());
+}
+
+// The persisted members as start-up sets them before the settings are read.
+void resetToStartupDefaults() {
+  app.formatIndex = 0;
+  app.decimalDisplay = 1;
+  app.microForm = app.zoomView = app.middleButtonMode = false;
+  app.pickedColor = RGB(1, 2, 3);
+  app.baseColor = RGB(0x80, 0x80, 0x80);
+  app.textColor = RGB(0xFF, 0xFF, 0xFF);
+  initDefaultLogFont(&app.boxLogFont);
+  std::memset(app.customColors, 0, sizeof app.customColors);
+  std::memcpy(app.hotkeyChars, "ODQFSZCMX", kActionCount);
+  std::memset(app.hotkeyModifiers, 3, kActionCount);
+  std::memset(app.defaultModifiers, 3, kActionCount);
+  app.opacityPercent = 100;
+  std::strcpy(app.customTemplate, kDefaultTemplate);
+  std::free(app.templateListData);
+  app.templateListData = nullptr;
+  app.templateListSize = 0;
+}
+
+// The member a value loads into, as text.
+std::string inMemory(const std::string& name) {
+  const LOGFONTA& f = app.boxLogFont;
+  if (name == "platform") return std::to_string(app.formatIndex);
+  if (name == "italic") return std::to_string(f.lfItalic);
+  if (name == "underline") return std::to_string(f.lfUnderline);
+  if (name == "strikeout") return std::to_string(f.lfStrikeOut);
+  if (name == "fontheight") return std::to_string(f.lfHeight);
+  if (name == "fontweight") return std::to_string(f.lfWeight);
+  if (name == "textcolor") return std::to_string(app.textColor);
+  if (name == "basecolor") return std::to_string(app.baseColor);
+  if (name == "customclr") return std::string(reinterpret_cast<const char*>(app.customColors), 64);
+  if (name == "facename") return f.lfFaceName;
+  if (name == "hotchars") return std::string(reinterpret_cast<const char*>(app.hotkeyChars), kActionCount);
+  if (name == "modifiers") return std::string(reinterpret_cast<const char*>(app.hotkeyModifiers), kActionCount);
+  if (name == "trans") return std::to_string(app.opacityPercent);
+  if (name == "customFormat") return app.customTemplate;
+  if (name == "display1") return std::to_string(app.decimalDisplay);
+  if (name == "display2") return app.microForm ? (app.zoomView ? "both" : "micro") : app.zoomView ? "zoom" : "normal";
+  if (name == "mouse") return std::to_string(app.middleButtonMode);
+  if (name == "color") return std::to_string(app.pickedColor);
+  return "<unknown value " + name + ">";
+}
+
+std::string templateList() {
+  return app.templateListData ? std::string(app.templateListData, app.templateListSize) : "<none>";
+}
+
+// The template combo box as the Options page makes it, on a hidden window of the test's own;
+// or, with `useExisting`, the program's own one when its Options window made it.
+struct TemplateCombo {
+  HWND parent = nullptr;
+  explicit TemplateCombo(bool useExisting = false) {
+    if (useExisting && app.templateCombo) return;
+    parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
+    app.templateCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN |
+                                        CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200, 150, parent, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+  }
+  bool ours() const { return parent != nullptr; }
+  ~TemplateCombo() {
+    if (!parent) return;
+    DestroyWindow(parent);
+    app.templateCombo = nullptr;
+  }
+  void add(const std::string& item) {
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  std::vector<std::string> items() const {
+    std::vector<std::string> all;
+    const LRESULT count = SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char text[256] = {};
+      SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      all.push_back(text);
+    }
+    return all;
+  }
+  std::string selected() const {
+    const LRESULT i = SendMessageA(app.templateCombo, CB_GETCURSEL, 0, 0);
+    if (i == CB_ERR) return "<none>";
+    char text[256] = {};
+    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  std::string editText() const { return windowText(app.templateCombo); }
+  TemplateCombo(const TemplateCombo&) = delete;
+  TemplateCombo& operator=(const TemplateCombo&) = delete;
+};
+
+// Closes the program's first message box from another thread and keeps its text.
+struct MessageBoxCloser {
+  std::string text;
+  std::atomic<bool> stop{false};
+  std::thread worker;
+  MessageBoxCloser() : worker([this] { run(); }) {}
+  void run() {
+    const DWORD end = GetTickCount() + 15000;
+    while (!stop && static_cast<int>(end - GetTickCount()) > 0) {
+      const HWND box = FindWindowA("#32770", kProgramTitle);
+      if (box) {
+        char t[512] = {};
+        GetDlgItemTextA(box, 0xFFFF, t, sizeof t);  // the message text of a message box
+        text = t;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  }
+  std::string finish() {
+    stop = true;
+    if (worker.joinable()) worker.join();
+    return text;
+  }
+  ~MessageBoxCloser() { finish(); }
+};
+
+// The real program as a process of its own, found through its colour box.
+struct RunningTintlet {
+  HANDLE process = nullptr;
+  HWND box = nullptr;
+  HWND text = nullptr;
+  RunningTintlet() {
+    process = startProcess(windowsPath(TINTLET_EXE));
+    if (!process) return;
+    pumpUntil([&] {
+      box = FindWindowA(kBoxClassName, nullptr);
+      text = box ? FindWindowExA(box, nullptr, "EDIT", nullptr) : nullptr;
+      return text && IsWindowVisible(box) && !boxText().empty();
+    }, 10000);
+  }
+  std::string boxText() const {
+    char t[64] = {};
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(text, WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &ignored);
+    return t;
+  }
+  bool decimal() const { return boxText().find(' ') != std::string::npos; }
+  // The form, told by the box height against its text line: normal 2h + 2, micro h + 2, zoom h + 30.
+  std::string form() const {
+    RECT b, t;
+    GetWindowRect(box, &b);
+    GetWindowRect(text, &t);
+    const int h = t.bottom - t.top, height = b.bottom - b.top;
+    if (height == 2 * h + 2) return "normal";
+    if (height == h + 2) return "micro";
+    if (height == h + 30) return "zoom";
+    return "height " + std::to_string(height) + " for line " + std::to_string(h);
+  }
+  void action(int n) const {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(box, WM_HOTKEY, n, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
+  bool ended(int ms) const { return WaitForSingleObject(process, ms) == WAIT_OBJECT_0; }
+  bool exit() {
+    PostMessageA(box, WM_HOTKEY, kActionExit, 0);
+    return ended(10000);
+  }
+  ~RunningTintlet() {
+    if (!process) return;
+    if (!ended(0)) TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
+  RunningTintlet(const RunningTintlet&) = delete;
+  RunningTintlet& operator=(const RunningTintlet&) = delete;
+};
+
+}  // namespace
+
+TEST(Settings, FirstStartWritesTheNineteenDefaults) {
+  clearSettings();
+  startTintlet();
+  EXPECT_EQ(storedValues(kKey), defaultValues());
+  EXPECT_FALSE(keyExists(kOlderKey));
+  EXPECT_EQ(app.formatIndex, 0);
+  EXPECT_EQ(app.decimalDisplay, 0);  // hexadecimal, after start-up's flip
+  EXPECT_FALSE(app.microForm);
+  EXPECT_FALSE(app.zoomView);
+  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(app.boxLogFont.lfWeight, 400);
+  EXPECT_EQ(app.textColor, RGB(255, 255, 255));
+  EXPECT_EQ(app.baseColor, RGB(128, 128, 128));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyChars), kActionCount), "ODQFSZCMX");
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyModifiers), kActionCount), std::string(9, '\3'));
+  EXPECT_STREQ(app.customTemplate, "RGB(#r,#g,#b)");
+  EXPECT_EQ(app.templateListData, nullptr);
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedValues(kKey), defaultValues());  // nothing changed, no list built: still no "combo"
+}
+
+TEST(Settings, OnlyTheOlderKeyIsReadFilledAndSavedUnderTheCurrentKey) {
+  clearSettings();
+  store(kOlderKey, "platform", REG_SZ, sz("java"));
+  store(kOlderKey, "trans", REG_SZ, sz("80"));
+  store(kOlderKey, "fontheight", REG_SZ, sz("-15"));
+  store(kOlderKey, "combo", REG_SZ, sz("a\xFF" "b\xFF"));
+  startTintlet();
+  EXPECT_EQ(app.formatIndex, 4);
+  EXPECT_EQ(app.opacityPercent, 80);
+  EXPECT_EQ(app.boxLogFont.lfHeight, -15);
+  EXPECT_FALSE(keyExists(kKey));
+  Values filled = defaultValues();
+  filled["platform"] = {REG_SZ, sz("java")};
+  filled["trans"] = {REG_SZ, sz("80")};
+  filled["fontheight"] = {REG_SZ, sz("-15")};
+  filled["combo"] = {REG_SZ, sz("a\xFF" "b\xFF")};
+  EXPECT_EQ(storedValues(kOlderKey), filled);
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedValues(kKey), filled);
+  EXPECT_EQ(storedValues(kOlderKey), filled);  // only ever read and filled, never removed
+}
+
+TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
+  struct Case {
+    const char* name;
+    DWORD type;
+    std::string stored;
+    StoredValue after;
+    std::string setting;  // the member the value loads, as inMemory() shows it
+  };
+  const std::string wide(40, 'F'), long150(150, 'x'), long250(250, 'x');
+  const Case cases[] = {
+      {"platform", REG_SZ, sz("HTML"), {REG_SZ, sz("html")}, "0"},
+      {"platform", REG_DWORD, dword(2), {REG_SZ, sz("html")}, "0"},
+      {"platform", REG_SZ, sz("c++"), {REG_SZ, sz("c++")}, "2"},
+      {"italic", REG_SZ, sz("TRUE"), {REG_SZ, sz("false")}, "0"},
+      {"italic", REG_BINARY, "true", {REG_SZ, sz("false")}, "0"},
+      {"italic", REG_SZ, sz("true"), {REG_SZ, sz("true")}, "1"},
+      {"underline", REG_SZ, sz("1"), {REG_SZ, sz("false")}, "0"},
+      {"strikeout", REG_SZ, sz("true"), {REG_SZ, sz("true")}, "1"},
+      {"mouse", REG_SZ, sz("yes"), {REG_SZ, sz("false")}, "0"},
+      {"fontheight", REG_DWORD, dword(20), {REG_SZ, sz("-11")}, "-11"},
+      {"fontheight", REG_SZ, sz("tall"), {REG_SZ, sz("tall")}, "0"},
+      {"fontweight", REG_SZ, sz("  700bold"), {REG_SZ, sz("  700bold")}, "700"},
+      {"textcolor", REG_BINARY, "\1\2\3", {REG_SZ, sz("16777215")}, "16777215"},
+      {"basecolor", REG_SZ, sz("255"), {REG_SZ, sz("255")}, "255"},
+      {"trans", REG_SZ, sz("50"), {REG_SZ, sz("50")}, "100"},
+      {"trans", REG_SZ, sz("abc"), {REG_SZ, sz("abc")}, "100"},
+      {"trans", REG_SZ, sz("69"), {REG_SZ, sz("69")}, "100"},
+      {"trans", REG_SZ, sz("101"), {REG_SZ, sz("101")}, "100"},
+      {"trans", REG_SZ, sz("70"), {REG_SZ, sz("70")}, "70"},
+      {"trans", REG_SZ, sz(" 85%"), {REG_SZ, sz(" 85%")}, "85"},
+      {"trans", REG_DWORD, dword(80), {REG_SZ, sz("100")}, "100"},
+      {"facename", REG_BINARY, "Arial", {REG_BINARY, "Arial"}, "Arial"},
+      {"facename", REG_SZ, sz(wide), {REG_SZ, sz(wide)}, std::string(31, 'F')},
+      {"customFormat", REG_BINARY, "abc", {REG_SZ, sz("RGB(#r,#g,#b)")}, "RGB(#r,#g,#b)"},
+      {"customFormat", REG_SZ, sz(long150), {REG_SZ, sz(long150)}, std::string(99, 'x')},
+      {"customFormat", REG_SZ, sz(long250), {REG_SZ, sz("RGB(#r,#g,#b)")}, "RGB(#r,#g,#b)"},
+      {"customclr", REG_BINARY, std::string(60, '\7'), {REG_BINARY, std::string(64, '\0')}, std::string(64, '\0')},
+      {"customclr", REG_NONE, std::string(64, '\7'), {REG_NONE, std::string(64, '\7')}, std::string(64, '\7')},
+      {"hotchars", REG_BINARY, "ODQFSZCM", {REG_BINARY, "ODQFSZCMX"}, "ODQFSZCMX"},
+      {"hotchars", REG_BINARY, "ABCDEFGHI", {REG_BINARY, "ABCDEFGHI"}, "ABCDEFGHI"},
+      {"modifiers", REG_BINARY, std::string(10, '\1'), {REG_BINARY, std::string(9, '\3')}, std::string(9, '\3')},
+      {"display1", REG_DWORD, dword(1), {REG_SZ, sz("0")}, "1"},
+      {"display1", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "0"},
+      {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
+      {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
+      {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
+  };
+  for (const Case& c : cases) {
+    const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
+    clearSettings();
+    store(kKey, c.name, c.type, c.stored);
+    resetToStartupDefaults();
+    EXPECT_TRUE(loadSettings()) << label;
+    Values expected = defaultValues();
+    expected[c.name] = c.after;
+    EXPECT_EQ(storedValues(kKey), expected) << label;
+    EXPECT_EQ(inMemory(c.name), c.setting) << label;
+  }
+}
+
+TEST(Settings, OutOfRangeOpacityIsStoredUntilExit) {
+  clearSettings();
+  storeText("trans", "50");
+  startTintlet();
+  EXPECT_EQ(app.opacityPercent, 100);
+  pumpFor(50);
+  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("50")}));
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
+}
+
+TEST(Settings, ColorIsTakenOnlyInMiddleButtonMode) {
+  struct Case { const char* mouse; COLORREF picked; };
+  const Case cases[] = {{"true", 0x123456}, {"false", RGB(1, 2, 3)}};
+  for (const Case& c : cases) {
+    clearSettings();
+    storeText("mouse", c.mouse);
+    storeText("color", "1193046");
+    resetToStartupDefaults();
+    EXPECT_TRUE(loadSettings());
+    EXPECT_EQ(app.pickedColor, c.picked) << c.mouse;
+  }
+}
+
+// Base and form come from "display1" and "display2" through start-up's Dec / Hex action, and the
+// real program stores them back at its exit.
+TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
+  struct Case {
+    const char* display1;
+    const char* display2;
+    bool decimal;
+    const char* form;
+    const char* saved1;
+    const char* saved2;
+  };
+  const Case cases[] = {
+      {"1", "1", true, "micro", "1", "1"},
+      {"0", "2", false, "zoom", "0", "2"},
+      {"1", "0", true, "normal", "1", "0"},
+      {"2", "7", false, "normal", "0", "0"},
+      {"abc", "abc", false, "normal", "0", "0"},
+  };
+  for (const Case& c : cases) {
+    const std::string label = std::string(c.display1) + "/" + c.display2;
+    clearSettings();
+    storeText("display1", c.display1);
+    storeText("display2", c.display2);
+    RunningTintlet tintlet;
+    ASSERT_NE(tintlet.box, nullptr) << label;
+    EXPECT_EQ(tintlet.decimal(), c.decimal) << label << ": " << tintlet.boxText();
+    EXPECT_EQ(tintlet.form(), c.form) << label;
+    ASSERT_TRUE(tintlet.exit()) << label;
+    EXPECT_EQ(storedValue(kKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
+    EXPECT_EQ(storedValue(kKey, "display2"), (StoredValue{REG_SZ, sz(c.saved2)})) << label;
+  }
+}
+
+TEST(Settings, ChangesSurviveARestartOfTheRealProgram) {
+  clearSettings();
+  {
+    RunningTintlet first;
+    ASSERT_NE(first.box, nullptr);
+    EXPECT_FALSE(first.decimal());
+    first.action(kActionDecHex);
+    first.action(kActionZoom);
+    EXPECT_TRUE(pumpUntil([&] { return first.decimal(); }));  // the text follows at the next tick
+    EXPECT_EQ(first.form(), "zoom");
+    ASSERT_TRUE(first.exit());
+  }
+  RunningTintlet second;
+  ASSERT_NE(second.box, nullptr);
+  EXPECT_TRUE(second.decimal()) << second.boxText();
+  EXPECT_EQ(second.form(), "zoom");
+  EXPECT_TRUE(second.exit());
+}
+
+// Windows ends a tray program at log-off without a WM_QUIT: what it saved at WM_ENDSESSION is
+// all that is left once the process is killed.
+TEST(Settings, SessionEndSavesBeforeTheProcessIsKilled) {
+  clearSettings();
+  RunningTintlet tintlet;
+  ASSERT_NE(tintlet.box, nullptr);
+  tintlet.action(kActionDecHex);
+  tintlet.action(kActionMicro);
+  ASSERT_TRUE(pumpUntil([&] { return tintlet.decimal() && tintlet.form() == "micro"; }));
+  DWORD_PTR allowed = 0, ignored;
+  ASSERT_TRUE(SendMessageTimeoutA(tintlet.box, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                  &allowed));
+  EXPECT_EQ(allowed, static_cast<DWORD_PTR>(TRUE));
+  ASSERT_TRUE(SendMessageTimeoutA(tintlet.box, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                  &ignored));
+  TerminateProcess(tintlet.process, 1);
+  ASSERT_TRUE(tintlet.ended(5000));
+  EXPECT_EQ(storedValue(kKey, "display1"), (StoredValue{REG_SZ, sz("1")}));
+  EXPECT_EQ(storedValue(kKey, "display2"), (StoredValue{REG_SZ, sz("1")}));
+}
+
+// In the test's own process: a cancelled end changes nothing; a real one saves, and a normal exit
+// afterwards saves the same again without freeing the template list twice.
+TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
+  clearSettings();
+  store(kKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
+  startTintlet();
+  TemplateCombo combo(true);
+  if (combo.ours()) unpackTemplateList();  // as start-up does once the Options window exists
+  combo.add("#r #g #b");
+  app.opacityPercent = 75;
+
+  EXPECT_EQ(SendMessageA(app.boxWnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(app.boxWnd, WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
+  EXPECT_TRUE(app.timerActive);  // the end was cancelled: the program runs on
+
+  SendMessageA(app.boxWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  const StoredValue list = {REG_SZ, sz("#r #g #b\xFF$r$g$b\xFFRGB(#r,#g,#b)\xFF")};
+  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
+  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_FALSE(app.timerActive);
+
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
+  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(templateList(), list.bytes);  // packed again at the exit, the first block released
+}
+
+TEST(Settings, RoundTripGivesEverySettingBack) {
+  clearSettings();
+  resetToStartupDefaults();
+  app.formatIndex = 5;
+  app.decimalDisplay = 1;
+  app.microForm = true;
+  app.middleButtonMode = true;
+  app.pickedColor = 0x00123456;
+  app.baseColor = 0x00010203;
+  app.textColor = 0x000A0B0C;
+  app.boxLogFont.lfItalic = 1;
+  app.boxLogFont.lfUnderline = 1;
+  app.boxLogFont.lfStrikeOut = 1;
+  app.boxLogFont.lfHeight = -20;
+  app.boxLogFont.lfWidth = 7;
+  app.boxLogFont.lfWeight = 700;
+  std::strcpy(app.boxLogFont.lfFaceName, "Courier New");
+  for (int i = 0; i < 16; ++i) app.customColors[i] = 0x00010101u * (i + 1);
+  std::memcpy(app.hotkeyChars, "ABCDEFGHI", kActionCount);
+  const BYTE modifiers[kActionCount] = {1, 2, 4, 8, 3, 5, 6, 7, 0};
+  std::memcpy(app.hotkeyModifiers, modifiers, kActionCount);
+  app.opacityPercent = 85;
+  std::strcpy(app.customTemplate, "#r-#g-#b");
+  setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  const AppState saved = app;
+  ASSERT_TRUE(saveSettings());
+  EXPECT_EQ(storedValues(kKey).size(), 20u);
+
+  resetToStartupDefaults();
+  ASSERT_TRUE(loadSettings());
+  EXPECT_EQ(app.formatIndex, 5);
+  EXPECT_EQ(app.decimalDisplay, 0);  // loaded inverted; start-up's Dec / Hex turns it back to 1
+  EXPECT_TRUE(app.microForm);
+  EXPECT_FALSE(app.zoomView);
+  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_EQ(app.pickedColor, saved.pickedColor);
+  EXPECT_EQ(app.baseColor, saved.baseColor);
+  EXPECT_EQ(app.textColor, saved.textColor);
+  EXPECT_EQ(app.boxLogFont.lfItalic, 1);
+  EXPECT_EQ(app.boxLogFont.lfUnderline, 1);
+  EXPECT_EQ(app.boxLogFont.lfStrikeOut, 1);
+  EXPECT_EQ(app.boxLogFont.lfHeight, -20);
+  EXPECT_EQ(app.boxLogFont.lfWidth, 7);
+  EXPECT_EQ(app.boxLogFont.lfWeight, 700);
+  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
+  EXPECT_EQ(std::memcmp(app.customColors, saved.customColors, sizeof app.customColors), 0);
+  EXPECT_EQ(std::memcmp(app.hotkeyChars, "ABCDEFGHI", kActionCount), 0);
+  EXPECT_EQ(std::memcmp(app.hotkeyModifiers, modifiers, kActionCount), 0);
+  EXPECT_EQ(app.opacityPercent, 85);
+  EXPECT_STREQ(app.customTemplate, "#r-#g-#b");
+  EXPECT_EQ(templateList(), sz("$r$g$b\xFF#r-#g-#b\xFF"));
+
+  // The other two forms and the hexadecimal base.
+  app.microForm = false;
+  app.zoomView = true;
+  app.decimalDisplay = 0;
+  ASSERT_TRUE(saveSettings());
+  resetToStartupDefaults();
+  ASSERT_TRUE(loadSettings());
+  EXPECT_TRUE(app.zoomView);
+  EXPECT_FALSE(app.microForm);
+  EXPECT_EQ(app.decimalDisplay, 1);
+}
+
+// A key that refuses writes: the first default that cannot be written ends the writing of
+// defaults, and still every stored value is read.
+TEST(Settings, FailedDefaultWriteStillReadsEveryValue) {
+  clearSettings();
+  storeText("trans", "80");
+  storeText("mouse", "true");
+  storeText("color", "255");
+  storeText("display1", "1");
+  store(kKey, "italic", REG_DWORD, dword(1));
+  const Values before = storedValues(kKey);
+  HKEY readOnly;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  resetToStartupDefaults();
+  EXPECT_FALSE(loadSettingsFrom(readOnly));
+  RegCloseKey(readOnly);
+  EXPECT_EQ(app.opacityPercent, 80);
+  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_EQ(app.pickedColor, 255u);
+  EXPECT_EQ(app.decimalDisplay, 0);
+  EXPECT_EQ(app.boxLogFont.lfItalic, 0);
+  EXPECT_EQ(storedValues(kKey), before);
+}
+
+TEST(Settings, SaveStopsAtTheFirstFailedWrite) {
+  clearSettings();
+  storeText("platform", "vb");
+  HKEY readOnly;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  resetToStartupDefaults();
+  EXPECT_FALSE(saveSettingsTo(readOnly));
+  RegCloseKey(readOnly);
+  EXPECT_EQ(storedValues(kKey), (Values{{"platform", {REG_SZ, sz("vb")}}}));
+}
+
+// The registry of the current user made unusable (its key deleted under the program): start-up
+// reports error 3, goes on with the defaults and runs.
+TEST(Settings, StartUpReportsAnUnusableRegistryAndRunsOn) {
+  clearSettings();
+  HKEY gone;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\TintletGoneRoot", &gone), ERROR_SUCCESS);
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TintletGoneRoot");
+  ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, gone), ERROR_SUCCESS);
+  EXPECT_FALSE(saveSettings());
+  {
+    MessageBoxCloser closer;
+    startTintlet();
+    EXPECT_EQ(closer.finish(), "Error accessing registry !!\r\r Aborting !!");
+  }
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegCloseKey(gone);
+  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_TRUE(app.timerActive);
+  EXPECT_TRUE(IsWindowVisible(app.boxWnd));
+  EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd).size() == 6; }));
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedValues(kKey), defaultValues());  // the registry is back by the exit
+}
+
+TEST(Settings, UnpackFillsTheComboBox) {
+  struct Case {
+    const char* name;
+    std::string list;  // "<none>" for no list
+    const char* customTemplate;
+    std::vector<std::string> items;
+    std::string selected;
+    std::string edit;
+  };
+  const std::string a101(101, 'a');
+  const Case cases[] = {
+      {"two entries", sz("RGB(#r,#g,#b)\xFF$r$g$b\xFF"), "RGB(#r,#g,#b)", {"$r$g$b", "RGB(#r,#g,#b)"}, "RGB(#r,#g,#b)",
+       "RGB(#r,#g,#b)"},
+      {"101 characters", sz(a101 + "Z" + "rest\xFF"), "rest", {a101, "rest"}, "rest", "rest"},
+      {"empty entries", sz("\xFF\xFFx\xFF\xFF"), "x", {"x"}, "x", "x"},
+      {"duplicates by case", sz("abc\xFF" "ABC\xFF" "aBc\xFF"), "ABC", {"abc"}, "abc", "abc"},
+      {"no terminating zero", "one\xFFtwo", "two", {"one", "two"}, "two", "two"},
+      {"no list", "<none>", "RGB(#r,#g,#b)", {"RGB(#r,#g,#b)"}, "RGB(#r,#g,#b)", "RGB(#r,#g,#b)"},
+      {"empty list", sz(""), "#r", {"#r"}, "#r", "#r"},
+      {"template not listed", sz("x\xFFy\xFF"), "#r#g#b", {"x", "y"}, "<none>", "#r#g#b"},
+  };
+  for (const Case& c : cases) {
+    TemplateCombo combo;
+    resetToStartupDefaults();
+    std::strcpy(app.customTemplate, c.customTemplate);
+    if (c.list != "<none>") setTemplateList(c.list);
+    unpackTemplateList();
+    EXPECT_EQ(combo.items(), c.items) << c.name;
+    EXPECT_EQ(combo.selected(), c.selected) << c.name;
+    EXPECT_EQ(combo.editText(), c.edit) << c.name;
+    EXPECT_EQ(app.templateListData, nullptr) << c.name;
+  }
+}
+
+TEST(Settings, PackBuildsTheListFromTheComboBox) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> items;
+    const char* edit;
+    std::string list;
+    const char* customTemplate;
+  };
+  const Case cases[] = {
+      {"empty edit field and list: just the zero byte", {}, "", std::string(1, '\0'), ""},
+      {"edit text added", {"$r$g$b"}, "RGB(#r,#g,#b)", sz("$r$g$b\xFFRGB(#r,#g,#b)\xFF"), "RGB(#r,#g,#b)"},
+      {"edit text listed in other case", {"rgb(#r,#g,#b)"}, "RGB(#r,#g,#b)", sz("rgb(#r,#g,#b)\xFF"), "RGB(#r,#g,#b)"},
+      {"template with the end byte", {"x"}, "a\xFF" "b", sz("x\xFF"), "a\xFF" "b"},
+  };
+  for (const Case& c : cases) {
+    TemplateCombo combo;
+    resetToStartupDefaults();
+    setTemplateList(sz("stale\xFF"));  // a list already built is replaced, not leaked
+    for (const std::string& item : c.items) combo.add(item);
+    SetWindowTextA(app.templateCombo, c.edit);
+    packTemplateList();
+    EXPECT_EQ(templateList(), c.list) << c.name;
+    EXPECT_STREQ(app.customTemplate, c.customTemplate) << c.name;
+  }
+}
+
+// The byte 0xFF ends entries in the stored list: a template holding it must not come back as two.
+TEST(Settings, TemplateWithTheEndByteIsNotSplitOnTheNextStart) {
+  clearSettings();
+  const std::string odd = "#r\xFF#g";
+  {
+    TemplateCombo combo;
+    resetToStartupDefaults();
+    combo.add("$r");
+    combo.add("x\xFFy");
+    SetWindowTextA(app.templateCombo, odd.c_str());
+    packTemplateList();
+    ASSERT_TRUE(saveSettings());
+  }
+  TemplateCombo combo;
+  resetToStartupDefaults();
+  ASSERT_TRUE(loadSettings());
+  unpackTemplateList();
+  EXPECT_EQ(combo.items(), (std::vector<std::string>{"$r"}));
+  EXPECT_EQ(combo.editText(), odd);
+  EXPECT_EQ(std::string(app.customTemplate), odd);
+}
+
+TEST(Settings, StoredListIsKeptWhenNoListIsBuilt) {
+  const StoredValue list = {REG_SZ, sz("keep\xFF" "me\xFF")};
+  // With the combo box: its list was unpacked, but the program ended without closing the box.
+  clearSettings();
+  store(kKey, "combo", list.type, list.bytes);
+  {
+    TemplateCombo combo;
+    resetToStartupDefaults();
+    ASSERT_TRUE(loadSettings());
+    unpackTemplateList();
+    ASSERT_EQ(app.templateListData, nullptr);
+    ASSERT_TRUE(saveSettings());
+    EXPECT_EQ(storedValue(kKey, "combo"), list);
+  }
+  // A whole real run keeps the list; until the Options window exists there is no combo box to
+  // take it, and the loaded list is saved back as it was.
+  clearSettings();
+  store(kKey, "combo", list.type, list.bytes);
+  storeText("customFormat", "me");
+  startTintlet();
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedValue(kKey, "combo"), list);
+}
