@@ -5,14 +5,13 @@
 
 #include "app/state.h"
 #include "box/box.h"
+#include "hotkeys/hotkey_table.h"
 #include "settings/settings_text.h"
 
 namespace {
 
 constexpr char kSettingsKey[] = "Software\\Quillon\\Tintlet";
 constexpr char kOlderKey[] = "Software\\Tintlet";
-// What a first start stores as "hotchars"; start-up has put the same keys into hotkeyChars.
-constexpr char kDefaultHotkeyChars[kActionCount + 1] = "ODQFSZCMX";
 
 struct ValueBuffers {
   BYTE data[kValueLimit];
