@@ -182,6 +182,10 @@ void restoreBoxLook(HWND wnd) {
   app.textDirty = true;
 }
 
+// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s"; a key
+// pressed to get out of a window must not throw away the user's font, colours and opacity.
+bool escapeIsDown() { return (GetKeyState(VK_ESCAPE) & 0x8000) != 0; }
+
 // ---- Message handlers -----------------------------------------------------------------------
 
 LRESULT onOptionsActivate() {
@@ -205,7 +209,7 @@ LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
   switch (id) {
     case kIdFontButton:     onFontCommand(); break;
     case kIdColorButton:    onColorCommand(from); break;
-    case kIdBoxDefaults:    restoreBoxLook(wnd); break;
+    case kIdBoxDefaults:    if (!escapeIsDown()) restoreBoxLook(wnd); break;
     case kIdMakerLink:
     case kIdToolLink:       openLink(id); break;
     case kIdHotkeyDefaults: onHotkeysDefaults(); break;

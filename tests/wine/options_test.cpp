@@ -714,3 +714,37 @@ TEST(OptionsWindow, RightClickOnItsEmptyAreaOpensTheTrayMenu) {
   EXPECT_EQ(menuRect.top, at.y);
   EXPECT_EQ(exitTintlet(), 0);
 }
+
+namespace {
+
+void pressKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  pumpFor(150);
+}
+
+}  // namespace
+
+// The dialog keys turn Escape into the command id of "Default&s"; it must not restore the look.
+TEST(OptionsPage, EscapeKeepsTheBoxLook) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
+  app.baseColor = RGB(4, 5, 6);
+  for (HWND* focus : {&app.tabCtrl, &app.htmlRadio, &app.boxDefaultsButton}) {
+    SetFocus(*focus);
+    pressKey(VK_ESCAPE);
+    EXPECT_EQ(app.opacityPercent, 70);
+    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
+  }
+  // The button itself still works from the keyboard.
+  SetFocus(app.boxDefaultsButton);
+  pressKey(VK_SPACE);
+  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(exitTintlet(), 0);
+}
