@@ -27,8 +27,6 @@ HWND* const kHandles[kOptionsControlCount] = {
     &app.programIconStatic, &app.makerIconStatic, &app.toolIconStatic,
 };
 
-LRESULT send(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) { return SendMessageA(wnd, msg, wp, lp); }
-
 // ---- Creation -------------------------------------------------------------------------------
 
 const char* controlText(int control) {
@@ -46,7 +44,7 @@ void insertTabs() {
   item.mask = TCIF_TEXT;
   for (int page = 0; page < kPageCount; ++page) {
     item.pszText = const_cast<char*>(kTabTexts[page]);
-    send(app.tabCtrl, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(app.tabCtrl, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
 }
 
@@ -75,7 +73,7 @@ void streamHelp() {
   app.helpStream = {};
   app.helpStream.dwCookie = 0;
   app.helpStream.pfnCallback = helpStreamCallback;
-  send(app.helpView, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
+  SendMessageA(app.helpView, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
 }
 
 // What has to happen right after a control exists, before the next one is made.
@@ -84,7 +82,7 @@ void afterCreated(int control) {
     const int action = (control - kFirstHotkeyRow) / 2;
     if (control != hotkeyLabelRow(action)) return;
     // A key typed without modifiers is taken as Ctrl+Shift plus that key.
-    send(app.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
+    SendMessageA(app.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
     if (action == kActionCount - 1) registerHotkeys();
     return;
   }
@@ -116,7 +114,7 @@ void createFonts() {
   font.lfUnderline = 1;
   app.linkFont = CreateFontIndirectA(&font);
   for (int c = 0; c < kOptionsControlCount; ++c)
-    if (kOptionsControls[c].uiFont) send(*kHandles[c], WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
+    if (kOptionsControls[c].uiFont) SendMessageA(*kHandles[c], WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
 }
 
 // ---- Tab pages ------------------------------------------------------------------------------
@@ -131,7 +129,7 @@ void showTabPage(int page, int show) {
 // ---- The Options page -----------------------------------------------------------------------
 
 LRESULT findTemplate(const char* text) {
-  return send(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  return SendMessageA(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
 }
 
 void readTemplateField() { GetWindowTextA(app.templateCombo, app.customTemplate, kTemplateSize); }
@@ -140,13 +138,13 @@ void addTemplate() {
   readTemplateField();
   if (!app.customTemplate[0]) return;
   if (findTemplate(app.customTemplate) == CB_ERR)
-    send(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(app.customTemplate));
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(app.customTemplate));
 }
 
 void removeTemplate() {
   readTemplateField();
   const LRESULT found = findTemplate(app.customTemplate);
-  if (found != CB_ERR) send(app.templateCombo, CB_DELETESTRING, found, 0);
+  if (found != CB_ERR) SendMessageA(app.templateCombo, CB_DELETESTRING, found, 0);
   SetWindowTextA(app.templateCombo, "");
 }
 
@@ -174,11 +172,11 @@ void restoreBoxLook(HWND wnd) {
   SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
   layoutBox(app.boxWnd);
   if (findTemplate(kDefaultTemplate) == CB_ERR) {
-    send(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
     readTemplateField();
     if (!app.customTemplate[0]) SetWindowTextA(app.templateCombo, kDefaultTemplate);
   }
-  send(wnd, WM_HSCROLL, SB_LEFT, 0);
+  SendMessageA(wnd, WM_HSCROLL, SB_LEFT, 0);
   app.textDirty = true;
 }
 
@@ -201,7 +199,7 @@ LRESULT onOptionsClose(HWND wnd) {
 }
 
 LRESULT onOptionsNotify(const NMHDR* note) {
-  if (note->code == TCN_SELCHANGE) selectTab(static_cast<int>(send(app.tabCtrl, TCM_GETCURSEL, 0, 0)));
+  if (note->code == TCN_SELCHANGE) selectTab(static_cast<int>(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0)));
   return 0;
 }
 

@@ -422,6 +422,16 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 226);
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 11);
+
+  // Without layered windows the page still follows, but nothing is applied to the box.
+  app.layeredSupported = false;
+  SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
+  app.layeredSupported = true;
+  EXPECT_EQ(app.opacityPercent, 70);
+  EXPECT_EQ(windowText(app.percentLabel), "30%");
+  EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 30);
+  GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 226);
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -525,7 +535,8 @@ std::vector<std::string> templateList() {
 
 void setTemplateList(const std::vector<std::string>& list) {
   SendMessageA(app.templateCombo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& t : list) SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+  for (const std::string& t : list)
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
 }
 
 }  // namespace
@@ -570,6 +581,14 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     EXPECT_EQ(windowText(app.templateCombo), c.fieldAfter);
     EXPECT_STREQ(app.customTemplate, c.templateAfter);
   }
+
+  // Commands with a notification code are not clicks.
+  setTemplateList({rgb});
+  SetWindowTextA(app.templateCombo, "new");
+  const LPARAM combo = reinterpret_cast<LPARAM>(app.templateCombo);
+  for (int id : {100, 101, 2}) SendMessageA(app.optionsWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), combo);
+  EXPECT_EQ(templateList(), List{rgb});
+  EXPECT_EQ(windowText(app.templateCombo), "new");
 
   // "-" and then "Default&s": the default template comes back, also into the field.
   setTemplateList({rgb});
