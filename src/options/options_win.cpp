@@ -1,9 +1,274 @@
-#include "options/options.h"
+// The Options window: its creation, the tab pages, and the Options page's own controls.
+#include <cstdio>
 
+#include "app/gdi.h"
+#include "app/state.h"
+#include "box/box.h"
+#include "box/box_geometry.h"
 #include "hotkeys/hotkeys.h"
+#include "options/options.h"
+#include "options/options_tables.h"
+#include "settings/settings.h"
 
-// The Options window is not built yet: its handles stay null, so what is sent to it does nothing.
-// The hotkeys are still registered at the point where its creation would do it.
-LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(wnd, msg, wp, lp); }
-void createOptionsWindow() { registerHotkeys(); }
-void selectTab(int) {}
+namespace {
+
+// Where each control's handle is kept, in the order of kOptionsControls.
+HWND* const kHandles[kOptionsControlCount] = {
+    &app.tabCtrl, &app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.javaRadio, &app.vbRadio, &app.decimalRadio,
+    &app.customRadio, &app.removeTemplateButton, &app.addTemplateButton, &app.templateCombo, &app.middleButtonCheck,
+    &app.opacityScrollBar, &app.transparencyLabel, &app.percentLabel, &app.fontButton, &app.colorButton,
+    &app.boxDefaultsButton,
+    &app.hotkeyCtrl[0], &app.hotkeyLabel[0], &app.hotkeyCtrl[1], &app.hotkeyLabel[1], &app.hotkeyCtrl[2],
+    &app.hotkeyLabel[2], &app.hotkeyCtrl[3], &app.hotkeyLabel[3], &app.hotkeyCtrl[4], &app.hotkeyLabel[4],
+    &app.hotkeyCtrl[5], &app.hotkeyLabel[5], &app.hotkeyCtrl[6], &app.hotkeyLabel[6], &app.hotkeyCtrl[7],
+    &app.hotkeyLabel[7], &app.hotkeyCtrl[8], &app.hotkeyLabel[8],
+    &app.applyButton, &app.hotkeyDefaultsButton, &app.helpView,
+    &app.aboutLabel, &app.makerLink, &app.developedWithLabel, &app.toolLink, &app.packedWithLabel, &app.creditsLabel,
+    &app.programIconStatic, &app.makerIconStatic, &app.toolIconStatic,
+};
+
+// ---- Creation -------------------------------------------------------------------------------
+
+const char* controlText(int control) {
+  switch (control) {
+    case kAboutLabel:   return app.aboutText;
+    case kMakerLink:    return makerLinkText();
+    case kToolLink:     return toolLinkText();
+    case kCreditsLabel: return app.creditsText;
+    default:            return kOptionsControls[control].text;
+  }
+}
+
+void insertTabs() {
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  for (int page = 0; page < kPageCount; ++page) {
+    item.pszText = const_cast<char*>(kTabTexts[page]);
+    SendMessageA(app.tabCtrl, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void setUpScrollBar() {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = transparencyOf(kMinOpacity);
+  info.nPage = 1;
+  info.nPos = transparencyOf(app.opacityPercent);
+  SetScrollInfo(app.opacityScrollBar, SB_CTL, &info, TRUE);
+}
+
+void showTransparency() {
+  char text[8];
+  formatTransparencyText(app.opacityPercent, text);
+  SetWindowTextA(app.percentLabel, text);
+}
+
+void streamHelp() {
+  const HRSRC found = FindResourceA(app.appInstance, "RTFHELP", MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!found) return;
+  app.helpSize = SizeofResource(app.appInstance, found);
+  app.helpData = static_cast<const char*>(LockResource(LoadResource(app.appInstance, found)));
+  app.helpStream = {};
+  app.helpStream.dwCookie = 0;
+  app.helpStream.pfnCallback = helpStreamCallback;
+  SendMessageA(app.helpView, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
+}
+
+// What has to happen right after a control exists, before the next one is made.
+void afterCreated(int control) {
+  if (control >= kFirstHotkeyRow && control < kApplyButton) {
+    const int action = (control - kFirstHotkeyRow) / 2;
+    if (control != hotkeyLabelRow(action)) return;
+    // A key typed without modifiers is taken as Ctrl+Shift plus that key.
+    SendMessageA(app.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
+    if (action == kActionCount - 1) registerHotkeys();
+    return;
+  }
+  switch (control) {
+    case kTabCtrl:           insertTabs(); break;
+    case kTemplateCombo:     unpackTemplateList(); break;
+    case kOpacityScrollBar:  setUpScrollBar(); break;
+    case kBoxDefaultsButton: showTransparency(); break;
+    case kHelpView:          streamHelp(); break;
+    default:                 break;
+  }
+}
+
+void createControl(int control, int clientWidth, int clientHeight) {
+  const ControlLayout& row = kOptionsControls[control];
+  DWORD style = row.style;
+  if (row.needsLayers && !app.layeredSupported) style |= WS_DISABLED;
+  *kHandles[control] =
+      CreateWindowExA(0, row.className, controlText(control), style, row.x, row.y,
+                      resolveExtent(row.width, clientWidth), resolveExtent(row.height, clientHeight), app.optionsWnd,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), app.appInstance, nullptr);
+  afterCreated(control);
+}
+
+void createFonts() {
+  LOGFONTA font;
+  initDefaultLogFont(&font);
+  app.uiFont = CreateFontIndirectA(&font);
+  font.lfUnderline = 1;
+  app.linkFont = CreateFontIndirectA(&font);
+  for (int c = 0; c < kOptionsControlCount; ++c)
+    if (kOptionsControls[c].uiFont) SendMessageA(*kHandles[c], WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
+}
+
+// ---- Tab pages ------------------------------------------------------------------------------
+
+void showTabPage(int page, int show) {
+  if (page < 0 || page >= kPageCount) return;
+  if (page == 1 && show == SW_SHOW) loadHotkeyControls();  // edits not applied are dropped
+  for (int c = 0; c < kOptionsControlCount; ++c)
+    if (kOptionsControls[c].page == page) ShowWindow(*kHandles[c], show);
+}
+
+// ---- The Options page -----------------------------------------------------------------------
+
+LRESULT findTemplate(const char* text) {
+  return SendMessageA(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+}
+
+void readTemplateField() { GetWindowTextA(app.templateCombo, app.customTemplate, kTemplateSize); }
+
+void addTemplate() {
+  readTemplateField();
+  if (!app.customTemplate[0]) return;
+  if (findTemplate(app.customTemplate) == CB_ERR)
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(app.customTemplate));
+}
+
+void removeTemplate() {
+  readTemplateField();
+  const LRESULT found = findTemplate(app.customTemplate);
+  if (found != CB_ERR) SendMessageA(app.templateCombo, CB_DELETESTRING, found, 0);
+  SetWindowTextA(app.templateCombo, "");
+}
+
+void selectNotation(int id) {
+  CheckMenuRadioItem(app.formatMenu, kCmdFirstFormat, kCmdLastFormat, id, MF_BYCOMMAND);
+  app.formatIndex = formatIndexOfCommand(id);
+}
+
+void toggleMiddleButton() {
+  app.middleButtonMode = !app.middleButtonMode;
+  CheckMenuItem(app.displayMenu, kCmdMouseMode, MF_BYCOMMAND | (app.middleButtonMode ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void restoreBoxLook(HWND wnd) {
+  if (app.colorDialogWnd || app.fontDialogWnd) return;
+  if (app.boxFont) DeleteObject(app.boxFont);
+  {
+    WindowDC dc(app.boxWnd);
+    resetBoxFont(app.boxWnd, dc.dc);
+  }
+  if (app.baseBrush) DeleteObject(app.baseBrush);
+  app.baseColor = RGB(0x80, 0x80, 0x80);
+  app.baseBrush = CreateSolidBrush(app.baseColor);
+  // The box class erases with this brush too; it must not keep the deleted one.
+  SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
+  layoutBox(app.boxWnd);
+  if (findTemplate(kDefaultTemplate) == CB_ERR) {
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
+    readTemplateField();
+    if (!app.customTemplate[0]) SetWindowTextA(app.templateCombo, kDefaultTemplate);
+  }
+  SendMessageA(wnd, WM_HSCROLL, SB_LEFT, 0);
+  app.textDirty = true;
+}
+
+// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s"; a key
+// pressed to get out of a window must not throw away the user's font, colours and opacity.
+bool escapeIsDown() { return (GetKeyState(VK_ESCAPE) & 0x8000) != 0; }
+
+// ---- Message handlers -----------------------------------------------------------------------
+
+LRESULT onOptionsActivate() {
+  SetFocus(app.tabCtrl);
+  return 0;
+}
+
+LRESULT onOptionsClose(HWND wnd) {
+  loadHotkeyControls();
+  ShowWindow(wnd, SW_MINIMIZE);
+  ShowWindow(wnd, SW_HIDE);
+  return 0;
+}
+
+LRESULT onOptionsNotify(const NMHDR* note) {
+  if (note->code == TCN_SELCHANGE) selectTab(static_cast<int>(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0)));
+  return 0;
+}
+
+LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
+  switch (id) {
+    case kIdFontButton:     onFontCommand(); break;
+    case kIdColorButton:    onColorCommand(from); break;
+    case kIdBoxDefaults:    if (!escapeIsDown()) restoreBoxLook(wnd); break;
+    case kIdMakerLink:
+    case kIdToolLink:       openLink(id); break;
+    case kIdHotkeyDefaults: onHotkeysDefaults(); break;
+    case kIdApply:          onHotkeysApply(); break;
+    case kIdMiddleButton:   toggleMiddleButton(); break;
+    case kIdRemoveTemplate: removeTemplate(); break;
+    case kIdAddTemplate:    addTemplate(); break;
+    default:                if (formatIndexOfCommand(id) >= 0) selectNotation(id); break;
+  }
+  return 0;
+}
+
+LRESULT onOpacityScroll(int request, int thumb) {
+  app.opacityPercent = opacityAfterScroll(request, thumb, app.opacityPercent);
+  if (app.layeredSupported)
+    app.setLayeredAttrs(app.boxWnd, 0, static_cast<BYTE>(opacityAlpha(app.opacityPercent)), LWA_ALPHA);
+  SetScrollPos(app.opacityScrollBar, SB_CTL, transparencyOf(app.opacityPercent), TRUE);
+  showTransparency();
+  return 0;
+}
+
+LRESULT onOptionsRightButtonUp() {
+  POINT p;
+  GetCursorPos(&p);
+  TrackPopupMenuEx(app.trayMenu, TPM_CENTERALIGN, p.x, p.y, app.boxWnd, nullptr);  // its commands go to the box
+  return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:  return onOptionsActivate();
+    case WM_CLOSE:     return onOptionsClose(wnd);
+    case WM_SETCURSOR: return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
+    case WM_NOTIFY:    return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
+    case WM_COMMAND:   return HIWORD(wp) ? 0 : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_HSCROLL:   return onOpacityScroll(LOWORD(wp), HIWORD(wp));
+    case WM_RBUTTONUP: return onOptionsRightButtonUp();
+    default:           break;
+  }
+  return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+void createOptionsWindow() {
+  char title[sizeof kProgramTitle + sizeof kTabTexts[0]];  // the two pieces, the blank and the zero
+  std::snprintf(title, sizeof title, "%s %s", kProgramTitle, kTabTexts[0]);
+  RECT desktop;
+  GetClientRect(GetDesktopWindow(), &desktop);
+  app.optionsWnd =
+      CreateWindowExA(WS_EX_CONTROLPARENT, kOptionsClassName, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      (desktop.right - kOptionsWidth) / 2, (desktop.bottom - kOptionsHeight) / 2, kOptionsWidth,
+                      kOptionsHeight, GetDesktopWindow(), nullptr, app.appInstance, nullptr);
+  RECT client;
+  GetClientRect(app.optionsWnd, &client);
+  for (int c = 0; c < kOptionsControlCount; ++c) createControl(c, client.right, client.bottom);
+  createFonts();
+}
+
+void selectTab(int page) {
+  showTabPage(app.currentTab, SW_HIDE);
+  showTabPage(page, SW_SHOW);
+  app.currentTab = page;
+}

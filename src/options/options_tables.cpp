@@ -1,0 +1,118 @@
+#include "options/options_tables.h"
+
+#include <cstdio>
+
+namespace {
+
+// The window styles used below, with the values of the Windows headers (not included here).
+constexpr unsigned long kChild = 0x40000000, kVisible = 0x10000000;
+constexpr unsigned long kClipSiblings = 0x04000000, kBorder = 0x00800000, kVScroll = 0x00200000;
+constexpr unsigned long kGroup = 0x00020000, kTabStop = 0x00010000;
+constexpr unsigned long kTabButtons = 0x0100;                                      // TCS_BUTTONS
+constexpr unsigned long kPushButton = 0x0000, kAutoCheckBox = 0x0003, kAutoRadio = 0x0009;
+constexpr unsigned long kDropDown = 0x0002, kAutoHScroll = 0x0040, kSort = 0x0100;  // CBS_*
+constexpr unsigned long kHorizontal = 0x0000;                                      // SBS_HORZ
+constexpr unsigned long kLeft = 0x0000, kRight = 0x0002, kIcon = 0x0003, kNotify = 0x0100;  // SS_*
+// ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_DISABLENOSCROLL | ES_SUNKEN
+constexpr unsigned long kHelpViewStyle = 0x0004 | 0x0040 | 0x0800 | 0x2000 | 0x4000;
+
+constexpr unsigned long kShown = kChild | kVisible;
+constexpr unsigned long kRadio = kShown | kTabStop | kAutoRadio;
+constexpr unsigned long kPageButton = kShown | kGroup | kTabStop | kPushButton;
+constexpr unsigned long kHiddenPageButton = kChild | kGroup | kTabStop | kPushButton;
+
+constexpr ControlLayout kHotkeyRows[2] = {
+    {"msctls_hotkey32", nullptr, kChild | kTabStop, 15, 35, fixed(160), fixed(18), 0, 1, false, true},
+    {"STATIC", nullptr, kChild | kLeft, 195, 35, fixed(90), fixed(18), 0, 1, false, true},
+};
+constexpr int kHotkeyRowStep = 23;
+
+// The hotkey control or the label of one hotkey row, one row lower for each action.
+constexpr ControlLayout hotkeyRow(int control) {
+  const int action = (control - kFirstHotkeyRow) / 2;
+  const bool isLabel = (control - kFirstHotkeyRow) % 2 == 1;
+  ControlLayout row = kHotkeyRows[isLabel ? 1 : 0];
+  row.y += kHotkeyRowStep * action;
+  if (isLabel) row.text = kActionNames[action];
+  return row;
+}
+
+}  // namespace
+
+const ControlLayout kOptionsControls[kOptionsControlCount] = {
+    {"SysTabControl32", "", kShown | kClipSiblings | kGroup | kTabStop | kTabButtons, 0, 0, clientLess(0),
+     clientLess(0), 0, kAllPages, false, true},
+    {"BUTTON", kFormatLabels[0], kRadio | kGroup, 40, 40, fixed(70), fixed(24), kCmdFirstFormat + 0, 0, false, true},
+    {"BUTTON", kFormatLabels[1], kRadio, 40, 75, fixed(70), fixed(24), kCmdFirstFormat + 1, 0, false, true},
+    {"BUTTON", kFormatLabels[2], kRadio, 120, 40, fixed(70), fixed(24), kCmdFirstFormat + 2, 0, false, true},
+    {"BUTTON", kFormatLabels[3], kRadio, 120, 75, fixed(70), fixed(24), kCmdFirstFormat + 3, 0, false, true},
+    {"BUTTON", kFormatLabels[4], kRadio, 195, 40, fixed(70), fixed(24), kCmdFirstFormat + 4, 0, false, true},
+    {"BUTTON", kFormatLabels[5], kRadio, 195, 75, fixed(70), fixed(24), kCmdFirstFormat + 5, 0, false, true},
+    {"BUTTON", kFormatLabels[6], kRadio, 40, 110, fixed(70), fixed(24), kCmdFirstFormat + 6, 0, false, true},
+    {"BUTTON", "-", kShown | kTabStop | kPushButton, 208, 112, fixed(18), fixed(18), kIdRemoveTemplate, 0, false, true},
+    {"BUTTON", "+", kShown | kTabStop | kPushButton, 230, 112, fixed(18), fixed(18), kIdAddTemplate, 0, false, true},
+    // The height includes the drop-down list.
+    {"COMBOBOX", "", kShown | kBorder | kTabStop | kDropDown | kAutoHScroll | kSort, 40, 134, fixed(210), fixed(72), 0,
+     0, false, true},
+    {"BUTTON", " Use middle mouse button", kShown | kTabStop | kAutoCheckBox, 70, 170, fixed(140), fixed(24),
+     kIdMiddleButton, 0, false, true},
+    {"SCROLLBAR", nullptr, kShown | kGroup | kTabStop | kHorizontal, 40, 205, fixed(210), fixed(14), 0, 0, true,
+     false},
+    {"STATIC", "Transparency", kShown | kLeft, 40, 225, fixed(80), fixed(20), 0, 0, true, true},
+    {"STATIC", nullptr, kShown | kRight, 210, 225, fixed(40), fixed(20), 0, 0, true, true},
+    {"BUTTON", "&Font", kPageButton, 15, 260, fixed(80), fixed(24), kIdFontButton, 0, false, true},
+    {"BUTTON", "Co&lor", kPageButton, 105, 260, fixed(80), fixed(24), kIdColorButton, 0, false, true},
+    {"BUTTON", "Default&s", kPageButton, 195, 260, fixed(80), fixed(24), kIdBoxDefaults, 0, false, true},
+    hotkeyRow(hotkeyCtrlRow(0)), hotkeyRow(hotkeyLabelRow(0)),
+    hotkeyRow(hotkeyCtrlRow(1)), hotkeyRow(hotkeyLabelRow(1)),
+    hotkeyRow(hotkeyCtrlRow(2)), hotkeyRow(hotkeyLabelRow(2)),
+    hotkeyRow(hotkeyCtrlRow(3)), hotkeyRow(hotkeyLabelRow(3)),
+    hotkeyRow(hotkeyCtrlRow(4)), hotkeyRow(hotkeyLabelRow(4)),
+    hotkeyRow(hotkeyCtrlRow(5)), hotkeyRow(hotkeyLabelRow(5)),
+    hotkeyRow(hotkeyCtrlRow(6)), hotkeyRow(hotkeyLabelRow(6)),
+    hotkeyRow(hotkeyCtrlRow(7)), hotkeyRow(hotkeyLabelRow(7)),
+    hotkeyRow(hotkeyCtrlRow(8)), hotkeyRow(hotkeyLabelRow(8)),
+    // The Hotkeys page's buttons lie where "&Font" and "Default&s" lie on the Options page.
+    {"BUTTON", "Apply", kHiddenPageButton, 15, 260, fixed(80), fixed(24), kIdApply, 1, false, true},
+    {"BUTTON", "Defaults", kHiddenPageButton, 195, 260, fixed(80), fixed(24), kIdHotkeyDefaults, 1, false, true},
+    {"RichEdit", nullptr, kChild | kVScroll | kHelpViewStyle, 0, 30, clientLess(0), clientLess(30), 0, 2, false, false},
+    {"STATIC", nullptr, kChild | kLeft, 127, 38, clientLess(100), fixed(150), 0, 3, false, true},
+    {"STATIC", nullptr, kChild | kNotify, 127, 170, clientLess(100), fixed(18), kIdMakerLink, 3, false, true},
+    {"STATIC", "developed with:", kChild | kLeft, 127, 204, clientLess(100), fixed(16), 0, 3, false, true},
+    {"STATIC", nullptr, kChild | kNotify, 127, 219, clientLess(100), fixed(20), kIdToolLink, 3, false, true},
+    {"STATIC", "packed with:", kChild | kLeft, 22, 260, fixed(75), fixed(16), 0, 3, false, true},
+    {"STATIC", nullptr, kChild | kLeft, 97, 247, clientLess(114), fixed(97), 0, 3, false, true},
+    {"STATIC", "TLICON", kChild | kIcon, 55, 45, fixed(32), fixed(32), 0, 3, false, false},
+    {"STATIC", "QNICON", kChild | kIcon, 55, 120, fixed(32), fixed(32), 0, 3, false, false},
+    {"STATIC", "DTICON", kChild | kIcon, 55, 197, fixed(32), fixed(32), 0, 3, false, false},
+};
+
+int resolveExtent(Extent e, int clientSize) { return e.fromClient ? clientSize - e.pixels : e.pixels; }
+
+int formatIndexOfCommand(int id) {
+  if (id < kCmdFirstFormat || id > kCmdLastFormat) return -1;
+  return kFormatOfCommand[id - kCmdFirstFormat];
+}
+
+int opacityAfterScroll(int request, int thumb, int current) {
+  int next = current;
+  switch (request) {
+    case kLineLeft:
+    case kPageLeft:      next = current + 1; break;
+    case kLineRight:
+    case kPageRight:     next = current - 1; break;
+    case kThumbPosition:
+    case kThumbTrack:    next = kMaxOpacity - thumb; break;
+    case kLeftEnd:       return kMaxOpacity;
+    case kRightEnd:      return kMinOpacity;
+    default:             return current;
+  }
+  // A thumb position the scroll bar could not have sent must not leave the valid range either.
+  if (next > kMaxOpacity) return kMaxOpacity;
+  if (next < kMinOpacity) return kMinOpacity;
+  return next;
+}
+
+void formatTransparencyText(int opacityPercent, char text[8]) {
+  std::snprintf(text, 8, "%d%%", transparencyOf(opacityPercent));
+}

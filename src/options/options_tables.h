@@ -1,0 +1,72 @@
+// The Options window as data: its controls in creation order with their layout and page, and the
+// rules of the Options page that are plain arithmetic. No windows.h.
+#pragma once
+
+#include "app/names.h"
+
+// The controls of the Options window, in creation order (which is also the dialog tab order).
+enum OptionsControl {
+  kTabCtrl, kHtmlRadio, kDelphiRadio, kCppRadio, kJavaRadio, kVbRadio, kDecimalRadio, kCustomRadio,
+  kRemoveTemplateButton, kAddTemplateButton, kTemplateCombo, kMiddleButtonCheck, kOpacityScrollBar,
+  kTransparencyLabel, kPercentLabel, kFontButton, kColorButton, kBoxDefaultsButton,
+  kFirstHotkeyRow,  // hotkeyCtrl[i] is kFirstHotkeyRow + 2 * i, hotkeyLabel[i] the control after it
+  kApplyButton = kFirstHotkeyRow + 2 * kActionCount, kHotkeyDefaultsButton, kHelpView,
+  kAboutLabel, kMakerLink, kDevelopedWithLabel, kToolLink, kPackedWithLabel, kCreditsLabel,
+  kProgramIconStatic, kMakerIconStatic, kToolIconStatic,
+  kOptionsControlCount
+};
+
+// Command ids of the Options window's controls (the notation radios use 10 to 16 of the tray menu).
+enum OptionsCommand {
+  kIdFontButton = 0, kIdColorButton = 1, kIdBoxDefaults = 2, kIdMakerLink = 21, kIdToolLink = 22,
+  kIdHotkeyDefaults = 30, kIdApply = 31, kIdMiddleButton = 40, kIdRemoveTemplate = 100, kIdAddTemplate = 101
+};
+
+constexpr int hotkeyCtrlRow(int action) { return kFirstHotkeyRow + 2 * action; }
+constexpr int hotkeyLabelRow(int action) { return kFirstHotkeyRow + 2 * action + 1; }
+
+constexpr int kOptionsWidth = 300;   // outer size of the Options window
+constexpr int kOptionsHeight = 330;
+constexpr int kPageCount = 4;
+constexpr char kTabTexts[kPageCount][8] = {"Options", "Hotkeys", "Help", "About"};
+constexpr int kAllPages = -1;  // the page of the tab control, which is always shown
+
+// A width or height: fixed pixels, or the client area's size less some pixels.
+struct Extent {
+  int pixels;
+  bool fromClient;
+};
+constexpr Extent fixed(int pixels) { return {pixels, false}; }
+constexpr Extent clientLess(int pixels) { return {pixels, true}; }
+int resolveExtent(Extent e, int clientSize);
+
+struct ControlLayout {
+  const char* className;
+  const char* text;       // null: no text, or one filled in at creation (the About texts)
+  unsigned long style;    // as created; WS_VISIBLE exactly on the controls of the Options page
+  int x, y;               // client coordinates of the Options window
+  Extent width, height;
+  int id;
+  int page;               // 0 Options, 1 Hotkeys, 2 Help, 3 About, or kAllPages
+  bool needsLayers;       // created disabled when the system has no layered windows
+  bool uiFont;            // given the Options font
+};
+
+extern const ControlLayout kOptionsControls[kOptionsControlCount];
+
+// formatIndex of a notation command id 10 to 16; -1 for any other id.
+int formatIndexOfCommand(int id);
+
+// Scroll requests of the opacity scroll bar (the low word of WM_HSCROLL's wParam).
+enum ScrollRequest {
+  kLineLeft, kLineRight, kPageLeft, kPageRight, kThumbPosition, kThumbTrack, kLeftEnd, kRightEnd, kEndScroll
+};
+constexpr int kMinOpacity = 70;
+constexpr int kMaxOpacity = 100;
+
+// opacityPercent after a scroll request; `thumb` is the thumb position the request carries.
+int opacityAfterScroll(int request, int thumb, int current);
+// The scroll position and label of an opacity: the transparency, 0 to 30.
+constexpr int transparencyOf(int opacityPercent) { return kMaxOpacity - opacityPercent; }
+// The percent label's text for an opacity: the transparency and "%", as "12%".
+void formatTransparencyText(int opacityPercent, char text[8]);

@@ -1,0 +1,94 @@
+#include "options/options_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+TEST(OptionsControls, PageOfEveryControl) {
+  // Creation order: the tab control, the Options page's 17, nine hotkey rows of two, the Hotkeys
+  // page's two buttons, the help view, the About page's nine.
+  const int expected[kOptionsControlCount] = {
+      -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+      1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3,
+  };
+  ASSERT_EQ(kOptionsControlCount, 48);
+  for (int c = 0; c < kOptionsControlCount; ++c) EXPECT_EQ(kOptionsControls[c].page, expected[c]) << "control " << c;
+  const int perPage[4] = {17, 20, 1, 9};
+  for (int page = 0; page < 4; ++page) {
+    int count = 0;
+    for (const ControlLayout& row : kOptionsControls) count += row.page == page;
+    EXPECT_EQ(count, perPage[page]) << "page " << page;
+  }
+}
+
+TEST(OptionsControls, OnlyTheOptionsPageAndTheTabsStartVisible) {
+  const unsigned long kVisibleStyle = 0x10000000;
+  for (int c = 0; c < kOptionsControlCount; ++c) {
+    const ControlLayout& row = kOptionsControls[c];
+    EXPECT_EQ((row.style & kVisibleStyle) != 0, row.page == 0 || row.page == kAllPages) << "control " << c;
+  }
+}
+
+TEST(OptionsControls, HotkeyRowsStepDownWithTheirActionNames) {
+  const int ys[9] = {35, 58, 81, 104, 127, 150, 173, 196, 219};
+  const char* names[9] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving",
+                          "Zoom", "Copy to Clipboard", "Micro form", "Exit"};
+  for (int i = 0; i < 9; ++i) {
+    const ControlLayout& ctrl = kOptionsControls[hotkeyCtrlRow(i)];
+    const ControlLayout& label = kOptionsControls[hotkeyLabelRow(i)];
+    EXPECT_STREQ(ctrl.className, "msctls_hotkey32") << i;
+    EXPECT_EQ(ctrl.text, nullptr) << i;
+    EXPECT_EQ(ctrl.x, 15) << i;
+    EXPECT_EQ(ctrl.y, ys[i]) << i;
+    EXPECT_STREQ(label.className, "STATIC") << i;
+    ASSERT_NE(label.text, nullptr) << i;
+    EXPECT_STREQ(label.text, names[i]) << i;
+    EXPECT_EQ(label.x, 195) << i;
+    EXPECT_EQ(label.y, ys[i]) << i;
+  }
+  EXPECT_EQ(hotkeyLabelRow(8) + 1, kApplyButton);
+}
+
+TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {
+  EXPECT_EQ(resolveExtent(fixed(160), 294), 160);
+  EXPECT_EQ(resolveExtent(clientLess(0), 294), 294);
+  EXPECT_EQ(resolveExtent(clientLess(30), 296), 266);
+  EXPECT_EQ(resolveExtent(kOptionsControls[kCreditsLabel].width, 294), 180);
+  EXPECT_EQ(resolveExtent(kOptionsControls[kHelpView].height, 300), 270);
+}
+
+TEST(Notation, CommandIdToFormatIndex) {
+  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6},
+                          {9, -1}, {17, -1}, {0, -1}, {-5, -1}, {40, -1}};
+  for (const auto& c : cases) EXPECT_EQ(formatIndexOfCommand(c[0]), c[1]) << "id " << c[0];
+}
+
+TEST(Opacity, EveryScrollRequestAtAndBetweenTheLimits) {
+  struct Case { int request, thumb, current, expected; };
+  const Case cases[] = {
+      {kLineLeft, 0, 100, 100},     {kPageLeft, 0, 100, 100},    {kLineLeft, 0, 85, 86},
+      {kPageLeft, 0, 99, 100},      {kLineRight, 0, 70, 70},     {kPageRight, 0, 70, 70},
+      {kLineRight, 0, 85, 84},      {kPageRight, 0, 71, 70},     {kThumbTrack, 12, 100, 88},
+      {kThumbPosition, 12, 70, 88}, {kThumbTrack, 0, 80, 100},   {kThumbPosition, 30, 100, 70},
+      {kLeftEnd, 0, 70, 100},       {kRightEnd, 0, 100, 70},     {kEndScroll, 17, 93, 93},
+      {9, 0, 77, 77},               {-1, 0, 77, 77},
+      // Thumb positions past the scroll range stay within the valid opacities.
+      {kThumbTrack, 31, 100, 70},   {kThumbTrack, 65535, 100, 70},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(opacityAfterScroll(c.request, c.thumb, c.current), c.expected)
+        << "request " << c.request << " thumb " << c.thumb << " from " << c.current;
+}
+
+TEST(Opacity, LabelShowsTheTransparency) {
+  const struct { int opacity; const char* text; } cases[] = {{100, "0%"}, {88, "12%"}, {70, "30%"}, {99, "1%"}};
+  for (const auto& c : cases) {
+    char text[8];
+    std::memset(text, 'x', sizeof text);
+    formatTransparencyText(c.opacity, text);
+    EXPECT_STREQ(text, c.text) << c.opacity;
+    EXPECT_EQ(transparencyOf(c.opacity), std::stoi(c.text)) << c.opacity;
+  }
+}

@@ -1,0 +1,769 @@
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+#include "app/state.h"
+#include "box/box.h"
+#include "options/options.h"
+
+namespace {
+
+// Widths and heights given relative to the Options window's client area: W - 100 is W less 100.
+constexpr int W = 100000, H = 100000;
+
+struct ExpectedControl {
+  const char* name;
+  const char* className;
+  const char* text;  // null: not compared here (filled by other parts of the program)
+  DWORD style;
+  int x, y, width, height;
+  int id;
+  int page;  // -1: always shown
+  bool uiFont;
+};
+
+// The Options window's controls in creation order.
+const ExpectedControl kExpected[] = {
+    {"tabCtrl", "SysTabControl32", "", 0x54030100, 0, 0, W, H, 0, -1, true},
+    {"htmlRadio", "Button", "&HTML", 0x50030009, 40, 40, 70, 24, 10, 0, true},
+    {"delphiRadio", "Button", "&Delphi", 0x50010009, 40, 75, 70, 24, 11, 0, true},
+    {"cppRadio", "Button", "&C++", 0x50010009, 120, 40, 70, 24, 12, 0, true},
+    {"javaRadio", "Button", "&Java", 0x50010009, 120, 75, 70, 24, 13, 0, true},
+    {"vbRadio", "Button", "&VB", 0x50010009, 195, 40, 70, 24, 14, 0, true},
+    {"decimalRadio", "Button", "D&ecimal", 0x50010009, 195, 75, 70, 24, 15, 0, true},
+    {"customRadio", "Button", "C&ustom", 0x50010009, 40, 110, 70, 24, 16, 0, true},
+    {"removeTemplateButton", "Button", "-", 0x50010000, 208, 112, 18, 18, 100, 0, true},
+    {"addTemplateButton", "Button", "+", 0x50010000, 230, 112, 18, 18, 101, 0, true},
+    {"templateCombo", "ComboBox", nullptr, 0x50810142, 40, 134, 210, 72, 0, 0, true},
+    {"middleButtonCheck", "Button", " Use middle mouse button", 0x50010003, 70, 170, 140, 24, 40, 0, true},
+    {"opacityScrollBar", "ScrollBar", "", 0x50030000, 40, 205, 210, 14, 0, 0, false},
+    {"transparencyLabel", "Static", "Transparency", 0x50000000, 40, 225, 80, 20, 0, 0, true},
+    {"percentLabel", "Static", "0%", 0x50000002, 210, 225, 40, 20, 0, 0, true},
+    {"fontButton", "Button", "&Font", 0x50030000, 15, 260, 80, 24, 0, 0, true},
+    {"colorButton", "Button", "Co&lor", 0x50030000, 105, 260, 80, 24, 1, 0, true},
+    {"boxDefaultsButton", "Button", "Default&s", 0x50030000, 195, 260, 80, 24, 2, 0, true},
+    {"hotkeyCtrl[0]", "msctls_hotkey32", "", 0x40010000, 15, 35, 160, 18, 0, 1, true},
+    {"hotkeyLabel[0]", "Static", "Options", 0x40000000, 195, 35, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[1]", "msctls_hotkey32", "", 0x40010000, 15, 58, 160, 18, 0, 1, true},
+    {"hotkeyLabel[1]", "Static", "Dec / Hex", 0x40000000, 195, 58, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[2]", "msctls_hotkey32", "", 0x40010000, 15, 81, 160, 18, 0, 1, true},
+    {"hotkeyLabel[2]", "Static", "Show / Hide", 0x40000000, 195, 81, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[3]", "msctls_hotkey32", "", 0x40010000, 15, 104, 160, 18, 0, 1, true},
+    {"hotkeyLabel[3]", "Static", "Fix color", 0x40000000, 195, 104, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[4]", "msctls_hotkey32", "", 0x40010000, 15, 127, 160, 18, 0, 1, true},
+    {"hotkeyLabel[4]", "Static", "Stop moving", 0x40000000, 195, 127, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[5]", "msctls_hotkey32", "", 0x40010000, 15, 150, 160, 18, 0, 1, true},
+    {"hotkeyLabel[5]", "Static", "Zoom", 0x40000000, 195, 150, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[6]", "msctls_hotkey32", "", 0x40010000, 15, 173, 160, 18, 0, 1, true},
+    {"hotkeyLabel[6]", "Static", "Copy to Clipboard", 0x40000000, 195, 173, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[7]", "msctls_hotkey32", "", 0x40010000, 15, 196, 160, 18, 0, 1, true},
+    {"hotkeyLabel[7]", "Static", "Micro form", 0x40000000, 195, 196, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[8]", "msctls_hotkey32", "", 0x40010000, 15, 219, 160, 18, 0, 1, true},
+    {"hotkeyLabel[8]", "Static", "Exit", 0x40000000, 195, 219, 90, 18, 0, 1, true},
+    {"applyButton", "Button", "Apply", 0x40030000, 15, 260, 80, 24, 31, 1, true},
+    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 260, 80, 24, 30, 1, true},
+    {"helpView", "RichEdit", nullptr, 0x40206844, 0, 30, W, H - 30, 0, 2, false},
+    {"aboutLabel", "Static", nullptr, 0x40000000, 127, 38, W - 100, 150, 0, 3, true},
+    // The two link labels are fitted to their texts at start-up: only their place is fixed.
+    {"makerLink", "Static", nullptr, 0x40000100, 127, 170, 0, 0, 21, 3, true},
+    {"developedWithLabel", "Static", "developed with:", 0x40000000, 127, 204, W - 100, 16, 0, 3, true},
+    {"toolLink", "Static", nullptr, 0x40000100, 127, 219, 0, 0, 22, 3, true},
+    {"packedWithLabel", "Static", "packed with:", 0x40000000, 22, 260, 75, 16, 0, 3, true},
+    {"creditsLabel", "Static", nullptr, 0x40000000, 97, 247, W - 114, 97, 0, 3, true},
+    {"programIconStatic", "Static", nullptr, 0x40000003, 55, 45, 32, 32, 0, 3, false},
+    {"makerIconStatic", "Static", nullptr, 0x40000003, 55, 120, 32, 32, 0, 3, false},
+    {"toolIconStatic", "Static", nullptr, 0x40000003, 55, 197, 32, 32, 0, 3, false},
+};
+constexpr int kControlCount = sizeof kExpected / sizeof kExpected[0];
+
+int resolve(int size, int client) { return size > W / 2 ? client - (W - size) : size; }
+
+std::string classOf(HWND wnd) {
+  char name[64] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  return name;
+}
+
+RECT rectInOptions(HWND ctrl) {
+  RECT r;
+  GetWindowRect(ctrl, &r);
+  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The children of the Options window in sibling order, which is their creation order.
+std::vector<HWND> optionsChildren() {
+  std::vector<HWND> children;
+  for (HWND c = GetWindow(app.optionsWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+  return children;
+}
+
+// Every window made on this thread, with the parameters it was created with, before any control
+// could change its own style.
+struct Created {
+  HWND wnd, parent;
+  std::string className, text;
+  DWORD style, exStyle;
+  int x, y, width, height, id;
+};
+std::vector<Created> created;
+HHOOK creationHook;
+
+LRESULT CALLBACK recordCreation(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs;
+    std::string className = HIWORD(reinterpret_cast<UINT_PTR>(cs->lpszClass)) ? cs->lpszClass : "";
+    // With the common-controls manifest the hook sees versioned names: "6.0.2600.2982!Button".
+    className = className.substr(className.find('!') + 1);
+    created.push_back({reinterpret_cast<HWND>(wp), cs->hwndParent, className,
+                       cs->lpszName ? cs->lpszName : "", static_cast<DWORD>(cs->style), cs->dwExStyle, cs->x, cs->y,
+                       cs->cx, cs->cy, static_cast<int>(reinterpret_cast<INT_PTR>(cs->hMenu))});
+  }
+  return CallNextHookEx(creationHook, code, wp, lp);
+}
+
+void startRecordingCreation() {
+  created.clear();
+  creationHook = SetWindowsHookExA(WH_CBT, recordCreation, nullptr, GetCurrentThreadId());
+}
+
+bool isShown(HWND wnd) { return (GetWindowLongA(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void openOptions() {
+  SendMessageA(app.boxWnd, WM_HOTKEY, 0, 0);  // the Options action
+  pumpFor(100);
+}
+
+// A real click of the left (or right) mouse button at a point of the screen.
+void clickAt(POINT p, bool right = false) {
+  SetCursorPos(p.x, p.y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+  pumpFor(150);
+}
+
+POINT centreOf(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+POINT inOptions(int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(app.optionsWnd, &p);
+  return p;
+}
+
+void switchPage(int page) {
+  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+}
+
+}  // namespace
+
+TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
+  clearSettings();
+  startRecordingCreation();
+  startTintlet();
+  UnhookWindowsHookEx(creationHook);
+  pumpFor(50);
+
+  // The window itself, made hidden in the middle of the desktop.
+  RECT desktop;
+  GetClientRect(GetDesktopWindow(), &desktop);
+  std::vector<Created> controls;
+  const Created* window = nullptr;
+  for (const Created& c : created) {
+    if (c.wnd == app.optionsWnd) window = &c;
+    if (c.parent == app.optionsWnd) controls.push_back(c);
+  }
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->className, "TintletOptions");
+  EXPECT_EQ(window->text, "Tintlet 2.51 Options");
+  EXPECT_EQ(window->style, 0x00CA0000u);
+  // The system adds the window edge to a window with a caption.
+  EXPECT_EQ(window->exStyle & ~WS_EX_WINDOWEDGE, static_cast<DWORD>(WS_EX_CONTROLPARENT));
+  EXPECT_EQ(window->x, (desktop.right - 300) / 2);
+  EXPECT_EQ(window->y, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(window->width, 300);
+  EXPECT_EQ(window->height, 330);
+  EXPECT_EQ(window->parent, GetDesktopWindow());
+
+  // Opened, it shows the Options page; W and H are its client size.
+  openOptions();
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  EXPECT_FALSE(IsIconic(app.optionsWnd));
+  RECT r, client;
+  GetWindowRect(app.optionsWnd, &r);
+  EXPECT_EQ(r.left, (desktop.right - 300) / 2);
+  EXPECT_EQ(r.top, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 330);
+  EXPECT_EQ(windowText(app.optionsWnd), "Tintlet 2.51 Options");
+  GetClientRect(app.optionsWnd, &client);
+  const int clientW = client.right, clientH = client.bottom;
+
+  const std::vector<HWND> children = optionsChildren();
+  ASSERT_EQ(kControlCount, 48);
+  ASSERT_EQ(static_cast<int>(controls.size()), 48);
+  ASSERT_EQ(static_cast<int>(children.size()), 48);
+  for (int i = 0; i < kControlCount; ++i) {
+    const ExpectedControl& e = kExpected[i];
+    const Created& made = controls[i];
+    const HWND c = children[i];
+    SCOPED_TRACE(e.name);
+    ASSERT_EQ(made.wnd, c);
+
+    // As created.
+    EXPECT_EQ(lstrcmpiA(made.className.c_str(), e.className), 0) << made.className;
+    EXPECT_EQ(made.style, e.style);
+    EXPECT_EQ(made.exStyle, 0u);
+    EXPECT_EQ(made.x, e.x);
+    EXPECT_EQ(made.y, e.y);
+    if (e.width) EXPECT_EQ(made.width, resolve(e.width, clientW));
+    if (e.height) EXPECT_EQ(made.height, resolve(e.height, clientH));
+    EXPECT_EQ(made.id, e.id);
+
+    // As read back from the live control, with the Options page shown.
+    EXPECT_EQ(classOf(c).size(), std::strlen(e.className));
+    EXPECT_EQ(lstrcmpiA(classOf(c).c_str(), e.className), 0) << classOf(c);
+    DWORD style = e.style;
+    if (c == app.templateCombo) style &= ~WS_BORDER;  // the combo box draws its own border
+    if (e.style == 0x50010009) style &= ~WS_TABSTOP;  // the checked radio button takes the tab stop
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE)), style);
+    EXPECT_EQ(isShown(c), e.page <= 0);
+    EXPECT_EQ(GetDlgCtrlID(c), e.id);
+    if (e.text) EXPECT_EQ(windowText(c), e.text);
+    const RECT live = rectInOptions(c);
+    EXPECT_EQ(live.left, e.x);
+    EXPECT_EQ(live.top, e.y);
+    // The combo box's own height is its edit field's; its created height includes the list.
+    if (e.width) EXPECT_EQ(live.right - live.left, resolve(e.width, clientW));
+    if (e.height && c != app.templateCombo) EXPECT_EQ(live.bottom - live.top, resolve(e.height, clientH));
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(c, WM_GETFONT, 0, 0));
+    if (e.uiFont) EXPECT_EQ(font, app.uiFont);
+    else EXPECT_NE(font, app.uiFont);
+  }
+  EXPECT_EQ(GetWindowLongA(app.hotkeyCtrl[0], GWL_EXSTYLE), WS_EX_CLIENTEDGE);  // added by the hotkey control
+
+  // The handles in the state are these controls.
+  EXPECT_EQ(children[0], app.tabCtrl);
+  EXPECT_EQ(children[10], app.templateCombo);
+  EXPECT_EQ(children[18], app.hotkeyCtrl[0]);
+  EXPECT_EQ(children[35], app.hotkeyLabel[8]);
+  EXPECT_EQ(children[47], app.toolIconStatic);
+  // The About texts come from the About page's composer.
+  EXPECT_EQ(windowText(app.aboutLabel), app.aboutText);
+  EXPECT_EQ(windowText(app.makerLink), makerLinkText());
+  EXPECT_EQ(windowText(app.toolLink), toolLinkText());
+  EXPECT_EQ(windowText(app.creditsLabel), app.creditsText);
+  EXPECT_EQ(windowText(app.programIconStatic), "TLICON");
+
+  // Four tabs, the first selected.
+  EXPECT_EQ(SendMessageA(app.tabCtrl, TCM_GETITEMCOUNT, 0, 0), 4);
+  const char* tabs[4] = {"Options", "Hotkeys", "Help", "About"};
+  for (int i = 0; i < 4; ++i) {
+    char text[32] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(app.tabCtrl, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, tabs[i]);
+  }
+  EXPECT_EQ(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(app.currentTab, 0);
+
+  // The fonts: Tahoma 11 pixels, the link font underlined.
+  LOGFONTA ui = {}, link = {};
+  GetObjectA(app.uiFont, sizeof ui, &ui);
+  GetObjectA(app.linkFont, sizeof link, &link);
+  EXPECT_STREQ(ui.lfFaceName, "Tahoma");
+  EXPECT_EQ(ui.lfHeight, -11);
+  EXPECT_EQ(ui.lfWeight, 400);
+  EXPECT_EQ(ui.lfUnderline, 0);
+  EXPECT_EQ(link.lfUnderline, 1);
+  EXPECT_STREQ(link.lfFaceName, "Tahoma");
+  EXPECT_EQ(link.lfHeight, -11);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(OptionsWindow, StartsHiddenAndMinimisedAndClosesTheSameWay) {
+  clearSettings();
+  startTintlet();
+  pumpFor(50);
+  EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
+  EXPECT_TRUE(IsIconic(app.optionsWnd));
+  openOptions();
+  switchPage(2);
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  SendMessageA(app.optionsWnd, WM_CLOSE, 0, 0);
+  pumpFor(50);
+  EXPECT_TRUE(IsWindow(app.optionsWnd));
+  EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
+  EXPECT_TRUE(IsIconic(app.optionsWnd));
+  // Opened again, it is back on the Options page.
+  openOptions();
+  EXPECT_TRUE(IsWindowVisible(app.optionsWnd));
+  EXPECT_FALSE(IsIconic(app.optionsWnd));
+  EXPECT_EQ(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(app.currentTab, 0);
+  EXPECT_TRUE(IsWindowVisible(app.htmlRadio));
+  EXPECT_FALSE(IsWindowVisible(app.helpView));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The Options window puts the focus on its tab control on deactivation too. That must not take the
+// activation back from the program the user turned to (under Wine it does not).
+TEST(OptionsWindow, AnotherProgramKeepsTheActivationItTakes) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  ASSERT_EQ(GetForegroundWindow(), app.optionsWnd);
+  EXPECT_EQ(GetFocus(), app.tabCtrl);
+  for (const char* how : {"click", "activate"}) {
+    SCOPED_TRACE(how);
+    SetFocus(app.htmlRadio);
+    const HANDLE other = startProcess(helperPath("other_window") + " " + how);
+    ASSERT_NE(other, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return WaitForSingleObject(other, 0) == WAIT_OBJECT_0; }, 10000));
+    DWORD code = 0;
+    GetExitCodeProcess(other, &code);
+    CloseHandle(other);
+    EXPECT_EQ(code, 0u) << "times the other window lost the activation, plus 100 if it was not in front at the end";
+    // Its window gone, the Options window is active again with the focus on the tabs.
+    ASSERT_TRUE(pumpUntil([] { return GetForegroundWindow() == app.optionsWnd; }));
+    EXPECT_EQ(GetFocus(), app.tabCtrl);
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(OptionsWindow, TabSelectionShowsExactlyItsPage) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  const std::vector<HWND> children = optionsChildren();
+  ASSERT_EQ(static_cast<int>(children.size()), kControlCount);
+  auto expectPage = [&](int page) {
+    EXPECT_EQ(app.currentTab, page);
+    for (int i = 0; i < kControlCount; ++i)
+      EXPECT_EQ(IsWindowVisible(children[i]) != 0, kExpected[i].page == page || kExpected[i].page == -1)
+          << kExpected[i].name << " with page " << page;
+  };
+  expectPage(0);
+  for (int page : {1, 2, 3, 0, 3, 1, 2, 0}) {
+    switchPage(page);
+    expectPage(page);
+  }
+  // Other notifications of the tab control change nothing.
+  SendMessageA(app.tabCtrl, TCM_SETCURSEL, 2, 0);
+  NMHDR changing = {app.tabCtrl, 0, static_cast<UINT>(TCN_SELCHANGING)};
+  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&changing));
+  expectPage(0);
+  // A real click on a tab.
+  for (int page : {3, 1, 0}) {
+    RECT tab;
+    SendMessageA(app.tabCtrl, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&tab));
+    clickAt(inOptions((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
+    EXPECT_EQ(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0), page);
+    expectPage(page);
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  ASSERT_TRUE(app.layeredSupported);
+  ASSERT_TRUE(IsWindowEnabled(app.opacityScrollBar));
+  struct Step { int request, thumb, opacity; const char* label; };
+  const Step steps[] = {
+      {SB_LINELEFT, 0, 100, "0%"},     {SB_PAGELEFT, 0, 100, "0%"},      {SB_THUMBTRACK, 12, 88, "12%"},
+      {SB_ENDSCROLL, 0, 88, "12%"},    {SB_LINERIGHT, 0, 87, "13%"},     {SB_PAGELEFT, 0, 88, "12%"},
+      {SB_PAGERIGHT, 0, 87, "13%"},    {SB_LINELEFT, 0, 88, "12%"},      {SB_RIGHT, 0, 70, "30%"},
+      {SB_LINERIGHT, 0, 70, "30%"},    {SB_PAGERIGHT, 0, 70, "30%"},     {SB_LEFT, 0, 100, "0%"},
+      {SB_THUMBPOSITION, 30, 70, "30%"}, {SB_THUMBPOSITION, 0, 100, "0%"},
+  };
+  for (const Step& s : steps) {
+    SendMessageA(app.optionsWnd, WM_HSCROLL, MAKEWPARAM(s.request, s.thumb), 0);
+    SCOPED_TRACE(s.request);
+    EXPECT_EQ(app.opacityPercent, s.opacity);
+    EXPECT_EQ(windowText(app.percentLabel), s.label);
+    EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 100 - s.opacity);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, s.opacity * 255 / 100);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  }
+  SendMessageA(app.optionsWnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 12), 0);
+  BYTE alpha = 0;
+  GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 224);
+
+  // Real clicks on the scroll bar's arrows.
+  RECT bar;
+  GetWindowRect(app.opacityScrollBar, &bar);
+  const int arrow = GetSystemMetrics(SM_CXHSCROLL) / 2;
+  clickAt({bar.right - arrow, (bar.top + bar.bottom) / 2});
+  EXPECT_EQ(app.opacityPercent, 87);
+  EXPECT_EQ(windowText(app.percentLabel), "13%");
+  clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
+  clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
+  EXPECT_EQ(app.opacityPercent, 89);
+  GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 226);
+  EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 11);
+
+  // Without layered windows the page still follows, but nothing is applied to the box.
+  app.layeredSupported = false;
+  SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
+  app.layeredSupported = true;
+  EXPECT_EQ(app.opacityPercent, 70);
+  EXPECT_EQ(windowText(app.percentLabel), "30%");
+  EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 30);
+  GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 226);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+bool formatMarked(int id) { return (GetMenuState(app.formatMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+// The one notation radio button that is checked and the one Format item with the mark, by id.
+void expectNotation(int id, int formatIndex) {
+  EXPECT_EQ(app.formatIndex, formatIndex);
+  HWND radios[7] = {app.htmlRadio, app.delphiRadio, app.cppRadio, app.javaRadio,
+                    app.vbRadio, app.decimalRadio, app.customRadio};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(SendMessageA(radios[i], BM_GETCHECK, 0, 0), 10 + i == id ? BST_CHECKED : BST_UNCHECKED) << 10 + i;
+    EXPECT_EQ(formatMarked(10 + i), 10 + i == id) << 10 + i;
+  }
+}
+
+}  // namespace
+
+TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  expectNotation(10, 0);  // the start-up click on the radio of the loaded notation
+  clickAt(centreOf(app.vbRadio));
+  expectNotation(14, 5);
+  // The tray menu's "D&ecimal", as the menu sends it to the colour box.
+  SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);
+  expectNotation(15, 3);
+  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6}};
+  for (const auto& c : cases) {
+    SendMessageA(app.boxWnd, WM_COMMAND, c[0], 0);
+    expectNotation(c[0], c[1]);
+  }
+  HWND radios[7] = {app.htmlRadio, app.delphiRadio, app.cppRadio, app.javaRadio,
+                    app.vbRadio, app.decimalRadio, app.customRadio};
+  for (const auto& c : cases) {
+    SendMessageA(radios[c[0] - 10], BM_CLICK, 0, 0);
+    expectNotation(c[0], c[1]);
+  }
+  // Alt with a mnemonic picks the notation too: the loop hands keys to the dialog manager.
+  SetFocus(app.tabCtrl);
+  PostMessageA(app.tabCtrl, WM_SYSCHAR, 'v', 0x20000000 | (MapVirtualKeyA('V', MAPVK_VK_TO_VSC) << 16) | 1);
+  pumpFor(100);
+  expectNotation(14, 5);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+bool mouseModeMarked() { return (GetMenuState(app.displayMenu, 40, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+}  // namespace
+
+TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(mouseModeMarked());
+  clickAt(centreOf(app.middleButtonCheck));
+  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(mouseModeMarked());
+  SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);  // the tray menu's "&Mouse mode"
+  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(mouseModeMarked());
+  SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);
+  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(mouseModeMarked());
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The mode as loaded from the settings: start-up clicks the check box once.
+TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
+  clearSettings();
+  app.middleButtonMode = true;
+  startTintlet();
+  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(mouseModeMarked());
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+std::vector<std::string> templateList() {
+  std::vector<std::string> list;
+  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    list.push_back(text);
+  }
+  return list;
+}
+
+void setTemplateList(const std::vector<std::string>& list) {
+  SendMessageA(app.templateCombo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& t : list)
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+}
+
+}  // namespace
+
+TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  using List = std::vector<std::string>;
+  const std::string rgb = "RGB(#r,#g,#b)";
+  struct Case {
+    const char* what;
+    List before;
+    const char* field;
+    HWND* button;
+    List after;
+    const char* fieldAfter;
+    const char* templateAfter;  // customTemplate, which starts as "before"
+  };
+  const Case cases[] = {
+      {"+ in other case adds nothing", {rgb}, "rgb(#R,#G,#B)", &app.addTemplateButton, {rgb}, "rgb(#R,#G,#B)",
+       "rgb(#R,#G,#B)"},
+      {"+ with an empty field", {rgb}, "", &app.addTemplateButton, {rgb}, "", ""},
+      {"+ adds in sorted place", {"b #r", rgb}, "A #r", &app.addTemplateButton, {"A #r", "b #r", rgb}, "A #r", "A #r"},
+      {"+ adds a new one", {rgb}, "$r$g$b", &app.addTemplateButton, {"$r$g$b", rgb}, "$r$g$b", "$r$g$b"},
+      {"- removes and empties", {rgb, "x"}, rgb.c_str(), &app.removeTemplateButton, {"x"}, "", rgb.c_str()},
+      {"- ignores letter case", {"x"}, "X", &app.removeTemplateButton, {}, "", "X"},
+      {"- of an unknown one only empties", {"x"}, "y", &app.removeTemplateButton, {"x"}, "", "y"},
+      {"Defaults re-adds into an empty field", {"x"}, "", &app.boxDefaultsButton, {rgb, "x"}, rgb.c_str(), ""},
+      {"Defaults re-adds, keeps the field", {"x"}, "mine", &app.boxDefaultsButton, {rgb, "x"}, "mine", "mine"},
+      {"Defaults with it present", {rgb}, "", &app.boxDefaultsButton, {rgb}, "", "before"},
+      {"Defaults with it in other case", {"rgb(#R,#G,#B)"}, "", &app.boxDefaultsButton, {"rgb(#R,#G,#B)"}, "",
+       "before"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    setTemplateList(c.before);
+    SetWindowTextA(app.templateCombo, c.field);
+    strcpy(app.customTemplate, "before");
+    SendMessageA(*c.button, BM_CLICK, 0, 0);
+    EXPECT_EQ(templateList(), c.after);
+    EXPECT_EQ(windowText(app.templateCombo), c.fieldAfter);
+    EXPECT_STREQ(app.customTemplate, c.templateAfter);
+  }
+
+  // Commands with a notification code are not clicks.
+  setTemplateList({rgb});
+  SetWindowTextA(app.templateCombo, "new");
+  const LPARAM combo = reinterpret_cast<LPARAM>(app.templateCombo);
+  for (int id : {100, 101, 2}) SendMessageA(app.optionsWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), combo);
+  EXPECT_EQ(templateList(), List{rgb});
+  EXPECT_EQ(windowText(app.templateCombo), "new");
+
+  // "-" and then "Default&s": the default template comes back, also into the field.
+  setTemplateList({rgb});
+  SetWindowTextA(app.templateCombo, rgb.c_str());
+  SendMessageA(app.removeTemplateButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(templateList(), List{});
+  SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(templateList(), List{rgb});
+  EXPECT_EQ(windowText(app.templateCombo), rgb);
+
+  // The field takes 100 characters; a reading takes the first 99.
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(app.templateCombo, &info));
+  EXPECT_EQ(SendMessageA(info.hwndItem, EM_GETLIMITTEXT, 0, 0), 100);
+  const std::string longText(120, 'r');
+  SetWindowTextA(app.templateCombo, longText.c_str());
+  SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(std::string(app.customTemplate), longText.substr(0, 99));
+  EXPECT_EQ(templateList(), (List{rgb, longText.substr(0, 99)}));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  clickAt(centreOf(app.vbRadio));
+  SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
+  // A look as the font and colour dialogs would leave it.
+  strcpy(app.boxLogFont.lfFaceName, "Courier New");
+  app.boxLogFont.lfHeight = -20;
+  app.boxLogFont.lfWeight = 700;
+  app.textColor = RGB(1, 2, 3);
+  app.baseColor = RGB(4, 5, 6);
+  DeleteObject(app.baseBrush);
+  app.baseBrush = CreateSolidBrush(app.baseColor);
+  layoutBox(app.boxWnd);
+  const int wideWidth = app.boxWidth;
+
+  // Refused while either dialog is open.
+  for (HWND* dialog : {&app.fontDialogWnd, &app.colorDialogWnd}) {
+    *dialog = app.optionsWnd;
+    SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+    *dialog = nullptr;
+    EXPECT_EQ(app.opacityPercent, 70);
+    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(app.textColor, RGB(1, 2, 3));
+    EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
+  }
+
+  app.textDirty = false;
+  SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);  // no tick may run before textDirty is read
+  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(app.boxLogFont.lfWeight, 400);
+  LOGFONTA made = {};
+  GetObjectA(app.boxFont, sizeof made, &made);
+  EXPECT_STREQ(made.lfFaceName, "Tahoma");
+  EXPECT_EQ(made.lfHeight, -11);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
+  EXPECT_LT(app.boxWidth, wideWidth);
+  EXPECT_EQ(app.textColor, RGB(255, 255, 255));
+  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  LOGBRUSH brush = {};
+  ASSERT_TRUE(GetObjectA(app.baseBrush, sizeof brush, &brush));
+  EXPECT_EQ(brush.lbColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND)), app.baseBrush);
+  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(windowText(app.percentLabel), "0%");
+  EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 0);
+  BYTE alpha = 0;
+  GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 255);
+  EXPECT_TRUE(app.textDirty);
+  EXPECT_EQ(app.formatIndex, 5);  // the notation is not part of the look
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+WNDPROC tabCtrlProc;
+int tabKeysAtTabCtrl = 0;
+
+LRESULT CALLBACK countTabKeys(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_KEYDOWN && wp == VK_TAB) ++tabKeysAtTabCtrl;
+  return CallWindowProcA(tabCtrlProc, wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+TEST(OptionsWindow, TabKeyMovesTheFocusOnTheOptionsAndHotkeysPagesOnly) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  tabCtrlProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(app.tabCtrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countTabKeys)));
+  const UINT scan = MapVirtualKeyA(VK_TAB, MAPVK_VK_TO_VSC);
+  // On the Help and About pages the key goes to the focused control instead.
+  struct Case { int page; HWND* focusAfter; int keysAtTabCtrl; };
+  const Case cases[] = {{0, &app.htmlRadio, 0}, {2, &app.tabCtrl, 1}, {1, &app.hotkeyCtrl[0], 0}, {3, &app.tabCtrl, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    switchPage(c.page);
+    SetFocus(app.tabCtrl);
+    tabKeysAtTabCtrl = 0;
+    PostMessageA(app.tabCtrl, WM_KEYDOWN, VK_TAB, 1 | (scan << 16));
+    PostMessageA(app.tabCtrl, WM_KEYUP, VK_TAB, 1 | (scan << 16) | 0xC0000000);
+    pumpFor(100);
+    EXPECT_EQ(GetFocus(), *c.focusAfter);
+    EXPECT_EQ(tabKeysAtTabCtrl, c.keysAtTabCtrl);
+  }
+  SetWindowLongPtrA(app.tabCtrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tabCtrlProc));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+RECT menuRect;
+bool menuSeen = false;
+
+void CALLBACK closeMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  menuSeen = menu && IsWindowVisible(menu);
+  if (menu) GetWindowRect(menu, &menuRect);
+  EndMenu();
+}
+
+}  // namespace
+
+TEST(OptionsWindow, RightClickOnItsEmptyAreaOpensTheTrayMenu) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  const POINT at = inOptions(20, 200);
+  SetTimer(nullptr, 0, 500, closeMenu);
+  clickAt(at, true);
+  pumpFor(700);
+  ASSERT_TRUE(menuSeen);
+  EXPECT_LE(std::abs((menuRect.left + menuRect.right) / 2 - at.x), 1);  // centred on the pointer
+  EXPECT_EQ(menuRect.top, at.y);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+void pressKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  pumpFor(150);
+}
+
+}  // namespace
+
+// The dialog keys turn Escape into the command id of "Default&s"; it must not restore the look.
+TEST(OptionsPage, EscapeKeepsTheBoxLook) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
+  app.baseColor = RGB(4, 5, 6);
+  for (HWND* focus : {&app.tabCtrl, &app.htmlRadio, &app.boxDefaultsButton}) {
+    SetFocus(*focus);
+    pressKey(VK_ESCAPE);
+    EXPECT_EQ(app.opacityPercent, 70);
+    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
+  }
+  // The button itself still works from the keyboard.
+  SetFocus(app.boxDefaultsButton);
+  pressKey(VK_SPACE);
+  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(exitTintlet(), 0);
+}
