@@ -15,10 +15,6 @@ enum Action {
   kActionZoom, kActionCopy, kActionMicro, kActionExit
 };
 
-// Names of the nine actions, by action number; the Hotkeys page's labels.
-constexpr char kActionNames[kActionCount][30] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving",
-                                                 "Zoom", "Copy to Clipboard", "Micro form", "Exit"};
-
 // Tray menu command ids.
 enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,

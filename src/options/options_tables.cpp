@@ -1,5 +1,7 @@
 #include "options/options_tables.h"
 
+#include "hotkeys/hotkey_table.h"
+
 #include <cstdio>
 
 namespace {
