@@ -153,7 +153,6 @@ class Clipboard : public ::testing::Test {
     owner_ = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   void TearDown() override {
-    app.templateCombo = nullptr;
     if (owner_) DestroyWindow(owner_);
     if (app.boxWnd) EXPECT_EQ(exitTintlet(), 0);
   }
@@ -185,7 +184,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
   for (const Case& c : cases) {
     putOnClipboard(kOldContents);
     app.formatIndex = c.formatIndex;
-    lstrcpyA(app.customTemplate, c.customTemplate);
+    SetWindowTextA(app.templateCombo, c.customTemplate);
     copyWithHotkey();
     SCOPED_TRACE(kNotationNames[c.formatIndex]);
     expectExactly(readClipboard(), c.text);
@@ -204,7 +203,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   for (int i = 0; i < 49; ++i) longest += "#b";
   longest += "!";
   app.formatIndex = 6;
-  lstrcpyA(app.customTemplate, longest.c_str());
+  SetWindowTextA(app.templateCombo, longest.c_str());
   copyWithHotkey();
   std::string expected;
   for (int i = 0; i < 49; ++i) expected += "255";
@@ -213,10 +212,8 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
 }
 
 TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
-  const HWND combo = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 200, 100,
-                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const HWND combo = app.templateCombo;  // the Options page's own template field
   ASSERT_NE(combo, nullptr);
-  app.templateCombo = combo;
   app.formatIndex = 6;
   lstrcpyA(app.customTemplate, "not this one");
   SetWindowTextA(combo, "$r-#g");
@@ -229,8 +226,6 @@ TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
   SetWindowTextA(combo, (std::string(99, 'a') + "#r").c_str());
   copyWithHotkey();
   expectExactly(readClipboard(), std::string(99, 'a'));
-  app.templateCombo = nullptr;
-  DestroyWindow(combo);
 }
 
 TEST_F(Clipboard, FixedColourGivesTheSameTextAtEveryCopy) {

@@ -81,9 +81,9 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
              "root");
   EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
   EXPECT_EQ(GetSubMenu(app.trayMenu, 2), app.displayMenu);
-  // No notation is marked until the Options window's radio button of the loaded notation is clicked.
+  // Start-up clicked the loaded notation's radio button, which marked its item.
   expectMenu(app.formatMenu,
-             {{10, "&HTML", R, 0, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
+             {{10, "&HTML", R, MFS_CHECKED, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
               {13, "&Java", R, 0, false}, {14, "&VB", R, 0, false}, {15, "D&ecimal", R, 0, false},
               {16, "C&ustom", R, 0, false}},
              "format");
