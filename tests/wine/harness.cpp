@@ -39,6 +39,7 @@ void startTintlet() {
 }
 
 int exitTintlet() {
+  if (!app.boxWnd) return -1;  // start-up failed: there is no loop to end
   SendMessageA(app.boxWnd, WM_HOTKEY, 8, 0);
   const int code = runMessageLoop();
   shutDown();
