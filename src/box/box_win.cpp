@@ -29,6 +29,7 @@ void fillBoxBackground(HWND wnd, HDC dc) {
   ++r.right;
   ++r.bottom;
   FillRect(dc, &r, app.baseBrush);
+  forgetMagnifier();
 }
 
 void startTimer(HWND wnd) { app.timerActive = SetTimer(wnd, kTickTimerId, 1, nullptr) != 0; }
@@ -206,13 +207,13 @@ LRESULT onBoxTick(HWND wnd) {
     app.dragPoint = p;
   }
   {
-    const HWND desktop = GetDesktopWindow();
-    WindowDC screen(desktop);
+    WindowDC screen(GetDesktopWindow());
     WindowDC box(wnd);
-    RECT d;
-    GetWindowRect(desktop, &d);
-    if (app.zoomView && !app.microForm) drawMagnifier(screen.dc, box.dc, p, d);
-    const COLORREF c = GetPixel(screen.dc, p.x, p.y);
+    const RECT d = screenRectAt(p);
+    // In the zoom form the pointer's pixel comes from the magnifier's read of the screen.
+    COLORREF c = CLR_INVALID;
+    if (app.zoomView && !app.microForm) c = drawMagnifier(screen.dc, box.dc, p, d);
+    if (c == CLR_INVALID) c = GetPixel(screen.dc, p.x, p.y);
     // A pixel that cannot be read is no colour: keep the last one rather than show white.
     if (c != CLR_INVALID) {
       applyShiftPick(c);
