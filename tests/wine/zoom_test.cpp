@@ -75,10 +75,10 @@ int wrongFramePixels() {
   const int h = app.lineHeight;
   int wrong = 0;
   for (int i = 0; i < 26; ++i) {
-    const COLORREF around[] = {GetPixel(box.dc, 1, h + 2 + i), GetPixel(box.dc, 28, h + 2 + i),
-                               GetPixel(box.dc, 29, h + 2 + i), GetPixel(box.dc, 2 + i, h + 1),
-                               GetPixel(box.dc, 2 + i, h + 28)};
-    for (COLORREF c : around)
+    const COLORREF outside[] = {GetPixel(box.dc, 1, h + 2 + i), GetPixel(box.dc, 28, h + 2 + i),
+                                GetPixel(box.dc, 29, h + 2 + i), GetPixel(box.dc, 2 + i, h + 1),
+                                GetPixel(box.dc, 2 + i, h + 28)};
+    for (COLORREF c : outside)
       if (c != app.baseColor) ++wrong;
   }
   return wrong;
@@ -102,7 +102,7 @@ bool pointAt(POINT p) {
 TEST(Zoom, CellsShowTheAreaAroundThePointer) {
   const RECT s = wholeScreen();
   ColorWindow pattern(s, paintPattern);
-  startInZoomForm();
+  ASSERT_NO_FATAL_FAILURE(startInZoomForm());
   const int r = s.right - 1, b = s.bottom - 1;
   struct Case { const char* name; POINT p; OnScreen on; };
   const Case cases[] = {
@@ -127,7 +127,7 @@ TEST(Zoom, CellsShowTheAreaAroundThePointer) {
 
 TEST(Zoom, OnlyChangedCellsAreWrittenAndAFillDrawsThemAgain) {
   ColorWindow pattern(wholeScreen(), paintPattern);
-  startInZoomForm();
+  ASSERT_NO_FATAL_FAILURE(startInZoomForm());
   const POINT p = {500, 400};
   ASSERT_TRUE(pointAt(p));
   // From here on only the test ticks.
@@ -147,12 +147,12 @@ TEST(Zoom, OnlyChangedCellsAreWrittenAndAFillDrawsThemAgain) {
     before = magnifierCellsWritten();
     onBoxTick(app.boxWnd);
     EXPECT_EQ(magnifierCellsWritten() - before, 3);
-    const CellColor pattern = around(p);
+    const CellColor beside = around(p);
+    const CellColor withSpot = [&](int dx, int dy) {
+      return dy == -3 && dx >= 2 && dx <= 4 ? spotColor : beside(dx, dy);
+    };
     std::string first;
-    EXPECT_EQ(wrongSquarePixels([&](int dx, int dy) { return dy == -3 && dx >= 2 && dx <= 4 ? spotColor : pattern(dx, dy); },
-                                &first),
-              0)
-        << first;
+    EXPECT_EQ(wrongSquarePixels(withSpot, &first), 0) << first;
   }
   pumpFor(50);
   onBoxTick(app.boxWnd);
@@ -183,7 +183,7 @@ TEST(Zoom, OnlyChangedCellsAreWrittenAndAFillDrawsThemAgain) {
 
 TEST(Zoom, CellsFollowThePointerWhileTheColourIsFixed) {
   ColorWindow pattern(wholeScreen(), paintPattern);
-  startInZoomForm();
+  ASSERT_NO_FATAL_FAILURE(startInZoomForm());
   const POINT a = {300, 200}, b = {640, 480};
   ASSERT_TRUE(pointAt(a));
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionFixColor, 0);
@@ -198,10 +198,36 @@ TEST(Zoom, CellsFollowThePointerWhileTheColourIsFixed) {
   EXPECT_EQ(exitTintlet(), 0);
 }
 
+TEST(Zoom, AStoppedBoxUnderThePointerShowsItsOwnPixels) {
+  ColorWindow pattern(wholeScreen(), paintPattern);
+  ASSERT_NO_FATAL_FAILURE(startInZoomForm());
+  const POINT a = {300, 200};
+  ASSERT_TRUE(pointAt(a));
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionStopMoving, 0);
+  ASSERT_FALSE(app.followPointer);
+  RECT r;
+  GetWindowRect(app.boxWnd, &r);
+  // Over the left edge of the swatch: the gap, the square's last column and the box's right edge in view.
+  const POINT inBox = {33, app.lineHeight + 14};
+  SetCursorPos(r.left + inBox.x, r.top + inBox.y);
+  WindowDC box(app.boxWnd);
+  const CellColor boxItself = [&](int dx, int dy) { return GetPixel(box.dc, inBox.x + dx, inBox.y + dy); };
+  EXPECT_TRUE(pumpUntil([&] { return wrongSquarePixels(boxItself) == 0; }));
+  pumpFor(30);
+  std::string first;
+  EXPECT_EQ(wrongSquarePixels(boxItself, &first), 0) << first;
+  EXPECT_EQ(app.pickedColor, patternAt(a.x, a.y)) << "the swatch's own colour";
+  RECT now;
+  GetWindowRect(app.boxWnd, &now);
+  EXPECT_EQ(now.left, r.left);
+  EXPECT_EQ(now.top, r.top);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
 TEST(Zoom, NormalAndMicroFormsDrawNoCells) {
   ColorWindow pattern(wholeScreen(), paintPattern);
   clearSettings();
-  startTintlet();
+  ASSERT_NO_FATAL_FAILURE(startTintlet());
   const POINT p = {500, 400};
   SetCursorPos(p.x, p.y);
   ASSERT_TRUE(pumpUntil([&] { return app.pickedColor == patternAt(p.x, p.y); }));
