@@ -30,6 +30,16 @@ void fillBoxBackground(HWND wnd, HDC dc) {
   ++r.right;
   ++r.bottom;
   FillRect(dc, &r, app.baseBrush);
+  forgetMagnifier();
+}
+
+// Under Wine a window moved to where it already is still costs a reconfigure, about a millisecond at
+// every tick; nothing changes on the screen, so that move is left out.
+void moveWindowTo(HWND wnd, HWND parent, RECT to) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (!EqualRect(&r, &to)) MoveWindow(wnd, to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
 }
 
 void startTimer(HWND wnd) { app.timerActive = SetTimer(wnd, kTickTimerId, 1, nullptr) != 0; }
@@ -137,8 +147,8 @@ void placeBox(HWND wnd) {
     GetWindowRect(wnd, &r);
     at = {r.left, r.top};
   }
-  MoveWindow(app.boxTextWnd, 1, 1, app.boxWidth - 2, app.lineHeight, TRUE);
-  MoveWindow(wnd, at.x, at.y, app.boxWidth, app.boxHeight, TRUE);
+  moveWindowTo(app.boxTextWnd, wnd, {1, 1, app.boxWidth - 1, app.lineHeight + 1});
+  moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
 }
 
 void layoutBox(HWND wnd) {
@@ -209,13 +219,14 @@ LRESULT onBoxTick(HWND wnd) {
     app.dragPoint = p;
   }
   {
-    const HWND desktop = GetDesktopWindow();
-    WindowDC screen(desktop);
-    WindowDC box(wnd);
-    RECT d;
-    GetWindowRect(desktop, &d);
-    if (app.zoomView && !app.microForm) drawMagnifier(screen.dc, box.dc, p, d);
-    const COLORREF c = GetPixel(screen.dc, p.x, p.y);
+    WindowDC screen(GetDesktopWindow());
+    COLORREF c = CLR_INVALID;
+    if (app.zoomView && !app.microForm) {
+      // The magnifier's one read of the screen gives the pointer's pixel too.
+      WindowDC box(wnd);
+      c = drawMagnifier(screen.dc, box.dc, p, screenRectAt(p));
+    }
+    if (c == CLR_INVALID) c = GetPixel(screen.dc, p.x, p.y);
     // A pixel that cannot be read is no colour: keep the last one rather than show white.
     if (c != CLR_INVALID) {
       applyShiftPick(c);

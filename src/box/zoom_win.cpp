@@ -1,4 +1,62 @@
 #include "box/zoom.h"
 
-// The magnifier is not built yet: the zoom form shows its geometry and swatch only.
-void drawMagnifier(HDC, HDC, POINT, RECT) {}
+#include "app/gdi.h"
+#include "app/state.h"
+#include "box/magnifier.h"
+
+namespace {
+
+MagnifierCells shownCells;
+int cellsWritten = 0;
+
+// One BitBlt of the on-screen part of the area around `p` to its place in `capture`.
+bool captureArea(HDC screenDC, const MemoryDC& capture, Point p, Rect screen) {
+  const Rect a = capturedArea(p, screen);
+  if (a.left == a.right) return true;  // nothing of it on the screen: every cell shows the base colour
+  // CAPTUREBLT takes layered windows too (the box is one), as GetPixel on the screen does.
+  const BOOL ok = BitBlt(capture.dc, a.left - (p.x - kZoomRadius), a.top - (p.y - kZoomRadius), a.right - a.left,
+                         a.bottom - a.top, screenDC, a.left, a.top, SRCCOPY | CAPTUREBLT);
+  GdiFlush();  // the bits are read directly next
+  return ok != FALSE;
+}
+
+// Writes the changed cells, one copy per run of them on a row.
+bool writeChangedCells(HDC boxDC, const std::uint32_t colors[kZoomCells], const bool changed[kZoomCells]) {
+  MemoryDC square(boxDC, kSquareSide, kSquareSide);
+  if (!square.ok()) return false;
+  magnify(colors, reinterpret_cast<std::uint32_t*>(square.bits));
+  CellRun runs[kZoomCells];
+  const int n = changedRuns(changed, runs);
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    const Point at = cellCorner(runs[i].firstDx, runs[i].dy, app.lineHeight);
+    ok = BitBlt(boxDC, at.x, at.y, runs[i].count * kCellSize, kCellSize, square.dc, at.x - kSquareLeft,
+                at.y - app.lineHeight - kSquareLeft, SRCCOPY) && ok;
+  }
+  return ok;
+}
+
+}  // namespace
+
+COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
+  const Point at = {p.x, p.y};
+  const Rect d = {screen.left, screen.top, screen.right, screen.bottom};
+  MemoryDC capture(screenDC, kZoomSide, kZoomSide);
+  if (!capture.ok() || !captureArea(screenDC, capture, at, d)) return CLR_INVALID;
+  std::uint32_t colors[kZoomCells];
+  cellColors(reinterpret_cast<const std::uint32_t*>(capture.bits), at, d, app.baseColor, colors);
+  bool changed[kZoomCells];
+  const int count = updateCells(shownCells, colors, app.lineHeight, changed);
+  if (count > 0) {
+    if (writeChangedCells(boxDC, colors, changed)) {
+      cellsWritten += count;
+    } else {
+      shownCells.known = false;  // what the box shows is not known now: write everything next time
+    }
+  }
+  return onScreen(at, d) ? colors[cellIndex(0, 0)] : CLR_INVALID;
+}
+
+void forgetMagnifier() { shownCells.known = false; }
+
+int magnifierCellsWritten() { return cellsWritten; }

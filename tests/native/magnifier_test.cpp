@@ -1,0 +1,152 @@
+#include "box/magnifier.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+TEST(Magnifier, CellCornersFillTheSquareBesideTheSwatch) {
+  struct Case { int dx, dy, h; Point corner; };
+  const Case cases[] = {
+      {-6, -6, 14, {2, 16}},   // top-left cell at (2, h + 2)
+      {0, 0, 14, {14, 28}},    // the pointer's own pixel at the centre
+      {6, 6, 14, {26, 40}},    // its block ends at (27, h + 27)
+      {6, -6, 14, {26, 16}},
+      {-6, 6, 20, {2, 46}},
+      {1, -1, 20, {16, 32}},
+  };
+  for (const Case& c : cases) {
+    const Point p = cellCorner(c.dx, c.dy, c.h);
+    EXPECT_EQ(p.x, c.corner.x) << c.dx << "," << c.dy;
+    EXPECT_EQ(p.y, c.corner.y) << c.dx << "," << c.dy;
+  }
+}
+
+TEST(Magnifier, CapturedAreaIsTheOnScreenPart) {
+  const Rect screen = {0, 0, 1024, 768};
+  const Rect left = {-1280, 0, 0, 1024};  // a monitor left of the primary
+  struct Case { Point pointer; Rect screen; Rect area; };
+  const Case cases[] = {
+      {{500, 400}, screen, {494, 394, 507, 407}},
+      {{0, 0}, screen, {0, 0, 7, 7}},
+      {{5, 6}, screen, {0, 0, 12, 13}},
+      {{1023, 300}, screen, {1017, 294, 1024, 307}},
+      {{300, 767}, screen, {294, 761, 307, 768}},
+      {{1023, 767}, screen, {1017, 761, 1024, 768}},
+      {{-1, 10}, left, {-7, 4, 0, 17}},
+      {{-1280, 1023}, left, {-1280, 1017, -1273, 1024}},
+  };
+  for (const Case& c : cases) {
+    const Rect a = capturedArea(c.pointer, c.screen);
+    EXPECT_EQ(a.left, c.area.left) << c.pointer.x << "," << c.pointer.y;
+    EXPECT_EQ(a.top, c.area.top) << c.pointer.x << "," << c.pointer.y;
+    EXPECT_EQ(a.right, c.area.right) << c.pointer.x << "," << c.pointer.y;
+    EXPECT_EQ(a.bottom, c.area.bottom) << c.pointer.x << "," << c.pointer.y;
+  }
+  // A pointer whose whole area lies off the screen leaves nothing to read.
+  const Point away[] = {{-7, 100}, {100, -7}, {1030, 100}, {100, 774}};
+  for (const Point& p : away) {
+    const Rect a = capturedArea(p, screen);
+    EXPECT_EQ(a.left, a.right) << p.x << "," << p.y;
+  }
+}
+
+TEST(Magnifier, ColoursFromTheCaptureAndTheBaseColourBeyondTheScreen) {
+  // Every captured pixel a different DIB word, red in bits 16 to 23: red = column, green = row, blue 0x55.
+  std::uint32_t captured[kZoomCells];
+  for (int row = 0; row < kZoomSide; ++row)
+    for (int col = 0; col < kZoomSide; ++col) captured[row * kZoomSide + col] = (col << 16) | (row << 8) | 0x55;
+  const std::uint32_t base = 0x808080;
+  const Rect screen = {0, 0, 1024, 768};
+  struct Case { Point pointer; int dx, dy; std::uint32_t color; };
+  const Case cases[] = {
+      {{500, 400}, -6, -6, 0x550000},  // COLORREF: blue 0x55 in the third byte, red 0 in the low byte
+      {{500, 400}, 0, 0, 0x550606},
+      {{500, 400}, 6, -6, 0x55000C},
+      {{500, 400}, 3, 5, 0x550B09},
+      {{0, 0}, -1, 0, base},
+      {{0, 0}, 0, -1, base},
+      {{0, 0}, -6, -6, base},
+      {{0, 0}, 0, 0, 0x550606},
+      {{0, 0}, 6, 6, 0x550C0C},
+      {{1023, 767}, 0, 0, 0x550606},
+      {{1023, 767}, 1, 0, base},
+      {{1023, 767}, 0, 1, base},
+      {{1023, 767}, -6, -6, 0x550000},
+  };
+  for (const Case& c : cases) {
+    std::uint32_t colors[kZoomCells];
+    cellColors(captured, c.pointer, screen, base, colors);
+    EXPECT_EQ(colors[cellIndex(c.dx, c.dy)], c.color) << c.pointer.x << "," << c.pointer.y << " " << c.dx << ","
+                                                      << c.dy;
+  }
+}
+
+TEST(Magnifier, OnlyChangedCellsAreWritten) {
+  MagnifierCells cells;
+  std::uint32_t colors[kZoomCells];
+  for (int i = 0; i < kZoomCells; ++i) colors[i] = 0x010203 * i;
+  bool changed[kZoomCells];
+
+  EXPECT_EQ(updateCells(cells, colors, 14, changed), kZoomCells);  // nothing drawn yet
+  EXPECT_EQ(updateCells(cells, colors, 14, changed), 0);           // a still screen
+  for (bool c : changed) EXPECT_FALSE(c);
+
+  colors[cellIndex(2, -3)] = 0xFFFFFF;
+  colors[cellIndex(-6, 6)] = 0;
+  EXPECT_EQ(updateCells(cells, colors, 14, changed), 2);
+  for (int i = 0; i < kZoomCells; ++i)
+    EXPECT_EQ(changed[i], i == cellIndex(2, -3) || i == cellIndex(-6, 6)) << i;
+
+  cells.known = false;  // the box was filled with the base colour
+  EXPECT_EQ(updateCells(cells, colors, 14, changed), kZoomCells);
+  EXPECT_EQ(updateCells(cells, colors, 15, changed), kZoomCells);  // a new line height moves the square
+  EXPECT_EQ(updateCells(cells, colors, 15, changed), 0);
+}
+
+TEST(Magnifier, RunsOfChangedCellsStayOnTheirRow) {
+  struct Case { std::vector<int> changedAt; std::vector<CellRun> runs; };
+  const Case cases[] = {
+      {{}, {}},
+      {{cellIndex(0, 0)}, {{0, 0, 1}}},
+      {{cellIndex(-2, 1), cellIndex(-1, 1), cellIndex(0, 1), cellIndex(4, 1)}, {{1, -2, 3}, {1, 4, 1}}},
+      {{cellIndex(6, -6), cellIndex(-6, -5)}, {{-6, 6, 1}, {-5, -6, 1}}},  // row end and next row start
+      {{cellIndex(-6, 6), cellIndex(6, 6)}, {{6, -6, 1}, {6, 6, 1}}},
+  };
+  for (const Case& c : cases) {
+    bool changed[kZoomCells] = {};
+    for (int i : c.changedAt) changed[i] = true;
+    CellRun runs[kZoomCells];
+    const int n = changedRuns(changed, runs);
+    ASSERT_EQ(n, static_cast<int>(c.runs.size()));
+    for (int i = 0; i < n; ++i) {
+      EXPECT_EQ(runs[i].dy, c.runs[i].dy) << i;
+      EXPECT_EQ(runs[i].firstDx, c.runs[i].firstDx) << i;
+      EXPECT_EQ(runs[i].count, c.runs[i].count) << i;
+    }
+  }
+  bool all[kZoomCells];
+  for (bool& b : all) b = true;
+  CellRun runs[kZoomCells];
+  ASSERT_EQ(changedRuns(all, runs), 13);
+  EXPECT_EQ(runs[0].dy, -6);
+  EXPECT_EQ(runs[12].dy, 6);
+  for (int i = 0; i < 13; ++i) EXPECT_EQ(runs[i].count, 13) << i;
+}
+
+TEST(Magnifier, EachCellBecomesATwoByTwoBlock) {
+  std::uint32_t colors[kZoomCells];
+  for (int i = 0; i < kZoomCells; ++i) colors[i] = 0x808080;
+  colors[cellIndex(-6, -6)] = 0x332211;  // COLORREF: red 0x11
+  colors[cellIndex(0, 0)] = 0x0000FF;
+  colors[cellIndex(6, 6)] = 0xFF0000;
+  std::uint32_t square[kSquareSide * kSquareSide];
+  magnify(colors, square);
+  struct Case { int x, y; std::uint32_t word; };  // DIB words: red in bits 16 to 23
+  const Case cases[] = {
+      {0, 0, 0x112233}, {1, 0, 0x112233}, {0, 1, 0x112233}, {1, 1, 0x112233}, {2, 0, 0x808080}, {0, 2, 0x808080},
+      {12, 12, 0xFF0000}, {13, 12, 0xFF0000}, {12, 13, 0xFF0000}, {13, 13, 0xFF0000}, {11, 12, 0x808080},
+      {14, 13, 0x808080}, {24, 24, 0x0000FF}, {25, 25, 0x0000FF}, {23, 25, 0x808080},
+  };
+  for (const Case& c : cases) EXPECT_EQ(square[c.y * kSquareSide + c.x], c.word) << c.x << "," << c.y;
+}
