@@ -362,7 +362,7 @@ TEST(AboutPage, LabelsShowEveryLineOnItsOwnRow) {
   EXPECT_STREQ(app.lineBreak, "\r");
   EXPECT_STREQ(app.aboutText,
                "Tintlet 2.51\rfreeware\r2005\r\rprogramming:\rTintlet team\r\rtesting,documentation:\rTintlet team");
-  // The build read these versions from the very compiler and binutils that made this test.
+  // The build read the compiler's version from the very compiler that made this test.
   EXPECT_EQ(std::string(toolLinkText()), std::string("MinGW-w64 GCC ") + __VERSION__);
   const std::string credits = app.creditsText;
   EXPECT_EQ(credits.rfind("GNU ld 2.", 0), 0u) << credits;
