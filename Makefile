@@ -27,6 +27,9 @@ run: build
 test: build
 	@tools/test.sh $(NATIVE) $(WIN)
 
+screenshots: build
+	@tools/screenshots.sh $(WIN)
+
 bench: build
 	@tools/bench.sh $(WIN)
 

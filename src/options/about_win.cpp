@@ -1,24 +1,92 @@
 #include "options/options.h"
 
+#include <cstdint>
 #include <cstring>
 
+#include "app/gdi.h"
 #include "app/state.h"
+#include "options/about_text.h"
 
-// The About texts are not built yet; only the line break that error messages use is set.
-void composeAboutText() { std::strcpy(app.lineBreak, "\r"); }
-const char* makerLinkText() { return ""; }
-const char* toolLinkText() { return ""; }
-void fitLabelToText(HWND, const char*, HFONT) {}
+namespace {
 
-// The help document is not built yet: the stream reports an error and the page stays empty.
-DWORD CALLBACK helpStreamCallback(DWORD_PTR, LPBYTE, LONG, LONG* delivered) {
-  *delivered = 0;
-  return 1;
+char toolName[64];
+
+void setLabelFont(HWND label, HFONT font) { SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+// Underlines `link`, and puts the other link back in the normal font if it was underlined.
+void hoverLink(HWND link, bool* hover, HWND other, bool* otherHover) {
+  if (!*hover) setLabelFont(link, app.linkFont);
+  if (*otherHover) {
+    setLabelFont(other, app.uiFont);
+    *otherHover = false;
+  }
+  *hover = true;
 }
 
-LRESULT onOptionsSetCursor(HWND) {
-  SetCursor(app.arrowCursor);
-  return TRUE;
+}  // namespace
+
+void composeAboutText() {
+  std::strcpy(app.lineBreak, "\r");
+  composeAboutLines(app.aboutText, sizeof app.aboutText);
+  composeCreditLines(TINTLET_BINUTILS_VERSION, TINTLET_WINDRES_VERSION, app.creditsText, sizeof app.creditsText);
 }
 
-void openLink(int) {}
+const char* makerLinkText() { return kMakerAddress; }
+
+const char* toolLinkText() {
+  if (!toolName[0]) composeToolName(TINTLET_GCC_VERSION, toolName, sizeof toolName);
+  return toolName;
+}
+
+void fitLabelToText(HWND label, const char* text, HFONT font) {
+  if (!label || !text) return;
+  SIZE extent = {};
+  BOOL measured;
+  {
+    WindowDC dc(label);
+    SelectedObject selected(dc.dc, font);
+    measured = GetTextExtentPoint32A(dc.dc, text, static_cast<int>(std::strlen(text)), &extent);
+  }
+  // A failed measurement keeps the label's size rather than shrinking it to nothing.
+  if (!measured) return;
+  SetWindowPos(label, nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+DWORD CALLBACK helpStreamCallback(DWORD_PTR, LPBYTE buffer, LONG requested, LONG* delivered) {
+  std::uint32_t offset = app.helpOffset;
+  long given = 0;
+  const int result = streamPiece(app.helpData, app.helpSize, &offset, buffer, requested, &given);
+  app.helpOffset = offset;
+  *delivered = given;
+  return static_cast<DWORD>(result);
+}
+
+void clearLinkHover() {
+  if (app.makerLinkHover) {
+    setLabelFont(app.makerLink, app.uiFont);
+    app.makerLinkHover = false;
+  }
+  if (app.toolLinkHover) {
+    setLabelFont(app.toolLink, app.uiFont);
+    app.toolLinkHover = false;
+  }
+}
+
+LRESULT onOptionsSetCursor(HWND under) {
+  if (under && under == app.makerLink) {
+    hoverLink(app.makerLink, &app.makerLinkHover, app.toolLink, &app.toolLinkHover);
+    SetCursor(app.handCursor);
+  } else if (under && under == app.toolLink) {
+    hoverLink(app.toolLink, &app.toolLinkHover, app.makerLink, &app.makerLinkHover);
+    SetCursor(app.handCursor);
+  } else {
+    clearLinkHover();
+    SetCursor(app.arrowCursor);
+  }
+  return TRUE;  // no other cursor is chosen
+}
+
+void openLink(int id) {
+  const char* address = linkAddress(id);
+  if (address) ShellExecuteA(app.boxWnd, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -21,6 +21,8 @@ void onHotkeysDefaults();
 DWORD CALLBACK helpStreamCallback(DWORD_PTR cookie, LPBYTE buffer, LONG requested, LONG* delivered);
 // WM_SETCURSOR of the Options window: link hover and the pointer shape. `under` is the window under it.
 LRESULT onOptionsSetCursor(HWND under);
+// Shows both link labels in the normal font again.
+void clearLinkHover();
 // Commands 21 and 22: the link labels open their web addresses.
 void openLink(int id);
 // Texts of the two link labels of the About page.

@@ -1,0 +1,83 @@
+// Drives the windows of a running program from outside, for scripts:
+//   window_tool wait CLASS [MS]          waits until a visible top-level window of CLASS exists (exit 1 if not)
+//   window_tool rect CLASS               prints its window rectangle: left top right bottom
+//   window_tool send CLASS MSG WP LP     sends it a message and waits for the answer
+//   window_tool post CLASS MSG WP LP     posts it a message
+//   window_tool tab N                    clicks tab N of the Options window's tab control
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+long number(const char* text) { return std::strtol(text, nullptr, 0); }
+
+HWND visibleWindow(const char* cls) {
+  HWND wnd = FindWindowA(cls, nullptr);
+  return wnd && IsWindowVisible(wnd) ? wnd : nullptr;
+}
+
+int waitFor(const char* cls, long ms) {
+  for (long waited = 0; waited <= ms; waited += 50) {
+    if (visibleWindow(cls)) return 0;
+    Sleep(50);
+  }
+  return 1;
+}
+
+int printRect(HWND wnd) {
+  RECT r;
+  if (!wnd || !GetWindowRect(wnd, &r)) return 1;
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+  return 0;
+}
+
+// The tab control answers TCM_GETITEMRECT into its own process's memory, so the rectangle is read from there.
+bool tabItemRect(HWND tab, int item, RECT* out) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tab, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  bool ok = remote && SendMessageA(tab, TCM_GETITEMRECT, item, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, out, sizeof(RECT), nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return ok;
+}
+
+int clickTab(int item) {
+  HWND options = FindWindowA("TintletOptions", nullptr);
+  HWND tab = options ? FindWindowExA(options, nullptr, "SysTabControl32", nullptr) : nullptr;
+  RECT r;
+  if (!tab || !tabItemRect(tab, item, &r)) return 1;
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(tab, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const char* command = argv[1];
+  if (!std::strcmp(command, "wait")) return waitFor(argv[2], argc > 3 ? number(argv[3]) : 5000);
+  if (!std::strcmp(command, "rect")) return printRect(FindWindowA(argv[2], nullptr));
+  if (!std::strcmp(command, "tab")) return clickTab(static_cast<int>(number(argv[2])));
+  if (argc < 6) return 2;
+  HWND wnd = FindWindowA(argv[2], nullptr);
+  if (!wnd) return 1;
+  const UINT msg = static_cast<UINT>(number(argv[3]));
+  const WPARAM wp = static_cast<WPARAM>(number(argv[4]));
+  const LPARAM lp = static_cast<LPARAM>(number(argv[5]));
+  if (!std::strcmp(command, "send")) {
+    SendMessageA(wnd, msg, wp, lp);
+    return 0;
+  }
+  if (!std::strcmp(command, "post")) return PostMessageA(wnd, msg, wp, lp) ? 0 : 1;
+  return 2;
+}
