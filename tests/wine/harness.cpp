@@ -36,6 +36,9 @@ void startTintlet() {
   int exitCode = -1;
   ASSERT_TRUE(startUp(GetModuleHandleA(nullptr), &exitCode)) << "start-up ended with " << exitCode;
   ASSERT_NE(app.boxWnd, nullptr);
+  // Without a taskbar, Wine shows tray icons in a topmost window at the top-left corner, over the
+  // test's own painted windows. The icon stays; only that window is put out of the way.
+  if (HWND tray = FindWindowA(nullptr, "Wine System Tray")) ShowWindow(tray, SW_HIDE);
 }
 
 int exitTintlet() {
