@@ -105,6 +105,17 @@ void ColorWindow::setColor(COLORREF c) {
   UpdateWindow(wnd);
 }
 
+std::vector<std::string> templateList() {
+  std::vector<std::string> list;
+  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    list.push_back(text);
+  }
+  return list;
+}
+
 std::string windowText(HWND wnd) {
   char text[1024] = {};
   GetWindowTextA(wnd, text, sizeof text);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,8 @@ struct ColorWindow {
   ColorWindow& operator=(const ColorWindow&) = delete;
 };
 
+// The entries of the Options page's template combo box, in list order.
+std::vector<std::string> templateList();
 // The window text of `wnd`.
 std::string windowText(HWND wnd);
 // A Unix path as Wine's Windows path (Z:\...).

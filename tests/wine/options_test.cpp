@@ -522,17 +522,6 @@ TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
 
 namespace {
 
-std::vector<std::string> templateList() {
-  std::vector<std::string> list;
-  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    list.push_back(text);
-  }
-  return list;
-}
-
 void setTemplateList(const std::vector<std::string>& list) {
   SendMessageA(app.templateCombo, CB_RESETCONTENT, 0, 0);
   for (const std::string& t : list)

@@ -10,17 +10,6 @@ namespace {
 
 const COLORREF kShown = RGB(5, 12, 255);
 
-std::vector<std::string> templateList() {
-  std::vector<std::string> list;
-  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    list.push_back(text);
-  }
-  return list;
-}
-
 std::string clipboardText() {
   std::string text;
   if (!OpenClipboard(nullptr)) return "(clipboard busy)";
