@@ -105,7 +105,7 @@ void ColorWindow::setColor(COLORREF c) {
   UpdateWindow(wnd);
 }
 
-std::vector<std::string> templateList() {
+std::vector<std::string> templateEntries() {
   std::vector<std::string> list;
   const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {

@@ -34,7 +34,7 @@ struct ColorWindow {
 };
 
 // The entries of the Options page's template combo box, in list order.
-std::vector<std::string> templateList();
+std::vector<std::string> templateEntries();
 // The window text of `wnd`.
 std::string windowText(HWND wnd);
 // A Unix path as Wine's Windows path (Z:\...).

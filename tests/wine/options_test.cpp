@@ -566,7 +566,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     SetWindowTextA(app.templateCombo, c.field);
     strcpy(app.customTemplate, "before");
     SendMessageA(*c.button, BM_CLICK, 0, 0);
-    EXPECT_EQ(templateList(), c.after);
+    EXPECT_EQ(templateEntries(), c.after);
     EXPECT_EQ(windowText(app.templateCombo), c.fieldAfter);
     EXPECT_STREQ(app.customTemplate, c.templateAfter);
   }
@@ -576,16 +576,16 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
   SetWindowTextA(app.templateCombo, "new");
   const LPARAM combo = reinterpret_cast<LPARAM>(app.templateCombo);
   for (int id : {100, 101, 2}) SendMessageA(app.optionsWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), combo);
-  EXPECT_EQ(templateList(), List{rgb});
+  EXPECT_EQ(templateEntries(), List{rgb});
   EXPECT_EQ(windowText(app.templateCombo), "new");
 
   // "-" and then "Default&s": the default template comes back, also into the field.
   setTemplateList({rgb});
   SetWindowTextA(app.templateCombo, rgb.c_str());
   SendMessageA(app.removeTemplateButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(templateList(), List{});
+  EXPECT_EQ(templateEntries(), List{});
   SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(templateList(), List{rgb});
+  EXPECT_EQ(templateEntries(), List{rgb});
   EXPECT_EQ(windowText(app.templateCombo), rgb);
 
   // The field takes 100 characters; a reading takes the first 99.
@@ -597,7 +597,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
   SetWindowTextA(app.templateCombo, longText.c_str());
   SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);
   EXPECT_EQ(std::string(app.customTemplate), longText.substr(0, 99));
-  EXPECT_EQ(templateList(), (List{rgb, longText.substr(0, 99)}));
+  EXPECT_EQ(templateEntries(), (List{rgb, longText.substr(0, 99)}));
   EXPECT_EQ(exitTintlet(), 0);
 }
 

@@ -102,7 +102,7 @@ TEST(OptionsWithOthers, DISABLED_FirstRunAddsTemplates) {
 
 TEST(OptionsWithOthers, DISABLED_NextStartShowsTheSavedList) {
   startTintlet();
-  EXPECT_EQ(templateList(), (std::vector<std::string>{"$r$g$b", "Alpha $g", "RGB(#r,#g,#b)", "zeta #r"}));
+  EXPECT_EQ(templateEntries(), (std::vector<std::string>{"$r$g$b", "Alpha $g", "RGB(#r,#g,#b)", "zeta #r"}));
   EXPECT_EQ(windowText(app.templateCombo), "$r$g$b");
   EXPECT_EQ(SendMessageA(app.templateCombo, CB_GETCURSEL, 0, 0), 0) << "the template in use is selected";
   EXPECT_EQ(exitTintlet(), 0);
