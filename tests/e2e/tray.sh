@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# A real double click on Tintlet's icon in Wine's system tray window hides the box; a second one
+# shows it again.   bash tests/e2e/tray.sh BUILD_WIN_DIR   (with the build's Xvfb and wineserver up)
+set -uo pipefail
+win=$(cd "${1:?build/win folder}" && pwd)
+DISPLAY=$(cat "$win/wine/display") || exit 1
+export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+
+fail() { echo "tray: $*" >&2; exit 1; }
+box_shown() { wine "$win/window_tool.exe" wait TintletApp "${1:-0}" >/dev/null 2>&1; }
+
+wine reg delete 'HKCU\Software\Quillon\Tintlet' /f >/dev/null 2>&1
+wine "$win/Tintlet.exe" >/dev/null 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null' EXIT
+box_shown 10000 || fail "no colour box appeared"
+
+# Without a taskbar Wine shows the icons in a small window of its own; the first icon sits at the
+# left of its row, under the window's caption.
+geometry=""
+for _ in $(seq 25); do
+  geometry=$(xwininfo -root -tree | grep '"Wine System Tray"' | grep -o '+[0-9]*+[0-9]*  ' | head -1)
+  [ -n "$geometry" ] && break
+  sleep 0.2
+done
+[ -n "$geometry" ] || fail "Wine shows no system tray window"
+read -r x y <<<"$(echo "$geometry" | tr '+' ' ')"
+double_click_icon() {
+  wine "$win/set_cursor.exe" $((x + 12)) $((y + 32)) >/dev/null 2>&1
+  xdotool click --repeat 2 --delay 80 1
+}
+
+double_click_icon
+for _ in $(seq 25); do box_shown || break; sleep 0.2; done
+box_shown && fail "a double click on the icon did not hide the box"
+double_click_icon
+box_shown 5000 || fail "a second double click did not show the box again"
+
+wine "$win/send_action.exe" 8 >/dev/null 2>&1
+wait $pid
+code=$?
+trap - EXIT
+[ $code -eq 0 ] || fail "Tintlet ended with exit code $code"
+echo "tray: the icon's double click hides and shows the box"
