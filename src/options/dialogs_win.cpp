@@ -1,7 +1,130 @@
+// The system font and colour dialogs of the Options page, and the SHIFT pick into the colour dialog.
+#include <cstdio>
+
+#include "app/state.h"
+#include "box/box.h"
 #include "options/options.h"
 
-// The font and colour dialogs are not built yet.
-void onFontCommand() {}
-void onColorCommand(HWND) {}
-bool bringToFront(HWND) { return false; }
-void applyShiftPick(COLORREF) {}
+#include <commdlg.h>
+
+namespace {
+
+constexpr int kFontApplyCommand = 0x0402;  // the font dialog's "Apply" (1026), clicked
+constexpr int kFontColorCombo = 0x0473;
+constexpr int kColorFields[3] = {0x02C2, 0x02C3, 0x02C4};  // red, green, blue
+
+void nameDialog(HWND dialog, const char* what) {
+  char title[64];
+  std::snprintf(title, sizeof title, "%s %s", kProgramTitle, what);
+  SetWindowTextA(dialog, title);
+}
+
+// The base brush is replaced before anything paints with the new colour; the box's class erases
+// with it too, so it must not keep the deleted one.
+void setBaseColor(COLORREF color) {
+  app.baseColor = color;
+  if (app.baseBrush) DeleteObject(app.baseBrush);
+  app.baseBrush = CreateSolidBrush(color);
+  SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
+}
+
+void onFontApply(HWND dialog) {
+  SendMessageA(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&app.boxLogFont));
+  const HWND colors = GetDlgItem(dialog, kFontColorCombo);
+  const LRESULT chosen = SendMessageA(colors, CB_GETCURSEL, 0, 0);
+  if (chosen != CB_ERR) app.textColor = static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, chosen, 0));
+  layoutBox(app.boxWnd);
+  app.textDirty = true;
+}
+
+UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG: app.fontDialogWnd = dialog; nameDialog(dialog, "Font Dialog"); break;
+    case WM_CLOSE:      app.fontDialogWnd = nullptr; break;
+    case WM_COMMAND:    if (wp == kFontApplyCommand) onFontApply(dialog); break;
+    default:            break;
+  }
+  return 0;
+}
+
+UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
+  switch (msg) {
+    case WM_INITDIALOG: app.colorDialogWnd = dialog; nameDialog(dialog, "Color Dialog"); break;
+    case WM_CLOSE:      app.colorDialogWnd = nullptr; break;
+    default:            break;
+  }
+  return 0;
+}
+
+// Under Wine a dialog whose loop meets the program's quit message ends as if OK had been pressed;
+// a choice the user never confirmed must not be kept and saved on the way out.
+bool confirmed(BOOL result) {
+  MSG quit;
+  return result && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
+
+void finishDialog(HWND* dialog) {
+  *dialog = nullptr;
+  placeBox(app.boxWnd);
+  paintBoxBackground(app.boxWnd);
+  app.textDirty = true;
+}
+
+}  // namespace
+
+bool bringToFront(HWND wnd) {
+  if (!wnd) return false;
+  ShowWindow(wnd, SW_SHOW);
+  if (IsIconic(wnd)) ShowWindow(wnd, SW_RESTORE);
+  SetForegroundWindow(wnd);
+  return true;
+}
+
+void onFontCommand() {
+  SetFocus(app.fontButton);
+  if (bringToFront(app.fontDialogWnd)) return;
+  // The dialog works on a copy: Wine writes its last selection back into the request's font even
+  // on Cancel, and a cancelled choice must not become the saved font. "Apply" writes boxLogFont.
+  LOGFONTA chosen = app.boxLogFont;
+  CHOOSEFONTA request = {};
+  request.lStructSize = sizeof request;
+  request.lpLogFont = &chosen;
+  request.Flags = CF_SCREENFONTS | CF_ENABLEHOOK | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_APPLY | CF_LIMITSIZE |
+                  CF_TTONLY | CF_NOSCRIPTSEL;
+  request.rgbColors = app.textColor;
+  request.lpfnHook = fontDialogHook;
+  request.nSizeMin = 6;
+  request.nSizeMax = 10;
+  if (confirmed(ChooseFontA(&request))) {
+    app.boxLogFont = chosen;
+    app.textColor = request.rgbColors;
+    layoutBox(app.boxWnd);
+  }
+  finishDialog(&app.fontDialogWnd);
+}
+
+void onColorCommand(HWND from) {
+  if (bringToFront(app.colorDialogWnd)) return;
+  CHOOSECOLORA request = {};
+  request.lStructSize = sizeof request;
+  request.rgbResult = app.baseColor;
+  request.lpCustColors = app.customColors;
+  request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
+  request.lpfnHook = colorDialogHook;
+  // Opened from the tray menu (no control handle) it only views colours.
+  if (confirmed(ChooseColorA(&request)) && from && from == app.colorButton) setBaseColor(request.rgbResult);
+  finishDialog(&app.colorDialogWnd);
+}
+
+void applyShiftPick(COLORREF color) {
+  if (!app.colorDialogWnd || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0) return;
+  // OK or Cancel hides the dialog at once, but its call returns only when the loops opened inside
+  // it end; a pick written meanwhile would replace the colour OK chose.
+  if (!IsWindowVisible(app.colorDialogWnd)) return;
+  const UINT components[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+  for (int i = 0; i < 3; ++i) {
+    // Only a changed field is written: a rewrite on every tick would repaint it and reset its caret.
+    if (GetDlgItemInt(app.colorDialogWnd, kColorFields[i], nullptr, FALSE) != components[i])
+      SetDlgItemInt(app.colorDialogWnd, kColorFields[i], components[i], FALSE);
+  }
+}

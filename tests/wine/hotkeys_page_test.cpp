@@ -1,0 +1,222 @@
+// The Hotkeys page of the real Options window: its rows, "Apply" and "Defaults".
+#include <string>
+#include <vector>
+
+#include "dialog_script.h"
+#include "harness.h"
+
+#include "app/names.h"
+#include "app/startup.h"
+#include "app/state.h"
+
+namespace {
+
+constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
+const char kDefaultKeys[] = "ODQFSZCMX";
+constexpr char kKey[] = "Software\\Quillon\\Tintlet";
+
+// Another process that holds system hotkeys until the test ends.
+struct HotkeyHolder {
+  HANDLE process = nullptr;
+  explicit HotkeyHolder(const std::string& hotkeys) {
+    process = startProcess(helperPath("hold_hotkey") + " " + hotkeys);
+  }
+  bool ready() const { return process && waitForWindow("TintletTestHotkeyHolder", "holding") != nullptr; }
+  ~HotkeyHolder() {
+    if (!process) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  HotkeyHolder(const HotkeyHolder&) = delete;
+  HotkeyHolder& operator=(const HotkeyHolder&) = delete;
+};
+
+// A window of the test's own for probing which combinations are taken.
+struct ProbeWindow {
+  HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  int next = 100;
+  bool take(UINT modifiers, UINT key) { return RegisterHotKey(wnd, next++, modifiers, key) != 0; }
+  ~ProbeWindow() {
+    for (int id = 100; id < next; ++id) UnregisterHotKey(wnd, id);
+    DestroyWindow(wnd);
+  }
+};
+
+bool isTaken(UINT modifiers, UINT key) {
+  ProbeWindow probe;
+  return !probe.take(modifiers, key);
+}
+
+std::string storedBytes(const char* name) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  char data[64] = {};
+  DWORD size = sizeof data;
+  const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS ? std::string(data, size) : "<missing>";
+}
+
+void openOptions() {
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(100);
+}
+
+void switchPage(int page) {
+  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+}
+
+WORD rowWord(int action) { return LOWORD(SendMessageA(app.hotkeyCtrl[action], HKM_GETHOTKEY, 0, 0)); }
+
+WORD ctrlShift(char key) { return MAKEWORD(key, HOTKEYF_CONTROL | HOTKEYF_SHIFT); }
+
+// A key pressed alone in a row's control, as the keyboard delivers it.
+void typeIntoRow(int action, char key) {
+  SetFocus(app.hotkeyCtrl[action]);
+  const LPARAM scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16;
+  PostMessageA(app.hotkeyCtrl[action], WM_KEYDOWN, key, 1 | scan);
+  PostMessageA(app.hotkeyCtrl[action], WM_KEYUP, key, 1 | scan | 0xC0000000);
+  pumpFor(50);
+}
+
+void expectDefaultRows() {
+  for (int i = 0; i < kActionCount; ++i) {
+    EXPECT_EQ(rowWord(i), ctrlShift(kDefaultKeys[i])) << i;
+    EXPECT_EQ(app.hotkeyChars[i], kDefaultKeys[i]) << i;
+    EXPECT_EQ(app.hotkeyModifiers[i], HOTKEYF_CONTROL | HOTKEYF_SHIFT) << i;
+  }
+}
+
+}  // namespace
+
+TEST(HotkeysPage, RowsShowTheRegisteredHotkeys) {
+  clearSettings();
+  HotkeyHolder holder("6:0x46");  // Ctrl+Shift+F, the Fix color hotkey, taken by another program
+  ASSERT_TRUE(holder.ready());
+  std::vector<std::string> reported;
+  {
+    MessageBoxCloser boxes;
+    startTintlet();
+    pumpFor(50);
+    reported = boxes.texts;
+  }
+  EXPECT_EQ(reported, std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+F\r"});
+  openOptions();
+  switchPage(1);
+  for (int i = 0; i < kActionCount; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_TRUE(IsWindowVisible(app.hotkeyCtrl[i]));
+    EXPECT_EQ(rowWord(i), i == 3 ? 0 : ctrlShift(kDefaultKeys[i]));
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(HotkeysPage, AnEditNotAppliedIsDroppedWhenThePageIsShownAgainOrTheWindowClosed) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  struct Case {
+    const char* how;
+    void (*leave)();
+    void (*comeBack)();
+    bool droppedOnLeaving;  // closing reloads the rows at once; a page change when page 1 shows again
+  };
+  const Case cases[] = {
+      {"Help page and back", [] { switchPage(2); }, [] { switchPage(1); }, false},
+      {"window closed and opened again", [] { SendMessageA(app.optionsWnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
+       [] {
+         openOptions();
+         switchPage(1);
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    switchPage(1);
+    typeIntoRow(3, 'J');
+    ASSERT_EQ(rowWord(3), ctrlShift('J'));
+    c.leave();
+    pumpFor(50);
+    EXPECT_EQ(rowWord(3), c.droppedOnLeaving ? ctrlShift('F') : ctrlShift('J'));
+    c.comeBack();
+    EXPECT_TRUE(IsWindowVisible(app.hotkeyCtrl[3]));
+    EXPECT_EQ(rowWord(3), ctrlShift('F'));
+    EXPECT_EQ(app.hotkeyChars[3], 'F');
+    EXPECT_TRUE(isTaken(kCtrlShift, 'F'));
+    EXPECT_FALSE(isTaken(kCtrlShift, 'J'));
+  }
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedBytes("hotchars"), "ODQFSZCMX");
+}
+
+TEST(HotkeysPage, ALetterAloneIsTakenWithCtrlShiftAndApplyRegistersIt) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  switchPage(1);
+  MessageBoxCloser boxes;
+  typeIntoRow(0, 'K');
+  EXPECT_EQ(rowWord(0), ctrlShift('K'));
+  EXPECT_TRUE(isTaken(kCtrlShift, 'O'));
+  SendMessageA(app.applyButton, BM_CLICK, 0, 0);
+  pumpFor(50);
+  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
+  EXPECT_FALSE(isTaken(kCtrlShift, 'O'));
+  EXPECT_EQ(app.hotkeyChars[0], 'K');
+  EXPECT_EQ(app.hotkeyModifiers[0], HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+  EXPECT_EQ(rowWord(0), ctrlShift('K'));
+  for (int i = 1; i < kActionCount; ++i) EXPECT_TRUE(isTaken(kCtrlShift, kDefaultKeys[i])) << i;
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedBytes("hotchars"), "KDQFSZCMX");
+}
+
+TEST(HotkeysPage, ARefusedRowIsReportedOnceAndClearedAndDefaultsRegistersAllNine) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  switchPage(1);
+  MessageBoxCloser boxes;
+  typeIntoRow(5, 'Q');  // Zoom gets the combination of Show / Hide
+  SendMessageA(app.applyButton, BM_CLICK, 0, 0);
+  pumpFor(50);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+Q\r"});
+  EXPECT_EQ(rowWord(5), 0);
+  EXPECT_EQ(app.hotkeyChars[5], 0);
+  EXPECT_EQ(app.hotkeyModifiers[5], 0);
+  EXPECT_EQ(rowWord(2), ctrlShift('Q'));
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 5));
+  EXPECT_FALSE(isTaken(kCtrlShift, 'Z'));
+
+  boxes.texts.clear();
+  SendMessageA(app.hotkeyDefaultsButton, BM_CLICK, 0, 0);
+  pumpFor(50);
+  EXPECT_TRUE(boxes.texts.empty());
+  expectDefaultRows();
+  for (int i = 0; i < kActionCount; ++i) EXPECT_TRUE(isTaken(kCtrlShift, kDefaultKeys[i])) << kDefaultKeys[i];
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// Left through the tray menu with the Options window still open.
+TEST(HotkeysPage, WhatTheRowsHoldAtExitIsSaved) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  switchPage(1);
+  MessageBoxCloser boxes;
+  SendMessageA(app.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);  // Stop moving emptied and applied
+  SendMessageA(app.applyButton, BM_CLICK, 0, 0);
+  pumpFor(50);
+  EXPECT_FALSE(isTaken(kCtrlShift, 'S'));
+  typeIntoRow(1, 'J');  // Dec / Hex changed, not applied
+  EXPECT_TRUE(isTaken(kCtrlShift, 'D'));
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdExit, 0);
+  EXPECT_EQ(runMessageLoop(), 0);
+  shutDown();
+  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(storedBytes("hotchars"), std::string("OJQF\0ZCMX", 9));
+  EXPECT_EQ(storedBytes("modifiers"), std::string("\3\3\3\3\0\3\3\3\3", 9));
+}
