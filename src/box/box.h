@@ -11,6 +11,8 @@ void placeBox(HWND wnd);
 void layoutBox(HWND wnd);
 void resetBoxFont(HWND wnd, HDC dc);
 void paintBoxBackground(HWND wnd);
+// Makes `color` the box's background: a new base brush, also for the box class's erasing.
+void setBaseColor(COLORREF color);
 void redrawBox(HWND wnd);
 void showBox(HWND wnd);
 void hideBox(HWND wnd);

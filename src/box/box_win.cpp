@@ -179,6 +179,15 @@ void paintBoxBackground(HWND wnd) {
   fillBoxBackground(wnd, dc.dc);
 }
 
+// The brush is replaced before anything paints with the new colour; the class erases with it
+// too, so it must not keep the deleted one.
+void setBaseColor(COLORREF color) {
+  app.baseColor = color;
+  if (app.baseBrush) DeleteObject(app.baseBrush);
+  app.baseBrush = CreateSolidBrush(color);
+  SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
+}
+
 void redrawBox(HWND wnd) {
   {
     WindowDC dc(wnd);

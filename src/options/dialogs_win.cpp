@@ -19,15 +19,6 @@ void nameDialog(HWND dialog, const char* what) {
   SetWindowTextA(dialog, title);
 }
 
-// The base brush is replaced before anything paints with the new colour; the box's class erases
-// with it too, so it must not keep the deleted one.
-void setBaseColor(COLORREF color) {
-  app.baseColor = color;
-  if (app.baseBrush) DeleteObject(app.baseBrush);
-  app.baseBrush = CreateSolidBrush(color);
-  SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
-}
-
 void onFontApply(HWND dialog) {
   SendMessageA(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&app.boxLogFont));
   const HWND colors = GetDlgItem(dialog, kFontColorCombo);

@@ -165,11 +165,7 @@ void restoreBoxLook(HWND wnd) {
     WindowDC dc(app.boxWnd);
     resetBoxFont(app.boxWnd, dc.dc);
   }
-  if (app.baseBrush) DeleteObject(app.baseBrush);
-  app.baseColor = RGB(0x80, 0x80, 0x80);
-  app.baseBrush = CreateSolidBrush(app.baseColor);
-  // The box class erases with this brush too; it must not keep the deleted one.
-  SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
+  setBaseColor(RGB(0x80, 0x80, 0x80));
   layoutBox(app.boxWnd);
   if (findTemplate(kDefaultTemplate) == CB_ERR) {
     SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
