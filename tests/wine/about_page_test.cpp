@@ -222,10 +222,13 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
   ASSERT_TRUE(IsWindowVisible(app.makerLink));
   ASSERT_FALSE(IsWindowVisible(app.boxWnd));
 
-  RECT window;
-  GetWindowRect(app.optionsWnd, &window);
-  POINT emptyPart = {0, 280};
-  ClientToScreen(app.optionsWnd, &emptyPart);
+  auto inOptions = [](int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(app.optionsWnd, &p);
+    return p;
+  };
+  RECT tab, maker = rectInOptions(app.makerLink);
+  SendMessageA(app.tabCtrl, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
   enum Under { kMaker, kTool, kOther };
   struct Step { const char* what; POINT at; Under expected; };
   const Step steps[] = {
@@ -236,10 +239,12 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
       {"the tool link", centreOf(app.toolLink), kTool},
       {"the maker's logo", centreOf(app.makerIconStatic), kOther},
       {"the maker link", centreOf(app.makerLink), kMaker},
-      {"the tab control's tabs", {window.left + 60, window.top + 40}, kOther},
+      // Where the label was before it was fitted to its text.
+      {"just right of the maker link's text", inOptions(maker.right + 4, (maker.top + maker.bottom) / 2), kOther},
       {"the tool link", centreOf(app.toolLink), kTool},
-      {"an empty part of the window", emptyPart, kOther},
-      {"just right of the fitted maker link", {window.left + 127 + 200, centreOf(app.makerLink).y}, kOther},
+      {"a tab", inOptions((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2), kOther},
+      {"the maker link", centreOf(app.makerLink), kMaker},
+      {"an empty part of the window", inOptions(5, 280), kOther},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.what);
