@@ -65,7 +65,20 @@ void showTransparency() {
   SetWindowTextA(app.percentLabel, text);
 }
 
+// Wine's RichEdit lays its text out over the whole width, under the scroll bar that ES_DISABLENOSCROLL always
+// shows, so line ends are hidden. Keeping the layout rectangle inside the client area changes nothing where it
+// already is.
+void keepHelpBesideScrollBar() {
+  RECT client, format;
+  GetClientRect(app.helpView, &client);
+  SendMessageA(app.helpView, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  if (format.right <= client.right) return;
+  format.right = client.right;
+  SendMessageA(app.helpView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+}
+
 void streamHelp() {
+  keepHelpBesideScrollBar();
   const HRSRC found = FindResourceA(app.appInstance, "RTFHELP", MAKEINTRESOURCEA(10));  // RT_RCDATA
   if (!found) return;
   app.helpSize = SizeofResource(app.appInstance, found);

@@ -4,6 +4,7 @@
 //   window_tool send CLASS MSG WP LP     sends it a message and waits for the answer
 //   window_tool post CLASS MSG WP LP     posts it a message
 //   window_tool tab N                    clicks tab N of the Options window's tab control
+//   window_tool centre CLASS ID          prints the screen centre of the child with that id: x y
 #include <windows.h>
 #include <commctrl.h>
 
@@ -60,6 +61,14 @@ int clickTab(int item) {
   return 0;
 }
 
+int printCentre(HWND parent, int id) {
+  HWND child = parent ? GetDlgItem(parent, id) : nullptr;
+  RECT r;
+  if (!child || !GetWindowRect(child, &r)) return 1;
+  std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +77,8 @@ int main(int argc, char** argv) {
   if (!std::strcmp(command, "wait")) return waitFor(argv[2], argc > 3 ? number(argv[3]) : 5000);
   if (!std::strcmp(command, "rect")) return printRect(FindWindowA(argv[2], nullptr));
   if (!std::strcmp(command, "tab")) return clickTab(static_cast<int>(number(argv[2])));
+  if (!std::strcmp(command, "centre") && argc > 3)
+    return printCentre(FindWindowA(argv[2], nullptr), static_cast<int>(number(argv[3])));
   if (argc < 6) return 2;
   HWND wnd = FindWindowA(argv[2], nullptr);
   if (!wnd) return 1;
