@@ -129,8 +129,11 @@ SIZE measureDigits(HDC dc) {
   return {measuredTextWidth(widest.cx, spaces.cx, decimal), widest.cy + 1};
 }
 
-RECT screenRectAt(POINT) {
-  RECT d;
+RECT screenRectAt(POINT p) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) return info.rcMonitor;
+  RECT d;  // no monitor known: the primary one, which the desktop window covers
   GetWindowRect(GetDesktopWindow(), &d);
   return d;
 }
