@@ -16,7 +16,8 @@ void setBaseColor(COLORREF color);
 void redrawBox(HWND wnd);
 void showBox(HWND wnd);
 void hideBox(HWND wnd);
-// The screen the box is kept on and the magnifier reads from, for a pointer at `p`.
+// The monitor under a pointer at `p` (or the nearest one): the box is kept on it, the magnifier reads
+// from it, and the Options window is centred on it.
 RECT screenRectAt(POINT p);
 
 LRESULT onBoxTick(HWND wnd);

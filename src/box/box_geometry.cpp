@@ -25,6 +25,10 @@ Point boxPosition(Point pointer, int boxWidth, int boxHeight, Rect screen) {
   return at;
 }
 
+Point centredOn(Rect area, int width, int height) {
+  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+}
+
 bool microTextIsBlack(std::uint32_t colorRef) {
   const unsigned r = colorRef & 0xFF, g = (colorRef >> 8) & 0xFF, b = (colorRef >> 16) & 0xFF;
   return g > 0x90 && (r > 0x90 || b > 0x90);

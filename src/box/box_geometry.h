@@ -24,6 +24,9 @@ FormGeometry formGeometry(BoxForm form, int h, int w);
 // pointer at the bottom edge of `screen`.
 Point boxPosition(Point pointer, int boxWidth, int boxHeight, Rect screen);
 
+// Top-left corner of a window of that size in the middle of `area` (a monitor's rectangle).
+Point centredOn(Rect area, int width, int height);
+
 // Micro form: black text on light colours (green and red or blue above 0x90), white otherwise.
 bool microTextIsBlack(std::uint32_t colorRef);
 

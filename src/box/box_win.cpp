@@ -6,6 +6,7 @@
 #include "app/error_text.h"
 #include "app/gdi.h"
 #include "app/state.h"
+#include "box/box_dpi.h"
 #include "box/box_geometry.h"
 #include "box/zoom.h"
 #include "export/notation.h"
@@ -96,6 +97,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kTrayCallbackMsg:    return onTrayNotify(wnd, lp);
     case WM_QUERYENDSESSION:  return onQueryEndSession();
     case WM_ENDSESSION:       return onEndSession(wnd, wp != 0);
+    case WM_DPICHANGED:       return onBoxDpiChanged(wnd, LOWORD(wp));
     default:                  break;
   }
   return DefWindowProcA(wnd, msg, wp, lp);
@@ -129,8 +131,11 @@ SIZE measureDigits(HDC dc) {
   return {measuredTextWidth(widest.cx, spaces.cx, decimal), widest.cy + 1};
 }
 
-RECT screenRectAt(POINT) {
-  RECT d;
+RECT screenRectAt(POINT p) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) return info.rcMonitor;
+  RECT d;  // no monitor known: the primary one, which the desktop window covers
   GetWindowRect(GetDesktopWindow(), &d);
   return d;
 }
@@ -153,7 +158,7 @@ void placeBox(HWND wnd) {
 
 void layoutBox(HWND wnd) {
   if (app.boxFont) DeleteObject(app.boxFont);
-  app.boxFont = CreateFontIndirectA(&app.boxLogFont);
+  app.boxFont = createBoxFont();
   SIZE m;
   {
     WindowDC dc(wnd);
@@ -169,7 +174,7 @@ void layoutBox(HWND wnd) {
 
 void resetBoxFont(HWND, HDC dc) {
   initDefaultLogFont(&app.boxLogFont);
-  app.boxFont = CreateFontIndirectA(&app.boxLogFont);
+  app.boxFont = createBoxFont();
   SelectObject(dc, app.boxFont);
   app.textColor = RGB(255, 255, 255);
 }
@@ -261,7 +266,7 @@ LRESULT onBoxCreate(HWND wnd) {
   SIZE m;
   {
     WindowDC dc(wnd);
-    app.boxFont = CreateFontIndirectA(&app.boxLogFont);
+    app.boxFont = createBoxFont();
     m = measureDigits(dc.dc);
   }
   app.lineHeight = m.cy;

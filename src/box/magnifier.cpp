@@ -7,23 +7,48 @@ Point cellCorner(int dx, int dy, int lineHeight) {
           lineHeight + kCellSize * dy + kSquareLeft + kCellSize * kZoomRadius};
 }
 
-bool onScreen(Point at, Rect screen) {
-  return at.x >= screen.left && at.x < screen.right && at.y >= screen.top && at.y < screen.bottom;
+Rect zoomArea(Point pointer) {
+  return {pointer.x - kZoomRadius, pointer.y - kZoomRadius, pointer.x + kZoomRadius + 1, pointer.y + kZoomRadius + 1};
 }
 
-Rect capturedArea(Point pointer, Rect screen) {
-  Rect a = {std::max(pointer.x - kZoomRadius, screen.left), std::max(pointer.y - kZoomRadius, screen.top),
-            std::min(pointer.x + kZoomRadius + 1, screen.right), std::min(pointer.y + kZoomRadius + 1, screen.bottom)};
-  if (a.left >= a.right || a.top >= a.bottom) a = {a.left, a.top, a.left, a.top};
+bool covers(Rect monitor, Rect area) {
+  return area.left >= monitor.left && area.top >= monitor.top && area.right <= monitor.right &&
+         area.bottom <= monitor.bottom;
+}
+
+bool onScreen(Point at, const Rect monitors[], int count) {
+  for (int i = 0; i < count; ++i) {
+    const Rect& m = monitors[i];
+    if (at.x >= m.left && at.x < m.right && at.y >= m.top && at.y < m.bottom) return true;
+  }
+  return false;
+}
+
+Rect capturedArea(Point pointer, const Rect monitors[], int count) {
+  const Rect area = zoomArea(pointer);
+  Rect a = {area.left, area.top, area.left, area.top};
+  bool any = false;
+  for (int i = 0; i < count; ++i) {
+    const Rect part = {std::max(area.left, monitors[i].left), std::max(area.top, monitors[i].top),
+                       std::min(area.right, monitors[i].right), std::min(area.bottom, monitors[i].bottom)};
+    if (part.left >= part.right || part.top >= part.bottom) continue;
+    if (!any) {
+      a = part;
+      any = true;
+    } else {
+      a = {std::min(a.left, part.left), std::min(a.top, part.top), std::max(a.right, part.right),
+           std::max(a.bottom, part.bottom)};
+    }
+  }
   return a;
 }
 
-void cellColors(const std::uint32_t captured[kZoomCells], Point pointer, Rect screen, std::uint32_t baseColor,
-                std::uint32_t colors[kZoomCells]) {
+void cellColors(const std::uint32_t captured[kZoomCells], Point pointer, const Rect monitors[], int count,
+                std::uint32_t baseColor, std::uint32_t colors[kZoomCells]) {
   for (int dy = -kZoomRadius; dy <= kZoomRadius; ++dy) {
     for (int dx = -kZoomRadius; dx <= kZoomRadius; ++dx) {
       const int i = cellIndex(dx, dy);
-      colors[i] = onScreen({pointer.x + dx, pointer.y + dy}, screen) ? swapRedBlue(captured[i]) : baseColor;
+      colors[i] = onScreen({pointer.x + dx, pointer.y + dy}, monitors, count) ? swapRedBlue(captured[i]) : baseColor;
     }
   }
 }

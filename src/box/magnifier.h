@@ -17,21 +17,32 @@ constexpr int cellIndex(int dx, int dy) { return (dy + kZoomRadius) * kZoomSide 
 // Top-left pixel of the cell for offset (dx, dy), in box window coordinates, for line height h.
 Point cellCorner(int dx, int dy, int lineHeight);
 
-bool onScreen(Point at, Rect screen);
+// Rectangles of the monitors (right and bottom exclusive) are handed over as a list: the area around
+// the pointer may lie on several, and in the gaps between monitors of different sizes lies no pixel.
+// The 13 x 13 area touches at most four monitors that do not overlap; more are not looked at.
+constexpr int kMaxAreaMonitors = 8;
 
-// The part of the 13 x 13 area around `pointer` that lies on `screen` (right and bottom exclusive);
+// The 13 x 13 area around `pointer`, right and bottom exclusive.
+Rect zoomArea(Point pointer);
+// Whether `monitor` holds the whole of `area`.
+bool covers(Rect monitor, Rect area);
+
+// Whether a pixel lies on one of the monitors.
+bool onScreen(Point at, const Rect monitors[], int count);
+
+// The smallest rectangle holding every part of the 13 x 13 area around `pointer` that lies on a monitor;
 // empty (left == right) when none of it does.
-Rect capturedArea(Point pointer, Rect screen);
+Rect capturedArea(Point pointer, const Rect monitors[], int count);
 
 // Red and blue swapped: a COLORREF (0x00BBGGRR) as a 32-bit DIB word (0x00RRGGBB) and back.
 constexpr std::uint32_t swapRedBlue(std::uint32_t c) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-// The cells' colours (COLORREF values): the captured pixels where they lie on `screen`, `baseColor`
-// beyond it. `captured` is the 13 x 13 area around `pointer` as a top-down 32-bit DIB.
-void cellColors(const std::uint32_t captured[kZoomCells], Point pointer, Rect screen, std::uint32_t baseColor,
-                std::uint32_t colors[kZoomCells]);
+// The cells' colours (COLORREF values): the captured pixels where they lie on a monitor, `baseColor`
+// where no monitor is. `captured` is the 13 x 13 area around `pointer` as a top-down 32-bit DIB.
+void cellColors(const std::uint32_t captured[kZoomCells], Point pointer, const Rect monitors[], int count,
+                std::uint32_t baseColor, std::uint32_t colors[kZoomCells]);
 
 // What the box's magnifier shows, as far as it is known.
 struct MagnifierCells {

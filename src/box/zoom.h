@@ -2,7 +2,8 @@
 #include <windows.h>
 
 // Draws the magnifier of the zoom form into the box's DC: the 13 x 13 pixels around `p`, read with one
-// BitBlt, beyond `screen` the base colour; only the cells that changed are written. Returns the pointer's
+// BitBlt, the base colour where no monitor is; only the cells that changed are written. `screen` is the
+// pointer's monitor; the others are looked up only when the area reaches beyond it. Returns the pointer's
 // own pixel from the same read, or CLR_INVALID when it was not read there.
 COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen);
 // The box was filled with the base colour: the next drawing writes every cell.

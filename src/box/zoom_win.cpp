@@ -9,10 +9,39 @@ namespace {
 MagnifierCells shownCells;
 int cellsWritten = 0;
 
-// One BitBlt of the on-screen part of the area around `p` to its place in `capture`.
-bool captureArea(HDC screenDC, const MemoryDC& capture, Point p, Rect screen) {
-  const Rect a = capturedArea(p, screen);
-  if (a.left == a.right) return true;  // nothing of it on the screen: every cell shows the base colour
+struct AreaMonitors {
+  Rect rect[kMaxAreaMonitors];
+  int count = 0;
+};
+
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto* list = reinterpret_cast<AreaMonitors*>(data);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT& r = info.rcMonitor;
+    list->rect[list->count++] = {r.left, r.top, r.right, r.bottom};
+  }
+  return list->count < kMaxAreaMonitors;
+}
+
+// The monitors the area around `p` lies on. The pointer's own monitor nearly always holds all of it,
+// and then no other is asked for; near its edge every monitor the area touches is.
+AreaMonitors monitorsAround(Point p, Rect pointerMonitor) {
+  AreaMonitors list;
+  const Rect area = zoomArea(p);
+  if (!covers(pointerMonitor, area)) {
+    RECT clip = {area.left, area.top, area.right, area.bottom};
+    EnumDisplayMonitors(nullptr, &clip, addMonitor, reinterpret_cast<LPARAM>(&list));
+  }
+  if (list.count == 0) list.rect[list.count++] = pointerMonitor;
+  return list;
+}
+
+// One BitBlt of the part of the area around `p` that lies on the monitors to its place in `capture`.
+bool captureArea(HDC screenDC, const MemoryDC& capture, Point p, const AreaMonitors& monitors) {
+  const Rect a = capturedArea(p, monitors.rect, monitors.count);
+  if (a.left == a.right) return true;  // none of it on a monitor: every cell shows the base colour
   // CAPTUREBLT takes layered windows too (the box is one), as GetPixel on the screen does.
   const BOOL ok = BitBlt(capture.dc, a.left - (p.x - kZoomRadius), a.top - (p.y - kZoomRadius), a.right - a.left,
                          a.bottom - a.top, screenDC, a.left, a.top, SRCCOPY | CAPTUREBLT);
@@ -40,11 +69,12 @@ bool writeChangedCells(HDC boxDC, const std::uint32_t colors[kZoomCells], const 
 
 COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
   const Point at = {p.x, p.y};
-  const Rect d = {screen.left, screen.top, screen.right, screen.bottom};
+  const AreaMonitors monitors = monitorsAround(at, {screen.left, screen.top, screen.right, screen.bottom});
   MemoryDC capture(screenDC, kZoomSide, kZoomSide);
-  if (!capture.ok() || !captureArea(screenDC, capture, at, d)) return CLR_INVALID;
+  if (!capture.ok() || !captureArea(screenDC, capture, at, monitors)) return CLR_INVALID;
   std::uint32_t colors[kZoomCells];
-  cellColors(reinterpret_cast<const std::uint32_t*>(capture.bits), at, d, app.baseColor, colors);
+  cellColors(reinterpret_cast<const std::uint32_t*>(capture.bits), at, monitors.rect, monitors.count, app.baseColor,
+             colors);
   bool changed[kZoomCells];
   const int count = updateCells(shownCells, colors, app.lineHeight, changed);
   if (count > 0) {
@@ -54,7 +84,7 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
       shownCells.known = false;  // what the box shows is not known now: write everything next time
     }
   }
-  return onScreen(at, d) ? colors[cellIndex(0, 0)] : CLR_INVALID;
+  return onScreen(at, monitors.rect, monitors.count) ? colors[cellIndex(0, 0)] : CLR_INVALID;
 }
 
 void forgetMagnifier() { shownCells.known = false; }

@@ -264,12 +264,13 @@ LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 void createOptionsWindow() {
   char title[sizeof kProgramTitle + sizeof kTabTexts[0]];  // the two pieces, the blank and the zero
   std::snprintf(title, sizeof title, "%s %s", kProgramTitle, kTabTexts[0]);
-  RECT desktop;
-  GetClientRect(GetDesktopWindow(), &desktop);
+  POINT pointer = {0, 0};
+  GetCursorPos(&pointer);
+  const RECT m = screenRectAt(pointer);
+  const Point at = centredOn({m.left, m.top, m.right, m.bottom}, kOptionsWidth, kOptionsHeight);
   app.optionsWnd =
-      CreateWindowExA(WS_EX_CONTROLPARENT, kOptionsClassName, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                      (desktop.right - kOptionsWidth) / 2, (desktop.bottom - kOptionsHeight) / 2, kOptionsWidth,
-                      kOptionsHeight, GetDesktopWindow(), nullptr, app.appInstance, nullptr);
+      CreateWindowExA(WS_EX_CONTROLPARENT, kOptionsClassName, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x,
+                      at.y, kOptionsWidth, kOptionsHeight, GetDesktopWindow(), nullptr, app.appInstance, nullptr);
   RECT client;
   GetClientRect(app.optionsWnd, &client);
   for (int c = 0; c < kOptionsControlCount; ++c) createControl(c, client.right, client.bottom);

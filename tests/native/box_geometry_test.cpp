@@ -73,6 +73,49 @@ TEST(BoxPosition, EdgesPushBackAndFlip) {
   }
 }
 
+TEST(BoxPosition, EdgesOfThePointersMonitor) {
+  // A primary of 1920 x 1080 with a shorter monitor to its right, one to its left at negative x and one
+  // above at negative y. Each case gives the monitor the system finds under the pointer.
+  const Rect primary{0, 0, 1920, 1080}, right{1920, 0, 3200, 1024}, left{-1600, 0, 0, 900}, above{0, -1024, 1280, 0};
+  struct Case { const char* where; Point pointer; Rect monitor; Point expected; };
+  const Case cases[] = {
+      {"primary middle", {500, 400}, primary, {512, 412}},
+      {"primary right edge, though a monitor follows", {1900, 400}, primary, {1880, 412}},
+      {"right monitor", {2500, 400}, right, {2512, 412}},  // not pushed back onto the primary
+      {"right monitor's right edge", {3190, 400}, right, {3160, 412}},
+      {"right monitor's bottom, above the gap", {2500, 1010}, right, {2512, 968}},
+      {"primary at that height", {500, 1010}, primary, {512, 1022}},
+      {"primary corner by the gap", {1915, 1060}, primary, {1880, 1018}},
+      {"left monitor's right edge", {-20, 400}, left, {-40, 412}},
+      {"left monitor's bottom", {-500, 890}, left, {-488, 848}},
+      {"left monitor, top not tested", {-1590, 2}, left, {-1578, 14}},
+      {"above monitor's bottom", {600, -10}, above, {612, -52}},
+      {"above monitor's right edge", {1270, -500}, above, {1240, -488}},
+  };
+  for (const Case& c : cases) {
+    const Point at = boxPosition(c.pointer, 40, 30, c.monitor);
+    EXPECT_EQ(at.x, c.expected.x) << c.where;
+    EXPECT_EQ(at.y, c.expected.y) << c.where;
+  }
+}
+
+TEST(CentredOn, AWindowInTheMiddleOfAMonitor) {
+  struct Case { const char* where; Rect monitor; Point expected; };
+  const Case cases[] = {
+      {"the one screen", {0, 0, 1024, 768}, {362, 219}},
+      {"odd sizes round towards the top left", {0, 0, 1023, 767}, {361, 218}},
+      {"a monitor to the right", {1920, 0, 3200, 1024}, {2410, 347}},
+      {"a monitor to the left", {-1600, 0, 0, 900}, {-950, 285}},
+      {"a monitor above", {0, -1024, 1280, 0}, {490, -677}},
+      {"a screen smaller than the window", {0, 0, 200, 200}, {-50, -65}},
+  };
+  for (const Case& c : cases) {
+    const Point at = centredOn(c.monitor, 300, 330);
+    EXPECT_EQ(at.x, c.expected.x) << c.where;
+    EXPECT_EQ(at.y, c.expected.y) << c.where;
+  }
+}
+
 TEST(MicroText, BlackOnLightColours) {
   struct Case { std::uint32_t color; bool black; };
   const Case cases[] = {

@@ -37,7 +37,7 @@ TEST(Magnifier, CapturedAreaIsTheOnScreenPart) {
       {{-1280, 1023}, left, {-1280, 1017, -1273, 1024}},
   };
   for (const Case& c : cases) {
-    const Rect a = capturedArea(c.pointer, c.screen);
+    const Rect a = capturedArea(c.pointer, &c.screen, 1);
     EXPECT_EQ(a.left, c.area.left) << c.pointer.x << "," << c.pointer.y;
     EXPECT_EQ(a.top, c.area.top) << c.pointer.x << "," << c.pointer.y;
     EXPECT_EQ(a.right, c.area.right) << c.pointer.x << "," << c.pointer.y;
@@ -46,7 +46,7 @@ TEST(Magnifier, CapturedAreaIsTheOnScreenPart) {
   // A pointer whose whole area lies off the screen leaves nothing to read.
   const Point away[] = {{-7, 100}, {100, -7}, {1030, 100}, {100, 774}};
   for (const Point& p : away) {
-    const Rect a = capturedArea(p, screen);
+    const Rect a = capturedArea(p, &screen, 1);
     EXPECT_EQ(a.left, a.right) << p.x << "," << p.y;
   }
 }
@@ -76,10 +76,96 @@ TEST(Magnifier, ColoursFromTheCaptureAndTheBaseColourBeyondTheScreen) {
   };
   for (const Case& c : cases) {
     std::uint32_t colors[kZoomCells];
-    cellColors(captured, c.pointer, screen, base, colors);
+    cellColors(captured, c.pointer, &screen, 1, base, colors);
     EXPECT_EQ(colors[cellIndex(c.dx, c.dy)], c.color) << c.pointer.x << "," << c.pointer.y << " " << c.dx << ","
                                                       << c.dy;
   }
+}
+
+namespace {
+
+// Four monitors around a primary of 1920 x 1080: a shorter one to its right (a gap below it, beside the
+// primary's last 56 rows), a shorter one to its left at negative x, and a narrower one above at negative y.
+const Rect kPrimary = {0, 0, 1920, 1080};
+const Rect kRight = {1920, 0, 3200, 1024};
+const Rect kLeft = {-1600, 0, 0, 900};
+const Rect kAbove = {0, -1024, 1280, 0};
+const Rect kMonitors[] = {kPrimary, kRight, kLeft, kAbove};
+
+}  // namespace
+
+TEST(Magnifier, CapturedAreaSpansTheMonitorsItTouches) {
+  struct Case { const char* where; Point pointer; Rect area; };
+  const Case cases[] = {
+      {"primary", {960, 540}, {954, 534, 967, 547}},
+      {"primary beside the right one", {1919, 500}, {1913, 494, 1926, 507}},
+      {"right one at its bottom", {2000, 1020}, {1994, 1014, 2007, 1024}},
+      {"primary by the gap", {1918, 1027}, {1912, 1021, 1925, 1034}},
+      {"left one at negative x", {-1, 500}, {-7, 494, 6, 507}},
+      {"left one by the gap below it", {-5, 898}, {-11, 892, 2, 905}},
+      {"above one at negative y", {100, -1}, {94, -7, 107, 6}},
+      {"right of every monitor", {3300, 500}, {3294, 494, 3294, 494}},
+  };
+  for (const Case& c : cases) {
+    const Rect a = capturedArea(c.pointer, kMonitors, 4);
+    EXPECT_EQ(a.left, c.area.left) << c.where;
+    EXPECT_EQ(a.top, c.area.top) << c.where;
+    EXPECT_EQ(a.right, c.area.right) << c.where;
+    EXPECT_EQ(a.bottom, c.area.bottom) << c.where;
+  }
+  // The order the system lists the monitors in does not matter.
+  const Rect reversed[] = {kAbove, kLeft, kRight, kPrimary};
+  const Rect a = capturedArea({1918, 1027}, reversed, 4);
+  EXPECT_EQ(a.left, 1912);
+  EXPECT_EQ(a.right, 1925);
+  EXPECT_EQ(a.bottom, 1034);
+}
+
+TEST(Magnifier, BaseColourOnlyWhereNoMonitorIs) {
+  std::uint32_t captured[kZoomCells];
+  for (int row = 0; row < kZoomSide; ++row)
+    for (int col = 0; col < kZoomSide; ++col) captured[row * kZoomSide + col] = (col << 16) | (row << 8) | 0x55;
+  const std::uint32_t base = 0x808080;
+  // COLORREF of the captured pixel at (dx, dy): red = dx + 6, green = dy + 6, blue 0x55.
+  auto pixel = [](int dx, int dy) { return 0x550000u | ((dy + 6) << 8) | (dx + 6); };
+  struct Case { const char* where; Point pointer; int dx, dy; bool onMonitor; };
+  const Case cases[] = {
+      {"primary", {960, 540}, -6, -6, true},
+      {"primary", {960, 540}, 6, 6, true},
+      {"right one, seen from the primary", {1919, 500}, 1, 0, true},
+      {"right one, seen from the primary", {1919, 500}, 6, -6, true},
+      {"right one's last row", {2000, 1020}, 0, 3, true},
+      {"gap below the right one", {2000, 1020}, 0, 4, false},
+      {"gap below the right one", {2000, 1020}, -6, 6, false},
+      {"right one above the gap", {1918, 1027}, 2, -4, true},
+      {"gap beside the primary", {1918, 1027}, 2, -3, false},
+      {"primary's last column", {1918, 1027}, 1, 6, true},
+      {"left one at negative x", {-1, 500}, -6, 0, true},
+      {"primary seen from the left one", {-1, 500}, 6, 0, true},
+      {"gap below the left one", {-5, 898}, 0, 2, false},
+      {"primary beside that gap", {-5, 898}, 5, 2, true},
+      {"above one at negative y", {100, -1}, 0, -6, true},
+      {"primary below the above one", {100, -1}, 0, 1, true},
+      {"gap right of the above one", {1279, -3}, 1, -3, false},
+      {"above one's last column", {1279, -3}, 0, -3, true},
+      {"primary below that gap", {1279, -3}, 1, 3, true},
+  };
+  for (const Case& c : cases) {
+    std::uint32_t colors[kZoomCells];
+    cellColors(captured, c.pointer, kMonitors, 4, base, colors);
+    EXPECT_EQ(colors[cellIndex(c.dx, c.dy)], c.onMonitor ? pixel(c.dx, c.dy) : base)
+        << c.where << " " << c.dx << "," << c.dy;
+  }
+}
+
+TEST(Magnifier, OneMonitorHoldingTheAreaNeedsNoOther) {
+  EXPECT_TRUE(covers(kPrimary, zoomArea({960, 540})));
+  EXPECT_TRUE(covers(kPrimary, zoomArea({6, 6})));
+  EXPECT_TRUE(covers(kPrimary, zoomArea({1913, 1073})));
+  EXPECT_FALSE(covers(kPrimary, zoomArea({5, 540})));
+  EXPECT_FALSE(covers(kPrimary, zoomArea({1914, 540})));
+  EXPECT_FALSE(covers(kPrimary, zoomArea({960, 1074})));
+  EXPECT_FALSE(covers(kRight, zoomArea({960, 540})));
 }
 
 TEST(Magnifier, OnlyChangedCellsAreWritten) {
