@@ -3,6 +3,8 @@
 
 #include "app/state.h"
 #include "box/box.h"
+#include "box/box_dpi.h"
+#include "box/dpi_scale.h"
 #include "options/options.h"
 
 #include <commdlg.h>
@@ -19,8 +21,23 @@ void nameDialog(HWND dialog, const char* what) {
   SetWindowTextA(dialog, title);
 }
 
+// The font dialog measures sizes at the system DPI; boxLogFont keeps them for 96 DPI.
+LOGFONTA atSystemDpi(LOGFONTA font) {
+  font.lfHeight = scaleForDpi(font.lfHeight, systemDpi());
+  font.lfWidth = scaleForDpi(font.lfWidth, systemDpi());
+  return font;
+}
+
+LOGFONTA atBaseDpi(LOGFONTA font) {
+  font.lfHeight = unscaleFromDpi(font.lfHeight, systemDpi());
+  font.lfWidth = unscaleFromDpi(font.lfWidth, systemDpi());
+  return font;
+}
+
 void onFontApply(HWND dialog) {
-  SendMessageA(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&app.boxLogFont));
+  LOGFONTA shown;
+  SendMessageA(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&shown));
+  app.boxLogFont = atBaseDpi(shown);
   const HWND colors = GetDlgItem(dialog, kFontColorCombo);
   const LRESULT chosen = SendMessageA(colors, CB_GETCURSEL, 0, 0);
   if (chosen != CB_ERR) app.textColor = static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, chosen, 0));
@@ -76,7 +93,7 @@ void onFontCommand() {
   if (bringToFront(app.fontDialogWnd)) return;
   // The dialog works on a copy: Wine writes its last selection back into the request's font even
   // on Cancel, and a cancelled choice must not become the saved font. "Apply" writes boxLogFont.
-  LOGFONTA chosen = app.boxLogFont;
+  LOGFONTA chosen = atSystemDpi(app.boxLogFont);
   CHOOSEFONTA request = {};
   request.lStructSize = sizeof request;
   request.lpLogFont = &chosen;
@@ -87,7 +104,7 @@ void onFontCommand() {
   request.nSizeMin = 6;
   request.nSizeMax = 10;
   if (confirmed(ChooseFontA(&request))) {
-    app.boxLogFont = chosen;
+    app.boxLogFont = atBaseDpi(chosen);
     app.textColor = request.rgbColors;
     layoutBox(app.boxWnd);
   }
