@@ -146,3 +146,47 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
   pumpUntil([&] { return (found = FindWindowA(className, caption)) != nullptr; }, timeoutMs);
   return found;
 }
+
+DWORD runInNewProcess(const char* test) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  const std::string line = std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
+  HANDLE process = startProcess(line);
+  if (!process) return 99;
+  DWORD code = 98;
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
+    GetExitCodeProcess(process, &code);
+  else
+    TerminateProcess(process, code);
+  CloseHandle(process);
+  return code;
+}
+
+HotkeyHolder::HotkeyHolder(const std::string& hotkeys) {
+  process = startProcess(helperPath("hold_hotkey") + " " + hotkeys);
+}
+
+bool HotkeyHolder::ready() const {
+  return process && waitForWindow("TintletTestHotkeyHolder", "holding") != nullptr;
+}
+
+HotkeyHolder::~HotkeyHolder() {
+  if (!process) return;
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
+}
+
+void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pixel) {
+  std::vector<DWORD> bits(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bits[static_cast<size_t>(y) * w + x] = pixel(x, y);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+}

@@ -43,5 +43,22 @@ std::string windowsPath(const std::string& unixPath);
 std::string helperPath(const char* name);
 // Starts a Windows program; returns its process handle (caller closes) or null.
 HANDLE startProcess(const std::string& commandLine);
+// Runs one test of this program (DISABLED_ ones too) in a process of its own and returns its exit
+// code: a fresh start of the program, with its own single-instance mutex and system settings.
+DWORD runInNewProcess(const char* test);
+
+// Another process that holds system hotkeys (hold_hotkey helper) until the test ends.
+struct HotkeyHolder {
+  HANDLE process = nullptr;
+  explicit HotkeyHolder(const std::string& hotkeys);
+  bool ready() const;
+  ~HotkeyHolder();
+  HotkeyHolder(const HotkeyHolder&) = delete;
+  HotkeyHolder& operator=(const HotkeyHolder&) = delete;
+};
+
+// Fills `dc` from (0, 0) with w x h pixels, each the 0x00RRGGBB value `pixel(x, y)` gives.
+void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pixel);
+
 // Finds a top-level window of this process or another by class and caption (either may be null).
 HWND waitForWindow(const char* className, const char* caption, int timeoutMs = 5000);

@@ -15,23 +15,6 @@ constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 const char kDefaultKeys[] = "ODQFSZCMX";
 constexpr char kKey[] = "Software\\Quillon\\Tintlet";
 
-// Another process that holds system hotkeys until the test ends.
-struct HotkeyHolder {
-  HANDLE process = nullptr;
-  explicit HotkeyHolder(const std::string& hotkeys) {
-    process = startProcess(helperPath("hold_hotkey") + " " + hotkeys);
-  }
-  bool ready() const { return process && waitForWindow("TintletTestHotkeyHolder", "holding") != nullptr; }
-  ~HotkeyHolder() {
-    if (!process) return;
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-  }
-  HotkeyHolder(const HotkeyHolder&) = delete;
-  HotkeyHolder& operator=(const HotkeyHolder&) = delete;
-};
-
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
   HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);

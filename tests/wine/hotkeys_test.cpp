@@ -14,23 +14,6 @@ namespace {
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 const char kDefaultKeys[] = "ODQFSZCMX";
 
-// Another process that holds system hotkeys until the test ends.
-struct HotkeyHolder {
-  HANDLE process = nullptr;
-  explicit HotkeyHolder(const std::string& hotkeys) {
-    process = startProcess(helperPath("hold_hotkey") + " " + hotkeys);
-  }
-  bool ready() const { return process && waitForWindow("TintletTestHotkeyHolder", "holding") != nullptr; }
-  ~HotkeyHolder() {
-    if (!process) return;
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-  }
-  HotkeyHolder(const HotkeyHolder&) = delete;
-  HotkeyHolder& operator=(const HotkeyHolder&) = delete;
-};
-
 // The message of a message box is its static control with the identifier 0xFFFF.
 std::string messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 

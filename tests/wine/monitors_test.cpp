@@ -23,22 +23,10 @@ const RECT kPatternRect = {200, 200, 400, 400};
 COLORREF patternAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x5A); }
 
 void paintPattern(HDC dc, RECT r) {
-  const int w = r.right, h = r.bottom;
-  std::vector<DWORD> bits(static_cast<size_t>(w) * h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const int sx = kPatternRect.left + x, sy = kPatternRect.top + y;
-      bits[static_cast<size_t>(y) * w + x] = ((sx & 0xFF) << 16) | ((sy & 0xFF) << 8) | 0x5A;
-    }
-  }
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+  paintPixels(dc, r.right, r.bottom, [](int x, int y) {
+    const int sx = kPatternRect.left + x, sy = kPatternRect.top + y;
+    return DWORD(((sx & 0xFF) << 16) | ((sy & 0xFF) << 8) | 0x5A);
+  });
 }
 
 std::string hexOf(COLORREF c) {
@@ -134,22 +122,6 @@ struct PrefixDpi {
   PrefixDpi(const PrefixDpi&) = delete;
   PrefixDpi& operator=(const PrefixDpi&) = delete;
 };
-
-// Runs one test of this program in a process of its own, which reads the prefix's DPI as it starts.
-DWORD runInNewProcess(const char* test) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  const std::string line = std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
-  HANDLE process = startProcess(line);
-  if (!process) return 99;
-  DWORD code = 98;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
-    GetExitCodeProcess(process, &code);
-  else
-    TerminateProcess(process, code);
-  CloseHandle(process);
-  return code;
-}
 
 typedef BOOL(WINAPI* QueryActCtxSettingsFn)(DWORD, HANDLE, PCWSTR, PCWSTR, PWSTR, SIZE_T, SIZE_T*);
 

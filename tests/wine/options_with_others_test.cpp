@@ -21,22 +21,6 @@ std::string clipboardText() {
   return text;
 }
 
-// Runs one test of this program in a process of its own: the program's next start.
-DWORD runInNewProcess(const char* test) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  const std::string line = std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
-  HANDLE process = startProcess(line);
-  if (!process) return 99;
-  DWORD code = 98;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
-    GetExitCodeProcess(process, &code);
-  else
-    TerminateProcess(process, code);
-  CloseHandle(process);
-  return code;
-}
-
 void addTemplate(const char* text) {
   SetWindowTextA(app.templateCombo, text);
   SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);

@@ -16,18 +16,7 @@ namespace {
 COLORREF patternAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x55); }
 
 void paintPattern(HDC dc, RECT r) {
-  const int w = r.right, h = r.bottom;
-  std::vector<DWORD> bits(static_cast<size_t>(w) * h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) bits[static_cast<size_t>(y) * w + x] = ((x & 0xFF) << 16) | ((y & 0xFF) << 8) | 0x55;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+  paintPixels(dc, r.right, r.bottom, [](int x, int y) { return DWORD(((x & 0xFF) << 16) | ((y & 0xFF) << 8) | 0x55); });
 }
 
 RECT wholeScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
