@@ -6,7 +6,6 @@
 #include "harness.h"
 
 #include <psapi.h>
-#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,26 +23,19 @@ constexpr int kLookEvery = 5000;
 constexpr int kSampleEvery = 4000;  // always the end of a block in the normal form, see switchForm
 constexpr POINT kPointer = {400, 300};
 
+// User and kernel time of the process, in seconds.
+double cpuSeconds() {
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+  auto seconds = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
+  return seconds(kernel) + seconds(user);
+}
+
 double nowSeconds() {
   LARGE_INTEGER freq, t;
   QueryPerformanceFrequency(&freq);
   QueryPerformanceCounter(&t);
   return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-// Live GDI objects of this process. Windows counts them for GetGuiResources; Wine answers 0 there, so under
-// Wine they are counted in its handle table, which it keeps where Windows does (the PEB's GdiSharedHandleTable,
-// offset 0x94 in a 32-bit process): 65 536 entries of 24 bytes, the object type at byte 14, 0 when free.
-long gdiObjects() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted) return static_cast<long>(counted);
-  const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
-  if (!table) return -1;
-  long live = 0;
-  for (int i = 0; i < 0x10000; ++i)
-    if (table[i * 24 + 14]) ++live;
-  return live;
 }
 
 // Committed private memory, as Windows counts "private bytes": the address space walked with VirtualQuery.
@@ -69,7 +61,7 @@ Sample sample(int tick) {
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   return {tick, static_cast<long>(counters.WorkingSetSize / 1024), static_cast<long>(privateBytes() / 1024),
-          gdiObjects()};
+          liveGdiObjects()};
 }
 
 void printSample(const Sample& s) {
@@ -138,13 +130,13 @@ int main(int argc, char** argv) {
   drainMessages();
 
   // The count must see objects come and go, or its figures mean nothing.
-  const long gdiBefore = gdiObjects();
+  const long gdiBefore = liveGdiObjects();
   HBRUSH probe[100];
   for (HBRUSH& b : probe) b = CreateSolidBrush(RGB(9, 9, 9));
-  const long gdiWith = gdiObjects();
+  const long gdiWith = liveGdiObjects();
   for (HBRUSH b : probe) DeleteObject(b);
   std::printf("GDI object count: %ld, with 100 more brushes %ld, after deleting them %ld\n\n", gdiBefore, gdiWith,
-              gdiObjects());
+              liveGdiObjects());
 
   std::printf("%d ticks; form switched every %d, Default&s and a new font every %d (apart by %d)\n", ticks, kFormEvery,
               kLookEvery, kLookEvery / 2);
@@ -152,7 +144,7 @@ int main(int argc, char** argv) {
   Sample warm = {}, cycled = {}, last = {};
   int newColors = 0, switches = 0, defaults = 0, defaultsTaken = 0, fonts = 0;
   WindowDC screen(GetDesktopWindow());
-  const double t0 = nowSeconds();
+  const double t0 = nowSeconds(), cpu0 = cpuSeconds();
   for (int i = 1; i <= ticks; ++i) {
     paintUnderPointer(screen.dc, colorOfTick(i));
     onBoxTick(app.boxWnd);
@@ -178,8 +170,9 @@ int main(int argc, char** argv) {
       if (app.boxLogFont.lfHeight == -11) ++defaultsTaken;
     }
   }
-  const double seconds = nowSeconds() - t0;
-  std::printf("\n%.1f s, %.0f us a tick with its drawing and the painting under the pointer\n", seconds, 1e6 * seconds / ticks);
+  const double seconds = nowSeconds() - t0, cpu = cpuSeconds() - cpu0;
+  std::printf("\n%.1f s, %.0f us a tick (%.0f us of this process's CPU) with the redraw and the painting under the "
+              "pointer\n", seconds, 1e6 * seconds / ticks, 1e6 * cpu / ticks);
   std::printf("ticks that read the new colour: %d of %d; form switches %d; Default&s %d (%d restored the font); "
               "fonts rebuilt %d\n", newColors, ticks, switches, defaults, defaultsTaken, fonts);
   auto growth = [&](const Sample& from, const char* what) {
