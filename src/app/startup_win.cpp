@@ -146,6 +146,7 @@ int runMessageLoop() {
 
 void shutDown() {
   if (app.layeredSupported) FreeLibrary(app.user32Module);
+  releaseTickDCs();
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);
   deleteObject(app.linkFont);

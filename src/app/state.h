@@ -64,6 +64,7 @@ struct AppState {
   HFONT boxFont = nullptr;
   HFONT uiFont = nullptr;
   HFONT linkFont = nullptr;
+  HDC screenDC = nullptr;  // the desktop window's DC, kept by the tick from one tick to the next
   HCURSOR arrowCursor = nullptr;
   HCURSOR handCursor = nullptr;
   HMENU trayMenu = nullptr;

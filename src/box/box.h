@@ -21,6 +21,8 @@ void hideBox(HWND wnd);
 RECT screenRectAt(POINT p);
 
 LRESULT onBoxTick(HWND wnd);
+// Releases the device contexts the tick keeps from one tick to the next; once, at shutdown.
+void releaseTickDCs();
 
 // Actions and commands (actions_win.cpp).
 LRESULT onAction(HWND wnd, int action);

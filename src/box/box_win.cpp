@@ -45,6 +45,49 @@ void moveWindowTo(HWND wnd, HWND parent, RECT to) {
 
 void startTimer(HWND wnd) { app.timerActive = SetTimer(wnd, kTickTimerId, 1, nullptr) != 0; }
 
+// The screen under the pointer, asked again only when the pointer leaves it or a quarter second has passed:
+// under Wine every question costs several server calls, and the answer changes only with the display setup.
+constexpr DWORD kScreenRecheckMs = 250;
+struct KnownScreen {
+  bool known;
+  DWORD askedAt;
+  RECT rect;
+};
+KnownScreen knownScreen = {};
+
+RECT screenUnder(POINT p) {
+  const DWORD now = GetTickCount();
+  if (!knownScreen.known || !PtInRect(&knownScreen.rect, p) || now - knownScreen.askedAt >= kScreenRecheckMs)
+    knownScreen = {true, now, screenRectAt(p)};
+  return knownScreen.rect;
+}
+
+// The desktop window's DC, kept from tick to tick: taking it anew costs a server call every time.
+HDC tickScreenDC() {
+  if (!app.screenDC) app.screenDC = GetWindowDC(GetDesktopWindow());
+  return app.screenDC;
+}
+
+void releaseScreenDC() {
+  if (app.screenDC) ReleaseDC(GetDesktopWindow(), app.screenDC);
+  app.screenDC = nullptr;
+}
+
+// Puts the box beside `p`, the pointer as the caller read it, or keeps it where it is when it does not follow.
+void placeBoxAt(HWND wnd, POINT p) {
+  POINT at;
+  if (app.followPointer) {
+    const Point pos = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, toRect(screenUnder(p)));
+    at = {pos.x, pos.y};
+  } else {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    at = {r.left, r.top};
+  }
+  moveWindowTo(app.boxTextWnd, wnd, {1, 1, app.boxWidth - 1, app.lineHeight + 1});
+  moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
+}
+
 void applyGeometry(const FormGeometry& g) {
   app.boxHeight = g.boxHeight;
   app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
@@ -141,19 +184,9 @@ RECT screenRectAt(POINT p) {
 }
 
 void placeBox(HWND wnd) {
-  POINT at;
-  if (app.followPointer) {
-    POINT p;
-    GetCursorPos(&p);
-    const Point pos = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, toRect(screenRectAt(p)));
-    at = {pos.x, pos.y};
-  } else {
-    RECT r;
-    GetWindowRect(wnd, &r);
-    at = {r.left, r.top};
-  }
-  moveWindowTo(app.boxTextWnd, wnd, {1, 1, app.boxWidth - 1, app.lineHeight + 1});
-  moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
+  POINT p = {};
+  if (app.followPointer) GetCursorPos(&p);
+  placeBoxAt(wnd, p);
 }
 
 void layoutBox(HWND wnd) {
@@ -222,7 +255,14 @@ void showBox(HWND wnd) {
   }
 }
 
+void releaseTickDCs() {
+  releaseScreenDC();
+  releaseMagnifier();
+}
+
 LRESULT onBoxTick(HWND wnd) {
+  // Read once: every pointer read costs an X round trip and server calls under Wine, and placing the box
+  // with the same position keeps it where this tick's sample was taken.
   POINT p;
   GetCursorPos(&p);
   if (app.dragging && !app.followPointer) {
@@ -232,20 +272,22 @@ LRESULT onBoxTick(HWND wnd) {
                  app.boxHeight, SWP_SHOWWINDOW);
     app.dragPoint = p;
   }
-  {
-    WindowDC screen(GetDesktopWindow());
-    COLORREF c = CLR_INVALID;
-    if (app.zoomView && !app.microForm) {
-      // The magnifier's one read of the screen gives the pointer's pixel too.
-      WindowDC box(wnd);
-      c = drawMagnifier(screen.dc, box.dc, p, screenRectAt(p));
-    }
-    if (c == CLR_INVALID) c = GetPixel(screen.dc, p.x, p.y);
-    // A pixel that cannot be read is no colour: keep the last one rather than show white.
-    if (c != CLR_INVALID) {
-      applyShiftPick(c);
-      if (!app.colorFixed && (!app.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) app.pickedColor = c;
-    }
+  const HDC screen = tickScreenDC();
+  COLORREF c = CLR_INVALID;
+  if (app.zoomView && !app.microForm) {
+    // The magnifier's one read of the screen gives the pointer's pixel too.
+    WindowDC box(wnd);
+    c = drawMagnifier(screen, box.dc, p, screenUnder(p));
+  } else {
+    releaseMagnifier();  // its DCs are kept only while the zoom form is shown
+  }
+  if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
+  // A pixel that cannot be read is no colour: keep the last one rather than show white.
+  if (c != CLR_INVALID) {
+    applyShiftPick(c);
+    if (!app.colorFixed && (!app.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) app.pickedColor = c;
+  } else {
+    releaseScreenDC();  // the next tick reads through a DC taken anew
   }
   if (app.firstTick) {
     app.firstTick = false;
@@ -254,7 +296,7 @@ LRESULT onBoxTick(HWND wnd) {
   const bool changed = app.textDirty || app.pickedColor != app.shownColor;
   if (changed && !app.colorFixed) composeColorTexts(app.pickedColor, app.hexText, app.decText);
   if (changed) redrawBox(wnd);
-  if (app.followPointer) placeBox(wnd);
+  if (app.followPointer) placeBoxAt(wnd, p);
   app.shownColor = app.pickedColor;
   app.textDirty = false;
   return 0;

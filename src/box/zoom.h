@@ -8,5 +8,7 @@
 COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen);
 // The box was filled with the base colour: the next drawing writes every cell.
 void forgetMagnifier();
+// Releases the memory DCs the drawing keeps between ticks; the next drawing makes them again.
+void releaseMagnifier();
 // How many cells have been written since the program started.
 int magnifierCellsWritten();

@@ -1,5 +1,7 @@
 #include "box/zoom.h"
 
+#include <optional>
+
 #include "app/gdi.h"
 #include "app/state.h"
 #include "box/magnifier.h"
@@ -8,6 +10,9 @@ namespace {
 
 MagnifierCells shownCells;
 int cellsWritten = 0;
+// Kept while the zoom form is shown: making a DC and a DIB section anew costs more than the read itself.
+std::optional<MemoryDC> capture;  // the 13 x 13 pixels around the pointer, as read from the screen
+std::optional<MemoryDC> square;   // the magnified square, copied from here to the box
 
 struct AreaMonitors {
   Rect rect[kMaxAreaMonitors];
@@ -38,12 +43,20 @@ AreaMonitors monitorsAround(Point p, Rect pointerMonitor) {
   return list;
 }
 
-// One BitBlt of the part of the area around `p` that lies on the monitors to its place in `capture`.
-bool captureArea(HDC screenDC, const MemoryDC& capture, Point p, const AreaMonitors& monitors) {
+// The kept memory DC, made at its first use; null when it cannot be made.
+const MemoryDC* keptDC(std::optional<MemoryDC>& kept, HDC like, int side) {
+  if (!kept) kept.emplace(like, side, side);
+  if (kept->ok()) return &*kept;
+  kept.reset();
+  return nullptr;
+}
+
+// One BitBlt of the part of the area around `p` that lies on the monitors to its place in `into`.
+bool captureArea(HDC screenDC, const MemoryDC& into, Point p, const AreaMonitors& monitors) {
   const Rect a = capturedArea(p, monitors.rect, monitors.count);
   if (a.left == a.right) return true;  // none of it on a monitor: every cell shows the base colour
   // CAPTUREBLT takes layered windows too (the box is one), as GetPixel on the screen does.
-  const BOOL ok = BitBlt(capture.dc, a.left - (p.x - kZoomRadius), a.top - (p.y - kZoomRadius), a.right - a.left,
+  const BOOL ok = BitBlt(into.dc, a.left - (p.x - kZoomRadius), a.top - (p.y - kZoomRadius), a.right - a.left,
                          a.bottom - a.top, screenDC, a.left, a.top, SRCCOPY | CAPTUREBLT);
   GdiFlush();  // the bits are read directly next
   return ok != FALSE;
@@ -51,15 +64,16 @@ bool captureArea(HDC screenDC, const MemoryDC& capture, Point p, const AreaMonit
 
 // Writes the changed cells, one copy per run of them on a row.
 bool writeChangedCells(HDC boxDC, const std::uint32_t colors[kZoomCells], const bool changed[kZoomCells]) {
-  MemoryDC square(boxDC, kSquareSide, kSquareSide);
-  if (!square.ok()) return false;
-  magnify(colors, reinterpret_cast<std::uint32_t*>(square.bits));
+  const MemoryDC* from = keptDC(square, boxDC, kSquareSide);
+  if (!from) return false;
+  GdiFlush();  // the last copy out of these bits is done before they are written
+  magnify(colors, reinterpret_cast<std::uint32_t*>(from->bits));
   CellRun runs[kZoomCells];
   const int n = changedRuns(changed, runs);
   bool ok = true;
   for (int i = 0; i < n; ++i) {
     const Point at = cellCorner(runs[i].firstDx, runs[i].dy, app.lineHeight);
-    ok = BitBlt(boxDC, at.x, at.y, runs[i].count * kCellSize, kCellSize, square.dc, at.x - kSquareLeft,
+    ok = BitBlt(boxDC, at.x, at.y, runs[i].count * kCellSize, kCellSize, from->dc, at.x - kSquareLeft,
                 at.y - app.lineHeight - kSquareLeft, SRCCOPY) && ok;
   }
   return ok;
@@ -70,10 +84,10 @@ bool writeChangedCells(HDC boxDC, const std::uint32_t colors[kZoomCells], const 
 COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
   const Point at = {p.x, p.y};
   const AreaMonitors monitors = monitorsAround(at, {screen.left, screen.top, screen.right, screen.bottom});
-  MemoryDC capture(screenDC, kZoomSide, kZoomSide);
-  if (!capture.ok() || !captureArea(screenDC, capture, at, monitors)) return CLR_INVALID;
+  const MemoryDC* area = keptDC(capture, screenDC, kZoomSide);
+  if (!area || !captureArea(screenDC, *area, at, monitors)) return CLR_INVALID;
   std::uint32_t colors[kZoomCells];
-  cellColors(reinterpret_cast<const std::uint32_t*>(capture.bits), at, monitors.rect, monitors.count, app.baseColor,
+  cellColors(reinterpret_cast<const std::uint32_t*>(area->bits), at, monitors.rect, monitors.count, app.baseColor,
              colors);
   bool changed[kZoomCells];
   const int count = updateCells(shownCells, colors, app.lineHeight, changed);
@@ -88,5 +102,10 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
 }
 
 void forgetMagnifier() { shownCells.known = false; }
+
+void releaseMagnifier() {
+  capture.reset();
+  square.reset();
+}
 
 int magnifierCellsWritten() { return cellsWritten; }

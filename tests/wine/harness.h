@@ -62,3 +62,7 @@ void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pix
 
 // Finds a top-level window of this process or another by class and caption (either may be null).
 HWND waitForWindow(const char* className, const char* caption, int timeoutMs = 5000);
+
+// Live GDI objects of this process, or -1 when they cannot be counted. Wine's GetGuiResources says 0, so
+// under Wine they are counted in its handle table.
+long liveGdiObjects();
