@@ -64,6 +64,7 @@ void copyColorToClipboard(HWND box) {
   }
   std::memcpy(data, text, bytes);
   GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
+  // The clipboard owns the block only once it took it; a refused block is still ours to free.
+  if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
   CloseClipboard();
 }
