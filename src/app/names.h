@@ -8,6 +8,10 @@ constexpr char kSingleInstanceName[] = "TintletRunning";
 constexpr char kDefaultTemplate[] = "RGB(#r,#g,#b)";
 
 constexpr int kActionCount = 9;
+
+// The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
+constexpr unsigned kDefaultBaseColor = 0x808080;  // grey
+constexpr unsigned kDefaultTextColor = 0xFFFFFF;  // white
 constexpr int kTemplateSize = 100;  // the template field with its terminating zero
 
 enum Action {

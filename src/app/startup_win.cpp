@@ -23,11 +23,11 @@ int startupShowCommand() {
 }
 
 void setStartupDefaults() {
-  std::memset(app.defaultModifiers, HOTKEYF_SHIFT | HOTKEYF_CONTROL, sizeof app.defaultModifiers);
+  std::memcpy(app.defaultModifiers, kDefaultModifiers, kActionCount);
   app.formatIndex = 0;
   initDefaultLogFont(&app.boxLogFont);
-  app.baseColor = RGB(0x80, 0x80, 0x80);
-  app.textColor = RGB(0xFF, 0xFF, 0xFF);
+  app.baseColor = kDefaultBaseColor;
+  app.textColor = kDefaultTextColor;
   std::memset(app.customColors, 0, sizeof app.customColors);
   std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
   std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);

@@ -31,9 +31,7 @@ void applyForm(HWND wnd, BoxForm form) {
   const int h = measuredLineHeight(wnd);
   const UINT mark = form == BoxForm::micro ? kCmdMicro : form == BoxForm::zoom ? kCmdZoom : kCmdNormal;
   CheckMenuRadioItem(app.trayMenu, kCmdMicro, kCmdZoom, mark, MF_BYCOMMAND);
-  const FormGeometry g = formGeometry(form, h, app.boxWidth);
-  app.boxHeight = g.boxHeight;
-  app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
+  applyFormGeometry(form, h);
   enableFormItems();
   paintBoxBackground(wnd);
   placeBox(wnd);

@@ -2,12 +2,16 @@
 #pragma once
 #include <windows.h>
 
+#include "box/box_geometry.h"
+
 LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
 void initDefaultLogFont(LOGFONTA* font);
 // The measured width and height of the colour text in the box font, for the current base.
 SIZE measureDigits(HDC dc);
 void placeBox(HWND wnd);
+// The height and swatch of `form` for the line height `h` and the current box width.
+void applyFormGeometry(BoxForm form, int h);
 void layoutBox(HWND wnd);
 void resetBoxFont(HWND wnd, HDC dc);
 void paintBoxBackground(HWND wnd);

@@ -88,11 +88,6 @@ void placeBoxAt(HWND wnd, POINT p) {
   moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
 }
 
-void applyGeometry(const FormGeometry& g) {
-  app.boxHeight = g.boxHeight;
-  app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
-}
-
 BoxForm currentForm() {
   if (app.microForm) return BoxForm::micro;
   if (app.zoomView) return BoxForm::zoom;
@@ -189,6 +184,12 @@ void placeBox(HWND wnd) {
   placeBoxAt(wnd, p);
 }
 
+void applyFormGeometry(BoxForm form, int h) {
+  const FormGeometry g = formGeometry(form, h, app.boxWidth);
+  app.boxHeight = g.boxHeight;
+  app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
+}
+
 void layoutBox(HWND wnd) {
   if (app.boxFont) DeleteObject(app.boxFont);
   app.boxFont = createBoxFont();
@@ -200,7 +201,7 @@ void layoutBox(HWND wnd) {
   }
   app.lineHeight = m.cy;
   app.boxWidth = boxWidthFor(m.cx);
-  applyGeometry(formGeometry(currentForm(), app.lineHeight, app.boxWidth));
+  applyFormGeometry(currentForm(), app.lineHeight);
   paintBoxBackground(wnd);
   placeBox(wnd);
 }
@@ -209,7 +210,7 @@ void resetBoxFont(HWND, HDC dc) {
   initDefaultLogFont(&app.boxLogFont);
   app.boxFont = createBoxFont();
   SelectObject(dc, app.boxFont);
-  app.textColor = RGB(255, 255, 255);
+  app.textColor = kDefaultTextColor;
 }
 
 void paintBoxBackground(HWND wnd) {
@@ -314,7 +315,7 @@ LRESULT onBoxCreate(HWND wnd) {
   app.lineHeight = m.cy;
   app.boxWidth = boxWidthFor(m.cx);
   // Always laid out in the normal form here; start-up applies the loaded form later.
-  applyGeometry(formGeometry(BoxForm::normal, app.lineHeight, app.boxWidth));
+  applyFormGeometry(BoxForm::normal, app.lineHeight);
   app.dragging = false;
   placeBox(wnd);
   SetWindowPos(wnd, HWND_TOPMOST, 0, 0, app.boxWidth, app.boxHeight, SWP_NOMOVE);

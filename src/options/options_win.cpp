@@ -178,7 +178,7 @@ void restoreBoxLook(HWND wnd) {
     WindowDC dc(app.boxWnd);
     resetBoxFont(app.boxWnd, dc.dc);
   }
-  setBaseColor(RGB(0x80, 0x80, 0x80));
+  setBaseColor(kDefaultBaseColor);
   layoutBox(app.boxWnd);
   if (findTemplate(kDefaultTemplate) == CB_ERR) {
     SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
