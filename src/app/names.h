@@ -7,7 +7,9 @@ constexpr char kOptionsClassName[] = "TintletOptions";
 constexpr char kSingleInstanceName[] = "TintletRunning";
 constexpr char kDefaultTemplate[] = "RGB(#r,#g,#b)";
 
-constexpr int kActionCount = 9;
+constexpr int kActionCount = 10;
+// The actions whose hotkeys the nine-byte "hotchars" and "modifiers" hold; later ones have values of their own.
+constexpr int kStoredHotkeyCount = 9;
 
 // The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
 constexpr unsigned kDefaultBaseColor = 0x808080;  // grey
@@ -16,14 +18,14 @@ constexpr int kTemplateSize = 100;  // the template field with its terminating z
 
 enum Action {
   kActionOptions, kActionDecHex, kActionShowHide, kActionFixColor, kActionStopMoving,
-  kActionZoom, kActionCopy, kActionMicro, kActionExit
+  kActionZoom, kActionCopy, kActionMicro, kActionExit, kActionNudge
 };
 
 // Tray menu command ids.
 enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
   kCmdCopy = 8, kCmdFirstFormat = 10, kCmdLastFormat = 16, kCmdDecimal = 20, kCmdHexadecimal = 21,
-  kCmdMicro = 30, kCmdNormal = 31, kCmdZoom = 32, kCmdMouseMode = 40, kCmdSeparator = 1000
+  kCmdMicro = 30, kCmdNormal = 31, kCmdZoom = 32, kCmdMouseMode = 40, kCmdNudge = 50, kCmdSeparator = 1000
 };
 
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000

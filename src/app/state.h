@@ -32,6 +32,7 @@ struct AppState {
   // Runtime flags.
   bool followPointer = true;
   bool colorFixed = false;
+  bool nudgeMode = false;  // the arrows, Enter and Escape are the box's hotkeys
   int boxShown = 0;  // set to 1 when the tray menu is built
   bool timerActive = false;
   bool textDirty = false;

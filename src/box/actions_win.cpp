@@ -1,4 +1,4 @@
-// The nine actions, the tray menu's commands, and the orderly end of the program.
+// The actions, the tray menu's commands, and the orderly end of the program.
 #include "app/gdi.h"
 #include "app/state.h"
 #include "box/box.h"
@@ -12,14 +12,6 @@
 namespace {
 
 void sendAction(HWND wnd, int action) { SendMessageA(wnd, WM_HOTKEY, action, 0); }
-
-bool hotkeyControlHasFocus() {
-  const HWND focus = GetFocus();
-  if (!focus) return false;
-  for (HWND ctrl : app.hotkeyCtrl)
-    if (ctrl == focus) return true;
-  return false;
-}
 
 int measuredLineHeight(HWND wnd) {
   WindowDC dc(wnd);
@@ -94,6 +86,21 @@ void toggleOptions() {
 
 }  // namespace
 
+bool hotkeyControlHasFocus() {
+  const HWND focus = GetFocus();
+  if (!focus) return false;
+  for (HWND ctrl : app.hotkeyCtrl)
+    if (ctrl == focus) return true;
+  return false;
+}
+
+void setBoxForm(HWND wnd, BoxForm form) {
+  app.microForm = form == BoxForm::micro;
+  app.zoomView = form == BoxForm::zoom;
+  app.textDirty = true;
+  applyForm(wnd, form);
+}
+
 LRESULT onAction(HWND wnd, int action) {
   if (hotkeyControlHasFocus()) return 0;
   const bool worksHidden = action == kActionOptions || action == kActionShowHide || action == kActionExit;
@@ -108,7 +115,8 @@ LRESULT onAction(HWND wnd, int action) {
     case kActionCopy:       copyColorToClipboard(wnd); break;
     case kActionMicro:      actionMicro(wnd); break;
     case kActionExit:       PostMessageA(wnd, WM_DESTROY, 0, 0); break;
-    default:                break;  // system hotkeys and unknown ids
+    case kActionNudge:      setNudgeMode(wnd, !app.nudgeMode); break;
+    default:                onNudgeKey(wnd, action); break;  // the mode's keys; other ids do nothing
   }
   return 0;
 }
@@ -126,6 +134,7 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdNormal:      app.microForm = true; app.zoomView = false; sendAction(wnd, kActionMicro); break;
     case kCmdZoom:        if (!app.zoomView) sendAction(wnd, kActionZoom); break;
     case kCmdMouseMode:   SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0); break;
+    case kCmdNudge:       setNudgeMode(wnd, !app.nudgeMode); break;
     default:
       if (id >= kCmdFirstFormat && id <= kCmdLastFormat) {
         SendMessageA(app.optionsWnd, WM_COMMAND, id, 0);
@@ -155,6 +164,7 @@ bool isWindowCovered(HWND wnd) {
 }
 
 LRESULT onBoxDestroy(HWND wnd) {
+  setNudgeMode(wnd, false);  // the keys go back, and the form the user chose is the one saved
   packTemplateList();
   readHotkeyControls();
   if (app.timerActive) {

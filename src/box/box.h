@@ -10,6 +10,7 @@ void initDefaultLogFont(LOGFONTA* font);
 // The measured width and height of the colour text in the box font, for the current base.
 SIZE measureDigits(HDC dc);
 void placeBox(HWND wnd);
+BoxForm currentForm();
 // The height and swatch of `form` for the line height `h` and the current box width.
 void applyFormGeometry(BoxForm form, int h);
 void layoutBox(HWND wnd);
@@ -34,3 +35,13 @@ LRESULT onMenuCommand(HWND wnd, int id);
 LRESULT onSecondInstance(HWND wnd);
 LRESULT onBoxDestroy(HWND wnd);
 bool isWindowCovered(HWND wnd);
+// Whether the keyboard focus is in a hotkey row of the Options window.
+bool hotkeyControlHasFocus();
+// Lays the box out in `form`, with the tray's radio mark on it.
+void setBoxForm(HWND wnd, BoxForm form);
+
+// Nudge mode (nudge_win.cpp). The setter takes the mode's keys and the zoom form, or gives both back;
+// turning it on does nothing while the box is hidden or a hotkey row has the focus.
+void setNudgeMode(HWND box, bool on);
+// WM_HOTKEY with the identifier of one of the mode's keys; other identifiers are ignored.
+void onNudgeKey(HWND box, int id);

@@ -88,12 +88,6 @@ void placeBoxAt(HWND wnd, POINT p) {
   moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
 }
 
-BoxForm currentForm() {
-  if (app.microForm) return BoxForm::micro;
-  if (app.zoomView) return BoxForm::zoom;
-  return BoxForm::normal;
-}
-
 // The text line and the swatch, painted into `dc`.
 void paintColor(HDC dc) {
   if (!app.microForm) {
@@ -178,6 +172,12 @@ RECT screenRectAt(POINT p) {
   return d;
 }
 
+BoxForm currentForm() {
+  if (app.microForm) return BoxForm::micro;
+  if (app.zoomView) return BoxForm::zoom;
+  return BoxForm::normal;
+}
+
 void placeBox(HWND wnd) {
   POINT p = {};
   if (app.followPointer) GetCursorPos(&p);
@@ -236,6 +236,7 @@ void redrawBox(HWND wnd) {
 }
 
 void hideBox(HWND wnd) {
+  setNudgeMode(wnd, false);
   ShowWindow(wnd, SW_HIDE);
   KillTimer(wnd, kTickTimerId);
   app.timerActive = false;

@@ -1,4 +1,4 @@
-// The nine actions with their default hotkeys, and the display name of a hotkey. No windows.h.
+// The actions with their default hotkeys, and the display name of a hotkey. No windows.h.
 #pragma once
 #include <cstddef>
 
@@ -6,7 +6,8 @@
 
 // Labels of the Hotkeys page rows, by action number; each fits a 30-character slot.
 constexpr char kActionNames[kActionCount][30] = {
-  "Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving", "Zoom", "Copy to Clipboard", "Micro form", "Exit"};
+  "Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving", "Zoom", "Copy to Clipboard", "Micro form", "Exit",
+  "Nudge mode"};
 
 // Modifier bits of a hotkey control's word (its high byte).
 constexpr unsigned char kHotkeyShift = 0x01;
@@ -20,12 +21,12 @@ constexpr unsigned kRegisterControl = 0x0002;
 constexpr unsigned kRegisterShift = 0x0004;
 
 // One key per action, in action order, each with Ctrl+Shift.
-constexpr char kDefaultHotkeyChars[kActionCount + 1] = "ODQFSZCMX";
-constexpr unsigned char kDefaultModifiers[kActionCount] = {3, 3, 3, 3, 3, 3, 3, 3, 3};
+constexpr char kDefaultHotkeyChars[kActionCount + 1] = "ODQFSZCMXN";
+constexpr unsigned char kDefaultModifiers[kActionCount] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
 
 // The longest name: Ctrl+Alt+Shift+Print Screen.
 constexpr std::size_t kHotkeyNameMax = 27;
-// Nine names, each with its line break, and the terminating zero.
+// One name per action, each with its line break, and the terminating zero.
 constexpr std::size_t kFailureListSize = kActionCount * (kHotkeyNameMax + 1) + 1;
 
 // The registration flags for a hotkey control's modifier byte; the extended-key bit is dropped.

@@ -1,7 +1,8 @@
-// The Hotkeys page's two buttons; the rows themselves are loaded and read by the hotkeys code.
+// The Hotkeys page's two buttons and its rows' focus; the rows are loaded and read by the hotkeys code.
 #include <cstring>
 
 #include "app/state.h"
+#include "box/box.h"
 #include "hotkeys/hotkey_table.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
@@ -18,3 +19,15 @@ void onHotkeysDefaults() {
   std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
   registerHotkeys();
 }
+
+namespace {
+
+LRESULT CALLBACK hotkeyRowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_SETFOCUS) setNudgeMode(app.boxWnd, false);
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+// A row with the focus must get every key the user presses, the arrows, Enter and Escape too.
+void watchHotkeyRowFocus(HWND row) { SetWindowSubclass(row, hotkeyRowProc, 0, 0); }

@@ -16,6 +16,8 @@ void onColorCommand(HWND from);
 bool bringToFront(HWND wnd);
 void onHotkeysApply();
 void onHotkeysDefaults();
+// Nudge mode ends whenever the hotkey row `row` gets the focus.
+void watchHotkeyRowFocus(HWND row);
 
 // Help and About pages.
 DWORD CALLBACK helpStreamCallback(DWORD_PTR cookie, LPBYTE buffer, LONG requested, LONG* delivered);

@@ -28,6 +28,8 @@ constexpr ControlLayout kHotkeyRows[2] = {
     {"STATIC", nullptr, kChild | kLeft, 195, 35, fixed(90), fixed(18), 0, 1, false, true},
 };
 constexpr int kHotkeyRowStep = 23;
+// The Hotkeys page's buttons keep 23 pixels below the bottom of the last row (18 high).
+constexpr int kHotkeyButtonsY = 35 + kHotkeyRowStep * (kActionCount - 1) + 18 + 23;
 
 // The hotkey control or the label of one hotkey row, one row lower for each action.
 constexpr ControlLayout hotkeyRow(int control) {
@@ -74,9 +76,11 @@ const ControlLayout kOptionsControls[kOptionsControlCount] = {
     hotkeyRow(hotkeyCtrlRow(6)), hotkeyRow(hotkeyLabelRow(6)),
     hotkeyRow(hotkeyCtrlRow(7)), hotkeyRow(hotkeyLabelRow(7)),
     hotkeyRow(hotkeyCtrlRow(8)), hotkeyRow(hotkeyLabelRow(8)),
-    // The Hotkeys page's buttons lie where "&Font" and "Default&s" lie on the Options page.
-    {"BUTTON", "Apply", kHiddenPageButton, 15, 260, fixed(80), fixed(24), kIdApply, 1, false, true},
-    {"BUTTON", "Defaults", kHiddenPageButton, 195, 260, fixed(80), fixed(24), kIdHotkeyDefaults, 1, false, true},
+    hotkeyRow(hotkeyCtrlRow(9)), hotkeyRow(hotkeyLabelRow(9)),
+    // The Hotkeys page's buttons lie under the last row, in the columns of "&Font" and "Default&s".
+    {"BUTTON", "Apply", kHiddenPageButton, 15, kHotkeyButtonsY, fixed(80), fixed(24), kIdApply, 1, false, true},
+    {"BUTTON", "Defaults", kHiddenPageButton, 195, kHotkeyButtonsY, fixed(80), fixed(24), kIdHotkeyDefaults, 1, false,
+     true},
     {"RichEdit", nullptr, kChild | kVScroll | kHelpViewStyle, 0, 30, clientLess(0), clientLess(30), 0, 2, false, false},
     {"STATIC", nullptr, kChild | kLeft, 127, 38, clientLess(100), fixed(150), 0, 3, false, true},
     {"STATIC", nullptr, kChild | kNotify, 127, 170, clientLess(100), fixed(18), kIdMakerLink, 3, false, true},

@@ -21,7 +21,7 @@ HWND* const kHandles[kOptionsControlCount] = {
     &app.hotkeyCtrl[0], &app.hotkeyLabel[0], &app.hotkeyCtrl[1], &app.hotkeyLabel[1], &app.hotkeyCtrl[2],
     &app.hotkeyLabel[2], &app.hotkeyCtrl[3], &app.hotkeyLabel[3], &app.hotkeyCtrl[4], &app.hotkeyLabel[4],
     &app.hotkeyCtrl[5], &app.hotkeyLabel[5], &app.hotkeyCtrl[6], &app.hotkeyLabel[6], &app.hotkeyCtrl[7],
-    &app.hotkeyLabel[7], &app.hotkeyCtrl[8], &app.hotkeyLabel[8],
+    &app.hotkeyLabel[7], &app.hotkeyCtrl[8], &app.hotkeyLabel[8], &app.hotkeyCtrl[9], &app.hotkeyLabel[9],
     &app.applyButton, &app.hotkeyDefaultsButton, &app.helpView,
     &app.aboutLabel, &app.makerLink, &app.developedWithLabel, &app.toolLink, &app.packedWithLabel, &app.creditsLabel,
     &app.programIconStatic, &app.makerIconStatic, &app.toolIconStatic,
@@ -96,6 +96,7 @@ void afterCreated(int control) {
     if (control != hotkeyLabelRow(action)) return;
     // A key typed without modifiers is taken as Ctrl+Shift plus that key.
     SendMessageA(app.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
+    watchHotkeyRowFocus(app.hotkeyCtrl[action]);
     if (action == kActionCount - 1) registerHotkeys();
     return;
   }

@@ -98,6 +98,20 @@ bool writeBytes(HKEY key, const char* name, const void* bytes, DWORD size) {
   return RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), size) == ERROR_SUCCESS;
 }
 
+// The hotkey of an action after the stored nine: REG_BINARY, the virtual-key code, then the modifier byte.
+bool readHotkeyPair(HKEY key, const char* name, int action, ValueBuffers& buf) {
+  DWORD type, size;
+  if (!queryValue(key, name, buf, &type, &size) || type != REG_BINARY || size != 2) return false;
+  app.hotkeyChars[action] = buf.data[0];
+  app.hotkeyModifiers[action] = buf.data[1];
+  return true;
+}
+
+bool writeHotkeyPair(HKEY key, const char* name, int action) {
+  const BYTE pair[2] = {app.hotkeyChars[action], app.hotkeyModifiers[action]};
+  return writeBytes(key, name, pair, sizeof pair);
+}
+
 void releaseTemplateList() {
   std::free(app.templateListData);
   app.templateListData = nullptr;
@@ -161,10 +175,12 @@ bool loadSettingsFrom(HKEY key) {
   // A stored face name longer than the font's field is cut to fit it.
   if (queryValue(key, "facename", buf, &type, &size)) takeText(dataText(buf), size, font.lfFaceName, LF_FACESIZE);
   else if (allOk) allOk = writeField(key, "facename", font.lfFaceName, LF_FACESIZE);
-  if (!readBytes(key, "hotchars", app.hotkeyChars, kActionCount, buf) && allOk)
-    allOk = writeBytes(key, "hotchars", kDefaultHotkeyChars, kActionCount);
-  if (!readBytes(key, "modifiers", app.hotkeyModifiers, kActionCount, buf) && allOk)
-    allOk = writeBytes(key, "modifiers", app.defaultModifiers, kActionCount);
+  if (!readBytes(key, "hotchars", app.hotkeyChars, kStoredHotkeyCount, buf) && allOk)
+    allOk = writeBytes(key, "hotchars", kDefaultHotkeyChars, kStoredHotkeyCount);
+  if (!readBytes(key, "modifiers", app.hotkeyModifiers, kStoredHotkeyCount, buf) && allOk)
+    allOk = writeBytes(key, "modifiers", app.defaultModifiers, kStoredHotkeyCount);
+  if (!readHotkeyPair(key, "nudgekey", kActionNudge, buf) && allOk)
+    allOk = writeHotkeyPair(key, "nudgekey", kActionNudge);
   // Out of range counts as 100 but stays stored until the exit writes the value in use.
   if (readIntValue(key, "trans", &n, buf)) app.opacityPercent = n >= 70 && n <= 100 ? n : 100;
   else if (allOk) allOk = writeIntValue(key, "trans", 100);
@@ -215,8 +231,9 @@ bool saveSettingsTo(HKEY key) {
          writeIntValue(key, "basecolor", static_cast<int>(app.baseColor)) &&
          writeBytes(key, "customclr", app.customColors, sizeof app.customColors) &&
          writeField(key, "facename", font.lfFaceName, LF_FACESIZE) &&
-         writeBytes(key, "modifiers", app.hotkeyModifiers, kActionCount) &&
-         writeBytes(key, "hotchars", app.hotkeyChars, kActionCount) &&
+         writeBytes(key, "modifiers", app.hotkeyModifiers, kStoredHotkeyCount) &&
+         writeBytes(key, "hotchars", app.hotkeyChars, kStoredHotkeyCount) &&
+         writeHotkeyPair(key, "nudgekey", kActionNudge) &&
          writeIntValue(key, "trans", app.opacityPercent) &&
          writeField(key, "customFormat", app.customTemplate, kTemplateSize) &&
          (!app.templateListData || writeText(key, "combo", app.templateListData)) &&

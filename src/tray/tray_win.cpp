@@ -11,7 +11,8 @@ NOTIFYICONDATAA trayIconData;
 bool trayIconAdded = false;
 
 MENUITEMINFOA itemTemplate;  // also the record of "E&xit"
-MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, displayItemInfo, formatItemInfo;
+MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, nudgeItemInfo, displayItemInfo;
+MENUITEMINFOA formatItemInfo;
 MENUITEMINFOA workItemInfo;
 
 struct SubItem {
@@ -61,6 +62,7 @@ void buildTrayMenu() {
   optionsItemInfo.fState = MFS_DEFAULT;
   fillItem(&colorsItemInfo, kCmdColors, "Co&lors");
   fillItem(&copyItemInfo, kCmdCopy, "&Copy");
+  fillItem(&nudgeItemInfo, kCmdNudge, "&Nudge");
   fillItem(&displayItemInfo, kCmdDisplay, "&Display");
   fillItem(&formatItemInfo, kCmdFormat, "&Format");
 
@@ -89,8 +91,8 @@ void buildTrayMenu() {
 
   app.trayMenu = CreatePopupMenu();
   InsertMenuItemA(app.trayMenu, 0, FALSE, &itemTemplate);
-  for (MENUITEMINFOA* item : {&hideItemInfo, &copyItemInfo, &colorsItemInfo, &displayItemInfo, &formatItemInfo,
-                              &optionsItemInfo})
+  for (MENUITEMINFOA* item : {&hideItemInfo, &nudgeItemInfo, &copyItemInfo, &colorsItemInfo, &displayItemInfo,
+                              &formatItemInfo, &optionsItemInfo})
     InsertMenuItemA(app.trayMenu, 0, TRUE, item);
 }
 
@@ -151,6 +153,7 @@ void enableFormItems() {
 void markBoxShown(bool shown) {
   const UINT flag = shown ? MF_ENABLED : MF_GRAYED;
   EnableMenuItem(app.trayMenu, kCmdCopy, MF_BYCOMMAND | flag);
+  EnableMenuItem(app.trayMenu, kCmdNudge, MF_BYCOMMAND | flag);
   setViewItemsEnabled(flag);
   app.boxShown = shown ? 1 : 0;
   hideItemInfo.dwItemData = app.boxShown;

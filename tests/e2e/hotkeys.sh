@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Real keys typed on the X display reach the running Tintlet.exe through its global hotkeys:
-# Ctrl+Shift+M turns the box into the micro form, Ctrl+Shift+X ends the program with code 0.
+# Ctrl+Shift+M turns the box into the micro form; Ctrl+Shift+N turns nudge mode on (the zoom form), in
+# which the arrows move the X pointer by one pixel and Shift+arrows by ten, and Escape ends it (the micro
+# form again, the arrows no longer taken); Ctrl+Shift+X ends the program with code 0.
 #   bash tests/e2e/hotkeys.sh BUILD_WIN_DIR   (with the build's Xvfb and wineserver up)
 set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
@@ -25,13 +27,14 @@ wine "$win/Tintlet.exe" >/dev/null 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
 
-size=""
+# The text line's height is known once start-up has laid the box out.
+line=0
 for _ in $(seq 50); do
-  size=$(box_size) && [ -n "$size" ] && break
+  read -r _ height line <<<"$(box_size)"
+  [ "${line:-0}" -gt 0 ] && break
   sleep 0.2
 done
-read -r _ height line <<<"$size"
-[ -n "${line:-}" ] || fail "no colour box appeared"
+[ "${line:-0}" -gt 0 ] || fail "no colour box appeared"
 micro=$((line + 2))  # the micro form: one text line and a pixel above and below
 [ "$height" -ne "$micro" ] || fail "the box starts in the micro form ($height pixels high)"
 
@@ -46,6 +49,48 @@ for _ in $(seq 25); do
 done
 [ "$height" = "$micro" ] || fail "after Ctrl+Shift+M the box is $height pixels high, not $micro"
 
+# Waits until the box is HEIGHT pixels high; false after five seconds.
+wait_height() {
+  for _ in $(seq 25); do
+    read -r _ height _ <<<"$(box_size)"
+    [ "$height" = "$1" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+pointer() { xdotool getmouselocation | sed 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/'; }
+# Types KEY and checks that the X pointer ends at "X Y".
+nudge() {
+  focus_box || fail "no mapped Tintlet window to focus"
+  xdotool key "$1"
+  local at=""
+  for _ in $(seq 25); do
+    at=$(pointer)
+    [ "$at" = "$2" ] && return 0
+    sleep 0.2
+  done
+  fail "after $1 the pointer is at $at, not $2"
+}
+
+xdotool mousemove 500 400
+focus_box || fail "no mapped Tintlet window to focus"
+xdotool key ctrl+shift+n
+zoom=$((line + 30))  # the zoom form: the text line above the magnifier
+wait_height "$zoom" || fail "after Ctrl+Shift+N the box is $height pixels high, not the zoom form's $zoom"
+nudge Right "501 400"
+nudge Down "501 401"
+nudge Left "500 401"
+nudge Up "500 400"
+nudge shift+Left "490 400"
+nudge shift+Down "490 410"
+focus_box || fail "no mapped Tintlet window to focus"
+xdotool key Escape
+wait_height "$micro" || fail "after Escape the box is $height pixels high, not the micro form's $micro"
+focus_box || fail "no mapped Tintlet window to focus"
+xdotool key Right
+sleep 0.5
+[ "$(pointer)" = "490 410" ] || fail "after nudge mode ended Right still moved the pointer to $(pointer)"
+
 focus_box || fail "no mapped Tintlet window to focus"
 xdotool key ctrl+shift+x
 for _ in $(seq 50); do
@@ -57,4 +102,4 @@ wait $pid
 code=$?
 trap - EXIT
 [ $code -eq 0 ] || fail "Tintlet ended with exit code $code"
-echo "hotkeys: Ctrl+Shift+M gave the micro form ($micro pixels), Ctrl+Shift+X ended with code 0"
+echo "hotkeys: Ctrl+Shift+M gave the micro form ($micro pixels), nudge mode moved the pointer by 1 and 10 pixels, Ctrl+Shift+X ended with code 0"

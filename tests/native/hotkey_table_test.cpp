@@ -14,15 +14,19 @@ std::string name(unsigned modifiers, unsigned key) {
 }  // namespace
 
 TEST(HotkeyTable, ActionsAndDefaults) {
+  ASSERT_EQ(kActionCount, 10);
   const char* const names[kActionCount] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving",
-                                           "Zoom", "Copy to Clipboard", "Micro form", "Exit"};
-  const char keys[kActionCount] = {0x4F, 0x44, 0x51, 0x46, 0x53, 0x5A, 0x43, 0x4D, 0x58};
+                                           "Zoom", "Copy to Clipboard", "Micro form", "Exit", "Nudge mode"};
+  const char keys[kActionCount] = {0x4F, 0x44, 0x51, 0x46, 0x53, 0x5A, 0x43, 0x4D, 0x58, 0x4E};
   for (int i = 0; i < kActionCount; ++i) {
     EXPECT_STREQ(kActionNames[i], names[i]) << i;
     EXPECT_EQ(kDefaultHotkeyChars[i], keys[i]) << i;
     EXPECT_EQ(kDefaultModifiers[i], 3) << i;
   }
-  EXPECT_EQ(std::strlen(kDefaultHotkeyChars), 9u);
+  EXPECT_EQ(std::strlen(kDefaultHotkeyChars), 10u);
+  // "hotchars" and "modifiers" keep their nine bytes, one per action before Nudge mode.
+  EXPECT_EQ(kStoredHotkeyCount, 9);
+  EXPECT_EQ(kActionNudge, 9);
 }
 
 TEST(HotkeyTable, NamedKeys) {
@@ -85,7 +89,7 @@ TEST(HotkeyTable, ModifierByteToRegistrationFlags) {
     EXPECT_EQ(registrationModifiers(static_cast<unsigned char>(byte)), expected[byte]) << byte;
 }
 
-TEST(HotkeyTable, FailureListHoldsNineLongestNames) {
+TEST(HotkeyTable, FailureListHoldsALongestNameForEveryAction) {
   char list[kFailureListSize];
   std::memset(list, '#', sizeof list);
   list[0] = '\0';

@@ -6,16 +6,16 @@
 #include <string>
 
 TEST(OptionsControls, PageOfEveryControl) {
-  // Creation order: the tab control, the Options page's 17, nine hotkey rows of two, the Hotkeys
+  // Creation order: the tab control, the Options page's 17, ten hotkey rows of two, the Hotkeys
   // page's two buttons, the help view, the About page's nine.
   const int expected[kOptionsControlCount] = {
       -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-      1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+      1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
       1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3,
   };
-  ASSERT_EQ(kOptionsControlCount, 48);
+  ASSERT_EQ(kOptionsControlCount, 50);
   for (int c = 0; c < kOptionsControlCount; ++c) EXPECT_EQ(kOptionsControls[c].page, expected[c]) << "control " << c;
-  const int perPage[4] = {17, 20, 1, 9};
+  const int perPage[4] = {17, 22, 1, 9};
   for (int page = 0; page < 4; ++page) {
     int count = 0;
     for (const ControlLayout& row : kOptionsControls) count += row.page == page;
@@ -32,10 +32,10 @@ TEST(OptionsControls, OnlyTheOptionsPageAndTheTabsStartVisible) {
 }
 
 TEST(OptionsControls, HotkeyRowsStepDownWithTheirActionNames) {
-  const int ys[9] = {35, 58, 81, 104, 127, 150, 173, 196, 219};
-  const char* names[9] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving",
-                          "Zoom", "Copy to Clipboard", "Micro form", "Exit"};
-  for (int i = 0; i < 9; ++i) {
+  const int ys[10] = {35, 58, 81, 104, 127, 150, 173, 196, 219, 242};
+  const char* names[10] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving",
+                           "Zoom", "Copy to Clipboard", "Micro form", "Exit", "Nudge mode"};
+  for (int i = 0; i < 10; ++i) {
     const ControlLayout& ctrl = kOptionsControls[hotkeyCtrlRow(i)];
     const ControlLayout& label = kOptionsControls[hotkeyLabelRow(i)];
     EXPECT_STREQ(ctrl.className, "msctls_hotkey32") << i;
@@ -48,7 +48,25 @@ TEST(OptionsControls, HotkeyRowsStepDownWithTheirActionNames) {
     EXPECT_EQ(label.x, 195) << i;
     EXPECT_EQ(label.y, ys[i]) << i;
   }
-  EXPECT_EQ(hotkeyLabelRow(8) + 1, kApplyButton);
+  EXPECT_EQ(hotkeyLabelRow(9) + 1, kApplyButton);
+}
+
+// The tenth row pushes the Hotkeys page's buttons and the window down one row; every size stays.
+TEST(OptionsControls, HotkeysPageButtonsSitUnderTheTenthRow) {
+  const ControlLayout& lastRow = kOptionsControls[hotkeyCtrlRow(9)];
+  for (int c : {kApplyButton, kHotkeyDefaultsButton}) {
+    const ControlLayout& b = kOptionsControls[c];
+    EXPECT_EQ(b.y, 283) << c;
+    EXPECT_GT(b.y, lastRow.y + resolveExtent(lastRow.height, 0)) << c;
+    EXPECT_EQ(resolveExtent(b.width, 0), 80) << c;
+    EXPECT_EQ(resolveExtent(b.height, 0), 24) << c;
+  }
+  EXPECT_EQ(kOptionsControls[kApplyButton].x, 15);
+  EXPECT_EQ(kOptionsControls[kHotkeyDefaultsButton].x, 195);
+  EXPECT_EQ(kOptionsWidth, 300);
+  EXPECT_EQ(kOptionsHeight, 353);
+  // The Options page's buttons stay where they were.
+  for (int c : {kFontButton, kColorButton, kBoxDefaultsButton}) EXPECT_EQ(kOptionsControls[c].y, 260) << c;
 }
 
 TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {

@@ -288,7 +288,7 @@ TEST(HelpView, HoldsTheWholeDocument) {
       "CTRL+SHIFT+M\tmicro form on or off",                 "CTRL+SHIFT+F\tfix the color, or let it change again",
       "CTRL+SHIFT+S\tstop the box moving, so you can drag it", "CTRL+SHIFT+Q\thide or show the box",
       "CTRL+SHIFT+D\tdecimal or hexadecimal",               "CTRL+SHIFT+O\topen or close this window",
-      "CTRL+SHIFT+X\texit Tintlet",
+      "CTRL+SHIFT+X\texit Tintlet",                        "CTRL+SHIFT+N\tnudge mode on or off",
   };
   size_t previous = 0;
   for (const char* line : hotkeyLines) {

@@ -20,17 +20,6 @@ constexpr int kAddCustomColor = 712;
 constexpr int kFaceCombo = 1136, kSizeCombo = 1138, kTextColorCombo = 1139, kScriptCombo = 1140;
 constexpr int kFontApply = 1026;
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
-
-std::string storedBytes(const char* name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  char data[256] = {};
-  DWORD size = sizeof data;
-  const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS ? std::string(data, size) : "<missing>";
-}
 
 std::string storedText(const char* name) {
   const std::string bytes = storedBytes(name);

@@ -34,6 +34,17 @@ void clearSettings() {
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tintlet");
 }
 
+std::string storedBytes(const char* name) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return "<no key>";
+  char data[256] = {};
+  DWORD size = sizeof data;
+  const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS ? std::string(data, size) : "<missing>";
+}
+
 void startTintlet() {
   int exitCode = -1;
   ASSERT_TRUE(startUp(GetModuleHandleA(nullptr), &exitCode)) << "start-up ended with " << exitCode;
@@ -172,11 +183,59 @@ bool HotkeyHolder::ready() const {
   return process && waitForWindow("TintletTestHotkeyHolder", "holding") != nullptr;
 }
 
+bool HotkeyHolder::refused() const {
+  if (!process) return false;
+  const auto ended = [this] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; };
+  pumpUntil([&] { return ended() || FindWindowA("TintletTestHotkeyHolder", "holding"); }, 10000);
+  DWORD code = 0;
+  return ended() && GetExitCodeProcess(process, &code) && code == 1;
+}
+
 HotkeyHolder::~HotkeyHolder() {
   if (!process) return;
   TerminateProcess(process, 0);
   WaitForSingleObject(process, 5000);
   CloseHandle(process);
+}
+
+bool openClipboardForTest(HWND owner) {
+  for (int i = 0; i < 50; ++i) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+ClipboardText readClipboard() {
+  ClipboardText result;
+  if (!openClipboardForTest(nullptr)) return result;
+  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      result.present = true;
+      result.block.assign(bytes, size);
+      result.text = result.block.substr(0, result.block.find('\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+bool putTextOnClipboard(HWND owner, const char* text) {
+  if (!openClipboardForTest(owner)) return false;
+  EmptyClipboard();
+  const SIZE_T size = lstrlenA(text) + 1;
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  bool put = false;
+  if (block) {
+    CopyMemory(GlobalLock(block), text, size);
+    GlobalUnlock(block);
+    put = SetClipboardData(CF_TEXT, block) != nullptr;
+    if (!put) GlobalFree(block);
+  }
+  CloseClipboard();
+  return put;
 }
 
 void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pixel) {

@@ -15,6 +15,8 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
 // Deletes the program's registry keys, current and older, so a start sees a first run.
 void clearSettings();
+// The bytes of one value of the program's registry key, "<missing>" or "<no key>" when there is none.
+std::string storedBytes(const char* name);
 // Runs the real start-up; fails the test if it does not reach the message loop.
 void startTintlet();
 // Sends Exit, runs the real loop to its end and the real shutdown; returns the exit code.
@@ -52,6 +54,9 @@ struct HotkeyHolder {
   HANDLE process = nullptr;
   explicit HotkeyHolder(const std::string& hotkeys);
   bool ready() const;
+  // Waits until the holder holds its hotkeys or has ended; true when it ended because the system
+  // refused one of them: someone else has it.
+  bool refused() const;
   ~HotkeyHolder();
   HotkeyHolder(const HotkeyHolder&) = delete;
   HotkeyHolder& operator=(const HotkeyHolder&) = delete;
@@ -59,6 +64,18 @@ struct HotkeyHolder {
 
 // Fills `dc` from (0, 0) with w x h pixels, each the 0x00RRGGBB value `pixel(x, y)` gives.
 void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pixel);
+
+// What CF_TEXT holds: the text up to the first zero, and the whole block.
+struct ClipboardText {
+  bool present = false;
+  std::string text;
+  std::string block;
+};
+// The clipboard may be busy for a moment while Wine hands new contents to X: these try a few times.
+bool openClipboardForTest(HWND owner);
+ClipboardText readClipboard();
+// Puts `text` on the clipboard as `owner`, another owner than the program; false when that failed.
+bool putTextOnClipboard(HWND owner, const char* text);
 
 // Finds a top-level window of this process or another by class and caption (either may be null).
 HWND waitForWindow(const char* className, const char* caption, int timeoutMs = 5000);

@@ -12,8 +12,7 @@
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
-const char kDefaultKeys[] = "ODQFSZCMX";
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
+const char kDefaultKeys[] = "ODQFSZCMXN";
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -29,16 +28,6 @@ struct ProbeWindow {
 bool isTaken(UINT modifiers, UINT key) {
   ProbeWindow probe;
   return !probe.take(modifiers, key);
-}
-
-std::string storedBytes(const char* name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  char data[64] = {};
-  DWORD size = sizeof data;
-  const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS ? std::string(data, size) : "<missing>";
 }
 
 void openOptions() {

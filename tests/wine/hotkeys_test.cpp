@@ -12,7 +12,7 @@
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
-const char kDefaultKeys[] = "ODQFSZCMX";
+const char kDefaultKeys[] = "ODQFSZCMXN";
 
 // The message of a message box is its static control with the identifier 0xFFFF.
 std::string messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
@@ -78,14 +78,15 @@ TEST(Hotkeys, DefaultsRegisterActionNumbersAsIdentifiers) {
   pumpFor(200);
   EXPECT_TRUE(boxes.seen().empty());
   ProbeWindow probe;
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < kActionCount; ++i) {
     expectDefaultPair(i);
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
     // Freeing identifier i frees exactly the combination of action i.
     EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
     EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << i;
   }
-  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 9));
+  // The nudge mode's keys, identifiers 10 on, are taken only while the mode is on.
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionCount));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -104,7 +105,7 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   EXPECT_EQ(app.hotkeyModifiers[3], 0);
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
   ProbeWindow probe;
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < kActionCount; ++i) {
     if (i == 3) continue;
     expectDefaultPair(i);
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "action " << i << " lost its hotkey";
@@ -137,7 +138,7 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
     EXPECT_EQ(app.hotkeyChars[i], 0) << i;
     EXPECT_EQ(app.hotkeyModifiers[i], 0) << i;
   }
-  for (int i : {0, 2, 3, 5, 6, 8}) {
+  for (int i : {0, 2, 3, 5, 6, 8, 9}) {
     expectDefaultPair(i);
     EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
   }
@@ -149,12 +150,12 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   startTintlet();
   // Hotkey controls such as the Hotkeys page holds, on a window of the test's own.
   HWND page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 300, nullptr, nullptr, nullptr, nullptr);
-  for (int i = 0; i < 9; ++i)
+  for (int i = 0; i < kActionCount; ++i)
     app.hotkeyCtrl[i] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
                                         nullptr, nullptr, nullptr);
-  ASSERT_NE(app.hotkeyCtrl[8], nullptr);
+  ASSERT_NE(app.hotkeyCtrl[9], nullptr);
   loadHotkeyControls();
-  for (int i = 0; i < 9; ++i)
+  for (int i = 0; i < kActionCount; ++i)
     EXPECT_EQ(SendMessageA(app.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
 
   // The user gives Zoom the Show / Hide combination, clears Stop moving and gives Copy Alt+Num(5).
@@ -202,7 +203,7 @@ TEST(Hotkeys, ExitFreesEveryCombinationAndKeepsTheStoredOnes) {
   startTintlet();
   EXPECT_EQ(exitTintlet(), 0);
   ProbeWindow probe;
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < kActionCount; ++i) {
     EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " still held";
     expectDefaultPair(i);
   }

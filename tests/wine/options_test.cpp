@@ -63,8 +63,10 @@ const ExpectedControl kExpected[] = {
     {"hotkeyLabel[7]", "Static", "Micro form", 0x40000000, 195, 196, 90, 18, 0, 1, true},
     {"hotkeyCtrl[8]", "msctls_hotkey32", "", 0x40010000, 15, 219, 160, 18, 0, 1, true},
     {"hotkeyLabel[8]", "Static", "Exit", 0x40000000, 195, 219, 90, 18, 0, 1, true},
-    {"applyButton", "Button", "Apply", 0x40030000, 15, 260, 80, 24, 31, 1, true},
-    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 260, 80, 24, 30, 1, true},
+    {"hotkeyCtrl[9]", "msctls_hotkey32", "", 0x40010000, 15, 242, 160, 18, 0, 1, true},
+    {"hotkeyLabel[9]", "Static", "Nudge mode", 0x40000000, 195, 242, 90, 18, 0, 1, true},
+    {"applyButton", "Button", "Apply", 0x40030000, 15, 283, 80, 24, 31, 1, true},
+    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 283, 80, 24, 30, 1, true},
     {"helpView", "RichEdit", nullptr, 0x40206844, 0, 30, W, H - 30, 0, 2, false},
     {"aboutLabel", "Static", nullptr, 0x40000000, 127, 38, W - 100, 150, 0, 3, true},
     // The two link labels are fitted to their texts at start-up: only their place is fixed.
@@ -191,9 +193,9 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   // The system adds the window edge to a window with a caption.
   EXPECT_EQ(window->exStyle & ~WS_EX_WINDOWEDGE, static_cast<DWORD>(WS_EX_CONTROLPARENT));
   EXPECT_EQ(window->x, (desktop.right - 300) / 2);
-  EXPECT_EQ(window->y, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(window->y, (desktop.bottom - 353) / 2);
   EXPECT_EQ(window->width, 300);
-  EXPECT_EQ(window->height, 330);
+  EXPECT_EQ(window->height, 353);
   EXPECT_EQ(window->parent, GetDesktopWindow());
 
   // Opened, it shows the Options page; W and H are its client size.
@@ -203,17 +205,17 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   RECT r, client;
   GetWindowRect(app.optionsWnd, &r);
   EXPECT_EQ(r.left, (desktop.right - 300) / 2);
-  EXPECT_EQ(r.top, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(r.top, (desktop.bottom - 353) / 2);
   EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 330);
+  EXPECT_EQ(r.bottom - r.top, 353);
   EXPECT_EQ(windowText(app.optionsWnd), "Tintlet 2.51 Options");
   GetClientRect(app.optionsWnd, &client);
   const int clientW = client.right, clientH = client.bottom;
 
   const std::vector<HWND> children = optionsChildren();
-  ASSERT_EQ(kControlCount, 48);
-  ASSERT_EQ(static_cast<int>(controls.size()), 48);
-  ASSERT_EQ(static_cast<int>(children.size()), 48);
+  ASSERT_EQ(kControlCount, 50);
+  ASSERT_EQ(static_cast<int>(controls.size()), 50);
+  ASSERT_EQ(static_cast<int>(children.size()), 50);
   for (int i = 0; i < kControlCount; ++i) {
     const ExpectedControl& e = kExpected[i];
     const Created& made = controls[i];
@@ -258,7 +260,8 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   EXPECT_EQ(children[10], app.templateCombo);
   EXPECT_EQ(children[18], app.hotkeyCtrl[0]);
   EXPECT_EQ(children[35], app.hotkeyLabel[8]);
-  EXPECT_EQ(children[47], app.toolIconStatic);
+  EXPECT_EQ(children[37], app.hotkeyLabel[9]);
+  EXPECT_EQ(children[49], app.toolIconStatic);
   // The About texts come from the About page's composer.
   EXPECT_EQ(windowText(app.aboutLabel), app.aboutText);
   EXPECT_EQ(windowText(app.makerLink), makerLinkText());

@@ -62,6 +62,7 @@ Values defaultValues() {
       {"facename", {REG_SZ, sz("Tahoma")}},
       {"hotchars", {REG_BINARY, "ODQFSZCMX"}},
       {"modifiers", {REG_BINARY, std::string(9, '\3')}},
+      {"nudgekey", {REG_BINARY, "N\3"}},
       {"trans", {REG_SZ, sz("100")}},
       {"customFormat", {REG_SZ, sz("RGB(#r,#g,#b)")}},
       {"display1", {REG_SZ, sz("0")}},
@@ -127,7 +128,7 @@ void resetToStartupDefaults() {
   app.textColor = RGB(0xFF, 0xFF, 0xFF);
   initDefaultLogFont(&app.boxLogFont);
   std::memset(app.customColors, 0, sizeof app.customColors);
-  std::memcpy(app.hotkeyChars, "ODQFSZCMX", kActionCount);
+  std::memcpy(app.hotkeyChars, "ODQFSZCMXN", kActionCount);
   std::memset(app.hotkeyModifiers, 3, kActionCount);
   std::memset(app.defaultModifiers, 3, kActionCount);
   app.opacityPercent = 100;
@@ -150,8 +151,10 @@ std::string inMemory(const std::string& name) {
   if (name == "basecolor") return std::to_string(app.baseColor);
   if (name == "customclr") return std::string(reinterpret_cast<const char*>(app.customColors), 64);
   if (name == "facename") return f.lfFaceName;
-  if (name == "hotchars") return std::string(reinterpret_cast<const char*>(app.hotkeyChars), kActionCount);
-  if (name == "modifiers") return std::string(reinterpret_cast<const char*>(app.hotkeyModifiers), kActionCount);
+  if (name == "hotchars") return std::string(reinterpret_cast<const char*>(app.hotkeyChars), kStoredHotkeyCount);
+  if (name == "modifiers") return std::string(reinterpret_cast<const char*>(app.hotkeyModifiers), kStoredHotkeyCount);
+  if (name == "nudgekey")
+    return std::string({char(app.hotkeyChars[kActionNudge]), char(app.hotkeyModifiers[kActionNudge])});
   if (name == "trans") return std::to_string(app.opacityPercent);
   if (name == "customFormat") return app.customTemplate;
   if (name == "display1") return std::to_string(app.decimalDisplay);
@@ -288,7 +291,7 @@ struct RunningTintlet {
 
 }  // namespace
 
-TEST(Settings, FirstStartWritesTheNineteenDefaults) {
+TEST(Settings, FirstStartWritesTheTwentyDefaults) {
   clearSettings();
   startTintlet();
   EXPECT_EQ(storedValues(kKey), defaultValues());
@@ -304,8 +307,8 @@ TEST(Settings, FirstStartWritesTheNineteenDefaults) {
   EXPECT_EQ(app.boxLogFont.lfWeight, 400);
   EXPECT_EQ(app.textColor, RGB(255, 255, 255));
   EXPECT_EQ(app.baseColor, RGB(128, 128, 128));
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyChars), kActionCount), "ODQFSZCMX");
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyModifiers), kActionCount), std::string(9, '\3'));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyChars), kActionCount), "ODQFSZCMXN");
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyModifiers), kActionCount), std::string(10, '\3'));
   EXPECT_STREQ(app.customTemplate, "RGB(#r,#g,#b)");
   EXPECT_EQ(app.templateListData, nullptr);
   EXPECT_EQ(exitTintlet(), 0);
@@ -379,6 +382,10 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"hotchars", REG_BINARY, "ODQFSZCM", {REG_BINARY, "ODQFSZCMX"}, "ODQFSZCMX"},
       {"hotchars", REG_BINARY, "ABCDEFGHI", {REG_BINARY, "ABCDEFGHI"}, "ABCDEFGHI"},
       {"modifiers", REG_BINARY, std::string(10, '\1'), {REG_BINARY, std::string(9, '\3')}, std::string(9, '\3')},
+      {"nudgekey", REG_BINARY, "J", {REG_BINARY, "N\3"}, "N\3"},
+      {"nudgekey", REG_BINARY, std::string("J\4\0", 3), {REG_BINARY, "N\3"}, "N\3"},
+      {"nudgekey", REG_SZ, sz("J"), {REG_BINARY, "N\3"}, "N\3"},  // two bytes, but text
+      {"nudgekey", REG_BINARY, std::string("\x77\x06", 2), {REG_BINARY, std::string("\x77\x06", 2)}, "\x77\x06"},
       {"display1", REG_DWORD, dword(1), {REG_SZ, sz("0")}, "1"},
       {"display1", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "0"},
       {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
@@ -541,15 +548,18 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   app.boxLogFont.lfWeight = 700;
   std::strcpy(app.boxLogFont.lfFaceName, "Courier New");
   for (int i = 0; i < 16; ++i) app.customColors[i] = 0x00010101u * (i + 1);
-  std::memcpy(app.hotkeyChars, "ABCDEFGHI", kActionCount);
-  const BYTE modifiers[kActionCount] = {1, 2, 4, 8, 3, 5, 6, 7, 0};
+  std::memcpy(app.hotkeyChars, "ABCDEFGHIJ", kActionCount);
+  const BYTE modifiers[kActionCount] = {1, 2, 4, 8, 3, 5, 6, 7, 0, 6};
   std::memcpy(app.hotkeyModifiers, modifiers, kActionCount);
   app.opacityPercent = 85;
   std::strcpy(app.customTemplate, "#r-#g-#b");
   setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
   const AppState saved = app;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kKey).size(), 20u);
+  EXPECT_EQ(storedValues(kKey).size(), 21u);
+  // The tenth action's hotkey has a value of its own; the nine-byte values keep their size.
+  EXPECT_EQ(storedValue(kKey, "nudgekey"), (StoredValue{REG_BINARY, "J\6"}));
+  EXPECT_EQ(storedValue(kKey, "hotchars"), (StoredValue{REG_BINARY, "ABCDEFGHI"}));
 
   resetToStartupDefaults();
   ASSERT_TRUE(loadSettings());
@@ -569,7 +579,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(app.boxLogFont.lfWeight, 700);
   EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
   EXPECT_EQ(std::memcmp(app.customColors, saved.customColors, sizeof app.customColors), 0);
-  EXPECT_EQ(std::memcmp(app.hotkeyChars, "ABCDEFGHI", kActionCount), 0);
+  EXPECT_EQ(std::memcmp(app.hotkeyChars, "ABCDEFGHIJ", kActionCount), 0);
   EXPECT_EQ(std::memcmp(app.hotkeyModifiers, modifiers, kActionCount), 0);
   EXPECT_EQ(app.opacityPercent, 85);
   EXPECT_STREQ(app.customTemplate, "#r-#g-#b");

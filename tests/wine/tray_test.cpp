@@ -76,8 +76,8 @@ const UINT R = MFT_RADIOCHECK, S = MFT_SEPARATOR;
 TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.trayMenu,
              {{3, "&Options", 0, MFS_DEFAULT, false}, {4, "&Format", 0, 0, true}, {7, "&Display", 0, 0, true},
-              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {2, "&Hide", 0, 0, false},
-              {1, "E&xit", 0, 0, false}},
+              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {50, "&Nudge", 0, 0, false},
+              {2, "&Hide", 0, 0, false}, {1, "E&xit", 0, 0, false}},
              "root");
   EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
   EXPECT_EQ(GetSubMenu(app.trayMenu, 2), app.displayMenu);
@@ -108,7 +108,7 @@ TEST_F(TrayFixture, RadioMarksFollowTheActions) {
 }
 
 TEST_F(TrayFixture, HidingGraysTheViewItemsAndRenamesTheItem) {
-  const UINT grayedWhileHidden[] = {8, 20, 21, 30, 31, 32};
+  const UINT grayedWhileHidden[] = {8, 50, 20, 21, 30, 31, 32};
   const UINT alwaysAvailable[] = {3, 4, 7, 5, 2, 1, 10, 16, 40};
   command(2);
   ASSERT_EQ(app.boxShown, 0);

@@ -1,0 +1,71 @@
+// Nudge mode: while it is on, the arrow keys, Enter and Escape are the box's global hotkeys.
+#include "app/error.h"
+#include "app/error_text.h"
+#include "app/state.h"
+#include "box/box.h"
+#include "box/nudge.h"
+#include "export/clipboard.h"
+#include "hotkeys/hotkey_table.h"
+
+namespace {
+
+BoxForm formBeforeNudge = BoxForm::normal;
+
+// Takes every key of the mode it can get; one message names those the system refused.
+void registerNudgeKeys(HWND box) {
+  char failures[kNudgeKeyCount * (kHotkeyNameMax + 1) + 1] = "";
+  for (int i = 0; i < kNudgeKeyCount; ++i) {
+    const NudgeKey& k = kNudgeKeys[i];
+    if (!RegisterHotKey(box, kFirstNudgeHotkeyId + i, registrationModifiers(k.modifiers), k.key))
+      appendFailedHotkey(k.modifiers, k.key, failures, sizeof failures);
+  }
+  if (failures[0]) reportError(box, kErrHotkeys, failures);
+}
+
+void unregisterNudgeKeys(HWND box) {
+  // A key that was refused fails harmlessly here.
+  for (int i = 0; i < kNudgeKeyCount; ++i) UnregisterHotKey(box, kFirstNudgeHotkeyId + i);
+}
+
+RECT virtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void movePointer(HWND box, int dx, int dy) {
+  POINT p;
+  if (!GetCursorPos(&p)) return;
+  const RECT s = virtualScreen();
+  const Point to = nudgedPointer({p.x, p.y}, dx, dy, {s.left, s.top, s.right, s.bottom});
+  SetCursorPos(to.x, to.y);
+  // Sampled at once, so the box shows the new pixel and Enter copies it even before the next tick.
+  onBoxTick(box);
+}
+
+}  // namespace
+
+void setNudgeMode(HWND box, bool on) {
+  if (on == app.nudgeMode) return;
+  // The mode works only while the box is shown, and never takes keys a hotkey row is being given.
+  if (on && (!app.boxShown || hotkeyControlHasFocus())) return;
+  app.nudgeMode = on;
+  CheckMenuItem(app.trayMenu, kCmdNudge, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  if (on) {
+    formBeforeNudge = currentForm();
+    if (formBeforeNudge != BoxForm::zoom) setBoxForm(box, BoxForm::zoom);
+    registerNudgeKeys(box);
+  } else {
+    unregisterNudgeKeys(box);
+    if (currentForm() != formBeforeNudge) setBoxForm(box, formBeforeNudge);
+  }
+}
+
+void onNudgeKey(HWND box, int id) {
+  const NudgeKey* k = nudgeKeyOfHotkeyId(id);
+  if (!k || !app.nudgeMode) return;
+  switch (k->command) {
+    case NudgeCommand::move:  movePointer(box, k->dx, k->dy); break;
+    case NudgeCommand::copy:  copyColorToClipboard(box); setNudgeMode(box, false); break;
+    case NudgeCommand::leave: setNudgeMode(box, false); break;
+  }
+}
