@@ -324,21 +324,25 @@ TEST(Nudge, ARefusedKeyIsReportedAndTheModeWorksWithTheOthers) {
 TEST(Nudge, HotkeyRowEditsAndPersistsTheCombination) {
   startAt({500, 400});
   openHotkeysPage();
-  EXPECT_TRUE(IsWindowVisible(app.hotkeyCtrl[kActionNudge]));
+  const HWND row = app.hotkeyCtrl[kActionNudge];
+  EXPECT_TRUE(IsWindowVisible(row));
   EXPECT_EQ(windowText(app.hotkeyLabel[kActionNudge]), "Nudge mode");
-  EXPECT_EQ(LOWORD(SendMessageA(app.hotkeyCtrl[kActionNudge], HKM_GETHOTKEY, 0, 0)),
-            MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
-  SendMessageA(app.hotkeyCtrl[kActionNudge], HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL), 0);
+  EXPECT_EQ(LOWORD(SendMessageA(row, HKM_GETHOTKEY, 0, 0)), MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+  // J pressed alone in the row is taken as Ctrl+Shift+J.
+  SetFocus(row);
+  press('J');
+  EXPECT_EQ(LOWORD(SendMessageA(row, HKM_GETHOTKEY, 0, 0)), MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
   SendMessageA(app.applyButton, BM_CLICK, 0, 0);
   pumpFor(50);
   SetFocus(app.tabCtrl);
   pressNudgeHotkey();
   EXPECT_FALSE(app.nudgeMode) << "Ctrl+Shift+N is no longer the mode's";
-  press(VK_F8, {VK_CONTROL});
+  press('J', {VK_CONTROL, VK_SHIFT});
   EXPECT_TRUE(app.nudgeMode);
   press(VK_ESCAPE);
+  EXPECT_FALSE(app.nudgeMode);
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedBytes("nudgekey"), std::string({char(VK_F8), char(HOTKEYF_CONTROL)}));
+  EXPECT_EQ(storedBytes("nudgekey"), "J\3");
   EXPECT_EQ(storedBytes("hotchars"), "ODQFSZCMX");
   EXPECT_EQ(storedBytes("modifiers"), std::string(9, '\3'));
 }
