@@ -4,7 +4,8 @@
 set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
 DISPLAY=$(cat "$win/wine/display") || exit 1
-export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 fail() { echo "tray: $*" >&2; exit 1; }
 box_shown() { wine "$win/window_tool.exe" wait TintletApp "${1:-0}" >/dev/null 2>&1; }
