@@ -149,17 +149,23 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
   return found;
 }
 
+DWORD waitForExit(HANDLE process, int ms) {
+  DWORD code = STILL_ACTIVE;
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
+  return code;
+}
+
 DWORD runInNewProcess(const char* test) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof self);
   const std::string line = std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
   HANDLE process = startProcess(line);
   if (!process) return 99;
-  DWORD code = 98;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
-    GetExitCodeProcess(process, &code);
-  else
+  DWORD code = waitForExit(process, 60000);
+  if (code == STILL_ACTIVE) {
+    code = 98;
     TerminateProcess(process, code);
+  }
   CloseHandle(process);
   return code;
 }
