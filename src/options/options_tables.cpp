@@ -96,6 +96,12 @@ int formatIndexOfCommand(int id) {
   return kFormatOfCommand[id - kCmdFirstFormat];
 }
 
+int commandOfFormatIndex(int formatIndex) {
+  for (int i = 0; i < kCmdLastFormat - kCmdFirstFormat + 1; ++i)
+    if (kFormatOfCommand[i] == formatIndex) return kCmdFirstFormat + i;
+  return -1;
+}
+
 int opacityAfterScroll(int request, int thumb, int current) {
   int next = current;
   switch (request) {

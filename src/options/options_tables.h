@@ -56,6 +56,8 @@ extern const ControlLayout kOptionsControls[kOptionsControlCount];
 
 // formatIndex of a notation command id 10 to 16; -1 for any other id.
 int formatIndexOfCommand(int id);
+// The notation command id 10 to 16 of a formatIndex; -1 outside 0 to 6.
+int commandOfFormatIndex(int formatIndex);
 
 // Scroll requests of the opacity scroll bar (the low word of WM_HSCROLL's wParam).
 enum ScrollRequest {

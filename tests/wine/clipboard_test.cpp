@@ -4,6 +4,7 @@
 
 #include "app/names.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "harness.h"
 
 namespace {
@@ -148,7 +149,7 @@ class Clipboard : public ::testing::Test {
     clearSettings();
     SetCursorPos(300, 300);
     startTintlet();
-    ASSERT_TRUE(pumpUntil([] { return app.pickedColor == kShownColor; })) << std::hex << app.pickedColor;
+    ASSERT_TRUE(pumpUntil([] { return settings.pickedColor == kShownColor; })) << std::hex << settings.pickedColor;
     ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
     owner_ = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
@@ -183,7 +184,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
   };
   for (const Case& c : cases) {
     putOnClipboard(kOldContents);
-    app.formatIndex = c.formatIndex;
+    settings.formatIndex = c.formatIndex;
     SetWindowTextA(app.templateCombo, c.customTemplate);
     copyWithHotkey();
     SCOPED_TRACE(kNotationNames[c.formatIndex]);
@@ -193,7 +194,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
 
 TEST_F(Clipboard, TrayCopyCommandCopiesToo) {
   putOnClipboard(kOldContents);
-  app.formatIndex = 4;
+  settings.formatIndex = 4;
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdCopy, 0);
   expectExactly(readClipboard(), "Color(5,12,255)");
 }
@@ -202,7 +203,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   std::string longest;
   for (int i = 0; i < 49; ++i) longest += "#b";
   longest += "!";
-  app.formatIndex = 6;
+  settings.formatIndex = 6;
   SetWindowTextA(app.templateCombo, longest.c_str());
   copyWithHotkey();
   std::string expected;
@@ -214,8 +215,8 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
 TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
   const HWND combo = app.templateCombo;  // the Options page's own template field
   ASSERT_NE(combo, nullptr);
-  app.formatIndex = 6;
-  lstrcpyA(app.customTemplate, "not this one");
+  settings.formatIndex = 6;
+  lstrcpyA(settings.customTemplate, "not this one");
   SetWindowTextA(combo, "$r-#g");
   copyWithHotkey();
   expectExactly(readClipboard(), "05-12");

@@ -8,6 +8,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -68,8 +69,8 @@ void typeIntoRow(int action, char key) {
 void expectDefaultRows() {
   for (int i = 0; i < kActionCount; ++i) {
     EXPECT_EQ(rowWord(i), ctrlShift(kDefaultKeys[i])) << i;
-    EXPECT_EQ(app.hotkeyChars[i], kDefaultKeys[i]) << i;
-    EXPECT_EQ(app.hotkeyModifiers[i], HOTKEYF_CONTROL | HOTKEYF_SHIFT) << i;
+    EXPECT_EQ(settings.hotkeyChars[i], kDefaultKeys[i]) << i;
+    EXPECT_EQ(settings.hotkeyModifiers[i], HOTKEYF_CONTROL | HOTKEYF_SHIFT) << i;
   }
 }
 
@@ -127,7 +128,7 @@ TEST(HotkeysPage, AnEditNotAppliedIsDroppedWhenThePageIsShownAgainOrTheWindowClo
     c.comeBack();
     EXPECT_TRUE(IsWindowVisible(app.hotkeyCtrl[3]));
     EXPECT_EQ(rowWord(3), ctrlShift('F'));
-    EXPECT_EQ(app.hotkeyChars[3], 'F');
+    EXPECT_EQ(settings.hotkeyChars[3], 'F');
     EXPECT_TRUE(isTaken(kCtrlShift, 'F'));
     EXPECT_FALSE(isTaken(kCtrlShift, 'J'));
   }
@@ -149,8 +150,8 @@ TEST(HotkeysPage, ALetterAloneIsTakenWithCtrlShiftAndApplyRegistersIt) {
   EXPECT_TRUE(boxes.texts.empty());
   EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
   EXPECT_FALSE(isTaken(kCtrlShift, 'O'));
-  EXPECT_EQ(app.hotkeyChars[0], 'K');
-  EXPECT_EQ(app.hotkeyModifiers[0], HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+  EXPECT_EQ(settings.hotkeyChars[0], 'K');
+  EXPECT_EQ(settings.hotkeyModifiers[0], HOTKEYF_CONTROL | HOTKEYF_SHIFT);
   EXPECT_EQ(rowWord(0), ctrlShift('K'));
   for (int i = 1; i < kActionCount; ++i) EXPECT_TRUE(isTaken(kCtrlShift, kDefaultKeys[i])) << i;
   EXPECT_EQ(exitTintlet(), 0);
@@ -168,8 +169,8 @@ TEST(HotkeysPage, ARefusedRowIsReportedOnceAndClearedAndDefaultsRegistersAllNine
   pumpFor(50);
   EXPECT_EQ(boxes.texts, std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+Q\r"});
   EXPECT_EQ(rowWord(5), 0);
-  EXPECT_EQ(app.hotkeyChars[5], 0);
-  EXPECT_EQ(app.hotkeyModifiers[5], 0);
+  EXPECT_EQ(settings.hotkeyChars[5], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[5], 0);
   EXPECT_EQ(rowWord(2), ctrlShift('Q'));
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 5));
   EXPECT_FALSE(isTaken(kCtrlShift, 'Z'));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/state.h"
+#include "settings/settings.h"
 #include "hotkeys/hotkeys.h"
 
 namespace {
@@ -65,8 +66,8 @@ struct ProbeWindow {
 };
 
 void expectDefaultPair(int action) {
-  EXPECT_EQ(app.hotkeyChars[action], kDefaultKeys[action]) << action;
-  EXPECT_EQ(app.hotkeyModifiers[action], 3) << action;
+  EXPECT_EQ(settings.hotkeyChars[action], kDefaultKeys[action]) << action;
+  EXPECT_EQ(settings.hotkeyModifiers[action], 3) << action;
 }
 
 }  // namespace
@@ -100,8 +101,8 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+F\r");
 
-  EXPECT_EQ(app.hotkeyChars[3], 0);
-  EXPECT_EQ(app.hotkeyModifiers[3], 0);
+  EXPECT_EQ(settings.hotkeyChars[3], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[3], 0);
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
   ProbeWindow probe;
   for (int i = 0; i < 9; ++i) {
@@ -111,8 +112,8 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   }
   EXPECT_EQ(exitTintlet(), 0);
   // No control holds a user's choice, so the cleared pair is what stays stored.
-  EXPECT_EQ(app.hotkeyChars[3], 0);
-  EXPECT_EQ(app.hotkeyModifiers[3], 0);
+  EXPECT_EQ(settings.hotkeyChars[3], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[3], 0);
 }
 
 TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
@@ -122,10 +123,10 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
   // Held in another order than the actions', with the registration flags the system sees.
   HotkeyHolder holder("6:0x4D 1:0x7B 7:0x91");
   ASSERT_TRUE(holder.ready());
-  app.hotkeyModifiers[1] = HOTKEYF_ALT | HOTKEYF_EXT;  // the extended-key bit is no modifier
-  app.hotkeyChars[1] = VK_F12;
-  app.hotkeyModifiers[4] = HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT | HOTKEYF_EXT;
-  app.hotkeyChars[4] = VK_SCROLL;
+  settings.hotkeyModifiers[1] = HOTKEYF_ALT | HOTKEYF_EXT;  // the extended-key bit is no modifier
+  settings.hotkeyChars[1] = VK_F12;
+  settings.hotkeyModifiers[4] = HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT | HOTKEYF_EXT;
+  settings.hotkeyChars[4] = VK_SCROLL;
 
   MessageBoxWatcher boxes;
   registerHotkeys();
@@ -134,8 +135,8 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rAlt+F12\rCtrl+Alt+Shift+Scroll Lock\rCtrl+Shift+M\r");
   for (int i : {1, 4, 7}) {
-    EXPECT_EQ(app.hotkeyChars[i], 0) << i;
-    EXPECT_EQ(app.hotkeyModifiers[i], 0) << i;
+    EXPECT_EQ(settings.hotkeyChars[i], 0) << i;
+    EXPECT_EQ(settings.hotkeyModifiers[i], 0) << i;
   }
   for (int i : {0, 2, 3, 5, 6, 8}) {
     expectDefaultPair(i);
@@ -170,13 +171,13 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+Q\r");
 
   EXPECT_EQ(SendMessageA(app.hotkeyCtrl[5], HKM_GETHOTKEY, 0, 0), 0);
-  EXPECT_EQ(app.hotkeyChars[5], 0);
-  EXPECT_EQ(app.hotkeyModifiers[5], 0);
+  EXPECT_EQ(settings.hotkeyChars[5], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[5], 0);
   EXPECT_EQ(SendMessageA(app.hotkeyCtrl[2], HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', 3));
-  EXPECT_EQ(app.hotkeyChars[4], 0);
-  EXPECT_EQ(app.hotkeyModifiers[4], 0);
-  EXPECT_EQ(app.hotkeyChars[6], VK_NUMPAD5);
-  EXPECT_EQ(app.hotkeyModifiers[6], HOTKEYF_ALT);
+  EXPECT_EQ(settings.hotkeyChars[4], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[4], 0);
+  EXPECT_EQ(settings.hotkeyChars[6], VK_NUMPAD5);
+  EXPECT_EQ(settings.hotkeyModifiers[6], HOTKEYF_ALT);
 
   ProbeWindow probe;
   EXPECT_FALSE(probe.take(kCtrlShift, 'Q'));
@@ -191,8 +192,8 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   // An edit left in a control at exit is what is stored.
   SendMessageA(app.hotkeyCtrl[0], HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL), 0);
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(app.hotkeyChars[0], VK_F9);
-  EXPECT_EQ(app.hotkeyModifiers[0], HOTKEYF_CONTROL);
+  EXPECT_EQ(settings.hotkeyChars[0], VK_F9);
+  EXPECT_EQ(settings.hotkeyModifiers[0], HOTKEYF_CONTROL);
   for (HWND& ctrl : app.hotkeyCtrl) ctrl = nullptr;
   DestroyWindow(page);
 }

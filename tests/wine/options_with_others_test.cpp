@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/state.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
   ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
 
   SendMessageA(app.vbRadio, BM_CLICK, 0, 0);
-  EXPECT_EQ(app.formatIndex, 5);
+  EXPECT_EQ(settings.formatIndex, 5);
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "&HFF0C05");
 
@@ -59,7 +60,7 @@ TEST(OptionsWithOthers, LoadedNotationIsCheckedAtStart) {
   RegSetValueExA(key, "platform", 0, REG_SZ, reinterpret_cast<const BYTE*>("java"), 5);
   RegCloseKey(key);
   startTintlet();
-  EXPECT_EQ(app.formatIndex, 4);
+  EXPECT_EQ(settings.formatIndex, 4);
   EXPECT_EQ(SendMessageA(app.javaRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageA(app.htmlRadio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(GetMenuState(app.formatMenu, 13, MF_BYCOMMAND) & MF_CHECKED);
