@@ -45,7 +45,7 @@ constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
 #define FONT(f) offsetof(Settings, boxLogFont.f), sizeof(LOGFONTA::f)
 #define ANY INT_MIN, INT_MAX
 
-// Read in this order at start-up (a later value may depend on an earlier one: "color" on "mouse").
+// Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode).
 constexpr SettingValue kValues[] = {
     {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, 6, 0},
     {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1, 1},
@@ -157,16 +157,16 @@ bool writeBytes(HKEY key, const char* name, const void* bytes, std::size_t size)
          ERROR_SUCCESS;
 }
 
-// "combo" at its full size; no default is written when it is missing.
-void loadTemplateList(HKEY key) {
+// The template list at its full size; no default is written when it is missing.
+void loadTemplateList(HKEY key, const char* name) {
   releaseTemplateList();
   DWORD type, size = 0;
-  if (RegQueryValueExA(key, "combo", nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) return;
+  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) return;
   // One byte more than stored, so the block ends in a zero byte even when the stored text does not.
   char* block = static_cast<char*>(std::malloc(size + 1));
   if (!block) return;
   DWORD got = size;
-  if (RegQueryValueExA(key, "combo", nullptr, &type, reinterpret_cast<BYTE*>(block), &got) != ERROR_SUCCESS ||
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(block), &got) != ERROR_SUCCESS ||
       type != REG_SZ) {
     std::free(block);
     return;
@@ -212,7 +212,7 @@ bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
       takeText(dataText(buf), size, reinterpret_cast<char*>(memberOf(v)), v.size);
       return true;
     case Kind::templateList:
-      loadTemplateList(key);
+      loadTemplateList(key, v.name);
       return true;
   }
   return true;
