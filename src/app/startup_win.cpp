@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/dll_search.h"
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
@@ -24,9 +25,8 @@ int startupShowCommand() {
 }
 
 void findLayeredWindows() {
-  app.user32Module = LoadLibraryA("User32.dll");
-  if (!app.user32Module) return;
-  const FARPROC found = GetProcAddress(app.user32Module, "SetLayeredWindowAttributes");
+  // User32 is imported, so already loaded; the handle is not counted and is not freed.
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
   app.setLayeredAttrs = reinterpret_cast<SetLayeredAttrsFn>(reinterpret_cast<void (*)()>(found));
   if (app.setLayeredAttrs) app.layeredSupported = true;
 }
@@ -71,6 +71,7 @@ void destroyMenu(HMENU& menu) {
 
 bool startUp(HINSTANCE instance, int* exitCode) {
   *exitCode = 0;
+  restrictDllSearch();
   app.runningMsg = RegisterWindowMessageA(kSingleInstanceName);
   CreateMutexA(nullptr, FALSE, kSingleInstanceName);  // held until the process ends
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -83,7 +84,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   resetSettings();
   app.layeredSupported = false;
   findLayeredWindows();
-  LoadLibraryA("Riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
+  loadSystemLibrary("riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
   if (!loadSettings()) reportError(nullptr, kErrRegistry, "");
   app.baseBrush = CreateSolidBrush(settings.baseColor);
   app.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -130,7 +131,6 @@ int runMessageLoop() {
 }
 
 void shutDown() {
-  if (app.layeredSupported) FreeLibrary(app.user32Module);
   releaseTickDCs();
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);

@@ -6,6 +6,7 @@
 #include "box/box.h"
 #include "box/box_geometry.h"
 #include "export/clipboard.h"
+#include "export/notation.h"
 #include "options/options.h"
 #include "options/options_tables.h"
 #include "settings/settings.h"
@@ -87,9 +88,8 @@ void setMiddleButtonMode(bool on) {
 
 void setNotation(int formatIndex) {
   settings.formatIndex = formatIndex;
-  const int command = commandOfFormatIndex(formatIndex);
-  markNotation(command);
-  showNotation(command);
+  markNotation(kNotations[formatIndex].commandId);
+  showNotation(formatIndex);
 }
 
 void setOpacity(int percent) {

@@ -12,7 +12,7 @@ void unpackTemplateList();
 // Options: shows the window on its first page, or hides it when it is in front.
 void toggleOptionsWindow();
 // The Options page's side of the setters.
-void showNotation(int command);
+void showNotation(int formatIndex);
 void showMiddleButtonMode(bool on);
 void showOpacity(int percent);
 // True while one of the Hotkeys page's hotkey controls has the keyboard focus.

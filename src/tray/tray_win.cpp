@@ -5,6 +5,7 @@
 
 #include "app/state.h"
 #include "box/box.h"
+#include "export/notation.h"
 
 namespace {
 
@@ -78,9 +79,10 @@ void buildTrayMenu() {
   fillSubItem({kCmdMouseMode, "&Mouse mode", MFT_RADIOCHECK, 0});
   InsertMenuItemA(app.displayMenu, 0, TRUE, &workItemInfo);
 
-  for (UINT i = 0; i < 7; ++i) {
-    fillSubItem({kCmdFirstFormat + i, kFormatLabels[i], MFT_RADIOCHECK, 0});
-    InsertMenuItemA(app.formatMenu, i, FALSE, &workItemInfo);
+  for (int position = 0; position < kNotationCount; ++position) {
+    const Notation& notation = kNotations[notationAtPosition(position)];
+    fillSubItem({static_cast<UINT>(notation.commandId), notation.caption, MFT_RADIOCHECK, 0});
+    InsertMenuItemA(app.formatMenu, position, TRUE, &workItemInfo);
   }
 
   displayItemInfo.fMask |= MIIM_SUBMENU;
@@ -158,7 +160,7 @@ void markDisplayBase(bool decimal) {
 }
 
 void markNotation(int command) {
-  CheckMenuRadioItem(app.formatMenu, kCmdFirstFormat, kCmdLastFormat, command, MF_BYCOMMAND);
+  CheckMenuRadioItem(app.formatMenu, kFirstNotationCommand, kLastNotationCommand, command, MF_BYCOMMAND);
 }
 
 void markMiddleButtonMode(bool on) {

@@ -65,12 +65,6 @@ TEST(Notation, CommandIdToFormatIndex) {
   for (const auto& c : cases) EXPECT_EQ(formatIndexOfCommand(c[0]), c[1]) << "id " << c[0];
 }
 
-// The way back, which the notation setter marks the menu and the radios with.
-TEST(Notation, FormatIndexToCommandId) {
-  const int cases[][2] = {{0, 10}, {1, 11}, {2, 12}, {4, 13}, {5, 14}, {3, 15}, {6, 16}, {-1, -1}, {7, -1}};
-  for (const auto& c : cases) EXPECT_EQ(commandOfFormatIndex(c[0]), c[1]) << "index " << c[0];
-}
-
 TEST(Opacity, EveryScrollRequestAtAndBetweenTheLimits) {
   struct Case { int request, thumb, current, expected; };
   const Case cases[] = {
