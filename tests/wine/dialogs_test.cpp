@@ -21,11 +21,10 @@ constexpr int kAddCustomColor = 712;
 constexpr int kFaceCombo = 1136, kSizeCombo = 1138, kTextColorCombo = 1139, kScriptCombo = 1140;
 constexpr int kFontApply = 1026;
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
 
 std::string storedBytes(const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
   char data[256] = {};
   DWORD size = sizeof data;
   const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
@@ -39,11 +38,6 @@ std::string storedText(const char* name) {
 }
 
 std::string bytesOf(COLORREF c) { return std::string(reinterpret_cast<const char*>(&c), sizeof c); }
-
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
-  pumpFor(100);
-}
 
 COLORREF fieldsOf(HWND dialog) {
   return RGB(GetDlgItemInt(dialog, kRedField, nullptr, FALSE), GetDlgItemInt(dialog, kGreenField, nullptr, FALSE),

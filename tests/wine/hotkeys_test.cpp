@@ -15,45 +15,6 @@ namespace {
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 const char kDefaultKeys[] = "ODQFSZCMX";
 
-// The message of a message box is its static control with the identifier 0xFFFF.
-std::string messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
-
-// Reads and closes every error box of the program while it runs, from a second thread, since
-// the box holds the main thread in its modal loop.
-struct MessageBoxWatcher {
-  std::atomic<bool> stop{false};
-  std::mutex lock;
-  std::vector<std::string> texts;
-  std::thread thread;
-  MessageBoxWatcher() : thread([this] { watch(); }) {}
-  ~MessageBoxWatcher() {
-    stop = true;
-    thread.join();
-  }
-  void watch() {
-    while (!stop) {
-      HWND box = FindWindowA("#32770", "Tintlet 2.51");
-      if (!box || !IsWindowVisible(box)) {
-        Sleep(20);
-        continue;
-      }
-      const std::string text = messageText(box);
-      {
-        std::lock_guard<std::mutex> hold(lock);
-        texts.push_back(text);
-      }
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-      for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
-    }
-  }
-  std::vector<std::string> seen() {
-    std::lock_guard<std::mutex> hold(lock);
-    return texts;
-  }
-  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-};
-
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
   HWND wnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -74,10 +35,10 @@ void expectDefaultPair(int action) {
 
 TEST(Hotkeys, DefaultsRegisterActionNumbersAsIdentifiers) {
   clearSettings();
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   startTintlet();
   pumpFor(200);
-  EXPECT_TRUE(boxes.seen().empty());
+  EXPECT_TRUE(boxes.texts().empty());
   ProbeWindow probe;
   for (int i = 0; i < 9; ++i) {
     expectDefaultPair(i);
@@ -94,10 +55,10 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   clearSettings();
   HotkeyHolder holder("6:0x46");  // Ctrl+Shift+F, the Fix color hotkey
   ASSERT_TRUE(holder.ready());
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   startTintlet();
   pumpFor(100);
-  const std::vector<std::string> seen = boxes.seen();
+  const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+F\r");
 
@@ -128,10 +89,10 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
   settings.hotkeyModifiers[4] = HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT | HOTKEYF_EXT;
   settings.hotkeyChars[4] = VK_SCROLL;
 
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   registerHotkeys();
   pumpFor(100);
-  const std::vector<std::string> seen = boxes.seen();
+  const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rAlt+F12\rCtrl+Alt+Shift+Scroll Lock\rCtrl+Shift+M\r");
   for (int i : {1, 4, 7}) {
@@ -162,11 +123,11 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   SendMessageA(app.hotkeyCtrl[5], HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
   SendMessageA(app.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);
   SendMessageA(app.hotkeyCtrl[6], HKM_SETHOTKEY, MAKEWORD(VK_NUMPAD5, HOTKEYF_ALT), 0);
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   readHotkeyControls();
   registerHotkeys();
   pumpFor(100);
-  const std::vector<std::string> seen = boxes.seen();
+  const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+Q\r");
 

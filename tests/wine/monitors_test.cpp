@@ -89,7 +89,6 @@ void expectPixelUnderThePointer(POINT p) {
   EXPECT_EQ(GetPixel(screen.dc, box.left + app.swatchRect.left + 2, box.top + app.swatchRect.top + 2), want);
 }
 
-const char kSettingsKey[] = "Software\\Quillon\\Tintlet";
 
 // The stored font height, a decimal text; INT_MIN when there is none.
 int storedFontHeight() {

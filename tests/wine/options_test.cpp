@@ -133,11 +133,6 @@ void startRecordingCreation() {
 
 bool isShown(HWND wnd) { return (GetWindowLongA(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, 0, 0);  // the Options action
-  pumpFor(100);
-}
-
 // A real click of the left (or right) mouse button at a point of the screen.
 void clickAt(POINT p, bool right = false) {
   SetCursorPos(p.x, p.y);
@@ -514,7 +509,7 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
 TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
   clearSettings();
   HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet", &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, "mouse", 0, REG_SZ, reinterpret_cast<const BYTE*>("true"), 5), ERROR_SUCCESS);
   RegCloseKey(key);
   startTintlet();

@@ -56,7 +56,7 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
 TEST(OptionsWithOthers, LoadedNotationIsCheckedAtStart) {
   clearSettings();
   HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet", &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
   RegSetValueExA(key, "platform", 0, REG_SZ, reinterpret_cast<const BYTE*>("java"), 5);
   RegCloseKey(key);
   startTintlet();

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
-constexpr char kOlderKey[] = "Software\\Tintlet";
 
 struct StoredValue {
   DWORD type;
@@ -109,7 +107,7 @@ void store(const char* path, const char* name, DWORD type, const std::string& by
   RegCloseKey(key);
 }
 
-void storeText(const char* name, const std::string& text) { store(kKey, name, REG_SZ, sz(text)); }
+void storeText(const char* name, const std::string& text) { store(kSettingsKey, name, REG_SZ, sz(text)); }
 
 void setTemplateList(const std::string& bytes) {
   std::free(settings.templateListData);
@@ -212,34 +210,6 @@ struct TemplateCombo {
   TemplateCombo& operator=(const TemplateCombo&) = delete;
 };
 
-// Closes the program's first message box from another thread and keeps its text.
-struct MessageBoxCloser {
-  std::string text;
-  std::atomic<bool> stop{false};
-  std::thread worker;
-  MessageBoxCloser() : worker([this] { run(); }) {}
-  void run() {
-    const DWORD end = GetTickCount() + 15000;
-    while (!stop && static_cast<int>(end - GetTickCount()) > 0) {
-      const HWND box = FindWindowA("#32770", kProgramTitle);
-      if (box) {
-        char t[512] = {};
-        GetDlgItemTextA(box, 0xFFFF, t, sizeof t);  // the message text of a message box
-        text = t;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  }
-  std::string finish() {
-    stop = true;
-    if (worker.joinable()) worker.join();
-    return text;
-  }
-  ~MessageBoxCloser() { finish(); }
-};
-
 // The real program as a process of its own, found through its colour box.
 struct RunningTintlet {
   HANDLE process = nullptr;
@@ -295,8 +265,8 @@ struct RunningTintlet {
 TEST(Settings, FirstStartWritesTheNineteenDefaults) {
   clearSettings();
   startTintlet();
-  EXPECT_EQ(storedValues(kKey), defaultValues());
-  EXPECT_FALSE(keyExists(kOlderKey));
+  EXPECT_EQ(storedValues(kSettingsKey), defaultValues());
+  EXPECT_FALSE(keyExists(kOlderSettingsKey));
   EXPECT_EQ(settings.formatIndex, 0);
   EXPECT_FALSE(settings.decimalDisplay);  // hexadecimal
   EXPECT_EQ(settings.form, BoxForm::normal);
@@ -314,31 +284,31 @@ TEST(Settings, FirstStartWritesTheNineteenDefaults) {
   EXPECT_EQ(exitTintlet(), 0);
   Values saved = defaultValues();
   saved["combo"] = {REG_SZ, sz("RGB(#r,#g,#b)\xFF")};  // the template combo box's one entry
-  EXPECT_EQ(storedValues(kKey), saved);
+  EXPECT_EQ(storedValues(kSettingsKey), saved);
 }
 
 TEST(Settings, OnlyTheOlderKeyIsReadFilledAndSavedUnderTheCurrentKey) {
   clearSettings();
-  store(kOlderKey, "platform", REG_SZ, sz("java"));
-  store(kOlderKey, "trans", REG_SZ, sz("80"));
-  store(kOlderKey, "fontheight", REG_SZ, sz("-15"));
-  store(kOlderKey, "combo", REG_SZ, sz("a\xFF" "b\xFF"));
+  store(kOlderSettingsKey, "platform", REG_SZ, sz("java"));
+  store(kOlderSettingsKey, "trans", REG_SZ, sz("80"));
+  store(kOlderSettingsKey, "fontheight", REG_SZ, sz("-15"));
+  store(kOlderSettingsKey, "combo", REG_SZ, sz("a\xFF" "b\xFF"));
   startTintlet();
   EXPECT_EQ(settings.formatIndex, 4);
   EXPECT_EQ(settings.opacityPercent, 80);
   EXPECT_EQ(settings.boxLogFont.lfHeight, -15);
-  EXPECT_FALSE(keyExists(kKey));
+  EXPECT_FALSE(keyExists(kSettingsKey));
   Values filled = defaultValues();
   filled["platform"] = {REG_SZ, sz("java")};
   filled["trans"] = {REG_SZ, sz("80")};
   filled["fontheight"] = {REG_SZ, sz("-15")};
   filled["combo"] = {REG_SZ, sz("a\xFF" "b\xFF")};
-  EXPECT_EQ(storedValues(kOlderKey), filled);
+  EXPECT_EQ(storedValues(kOlderSettingsKey), filled);
   EXPECT_EQ(exitTintlet(), 0);
   Values saved = filled;
   saved["combo"] = {REG_SZ, sz("a\xFF" "b\xFF" "RGB(#r,#g,#b)\xFF")};  // the template in use joins the sorted list
-  EXPECT_EQ(storedValues(kKey), saved);
-  EXPECT_EQ(storedValues(kOlderKey), filled);  // only ever read and filled, never removed
+  EXPECT_EQ(storedValues(kSettingsKey), saved);
+  EXPECT_EQ(storedValues(kOlderSettingsKey), filled);  // only ever read and filled, never removed
 }
 
 TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
@@ -391,12 +361,12 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
   for (const Case& c : cases) {
     const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
     clearSettings();
-    store(kKey, c.name, c.type, c.stored);
+    store(kSettingsKey, c.name, c.type, c.stored);
     resetToStartupDefaults();
     EXPECT_TRUE(loadSettings()) << label;
     Values expected = defaultValues();
     expected[c.name] = c.after;
-    EXPECT_EQ(storedValues(kKey), expected) << label;
+    EXPECT_EQ(storedValues(kSettingsKey), expected) << label;
     EXPECT_EQ(inMemory(c.name), c.setting) << label;
   }
 }
@@ -407,9 +377,9 @@ TEST(Settings, OutOfRangeOpacityIsStoredUntilExit) {
   startTintlet();
   EXPECT_EQ(settings.opacityPercent, 100);
   pumpFor(50);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("50")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("50")}));
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
 }
 
 TEST(Settings, ColorIsTakenOnlyInMiddleButtonMode) {
@@ -453,8 +423,8 @@ TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
     EXPECT_EQ(tintlet.decimal(), c.decimal) << label << ": " << tintlet.boxText();
     EXPECT_EQ(tintlet.form(), c.form) << label;
     ASSERT_TRUE(tintlet.exit()) << label;
-    EXPECT_EQ(storedValue(kKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
-    EXPECT_EQ(storedValue(kKey, "display2"), (StoredValue{REG_SZ, sz(c.saved2)})) << label;
+    EXPECT_EQ(storedValue(kSettingsKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
+    EXPECT_EQ(storedValue(kSettingsKey, "display2"), (StoredValue{REG_SZ, sz(c.saved2)})) << label;
   }
 }
 
@@ -494,15 +464,15 @@ TEST(Settings, SessionEndSavesBeforeTheProcessIsKilled) {
                                   &ignored));
   TerminateProcess(tintlet.process, 1);
   ASSERT_TRUE(tintlet.ended(5000));
-  EXPECT_EQ(storedValue(kKey, "display1"), (StoredValue{REG_SZ, sz("1")}));
-  EXPECT_EQ(storedValue(kKey, "display2"), (StoredValue{REG_SZ, sz("1")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "display1"), (StoredValue{REG_SZ, sz("1")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "display2"), (StoredValue{REG_SZ, sz("1")}));
 }
 
 // In the test's own process: a cancelled end changes nothing; a real one saves, and a normal exit
 // afterwards saves the same again without freeing the template list twice.
 TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
   clearSettings();
-  store(kKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
+  store(kSettingsKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
   startTintlet();
   TemplateCombo combo(true);
   if (combo.ours()) unpackTemplateList();  // as start-up does once the Options window exists
@@ -511,18 +481,18 @@ TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
 
   EXPECT_EQ(SendMessageA(app.boxWnd, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageA(app.boxWnd, WM_ENDSESSION, FALSE, 0);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
   EXPECT_TRUE(app.timerActive);  // the end was cancelled: the program runs on
 
   SendMessageA(app.boxWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   const StoredValue list = {REG_SZ, sz("#r #g #b\xFF$r$g$b\xFFRGB(#r,#g,#b)\xFF")};
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
-  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
   EXPECT_FALSE(app.timerActive);
 
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
-  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
   EXPECT_EQ(templateList(), list.bytes);  // packed again at the exit, the first block released
 }
 
@@ -552,7 +522,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kKey).size(), 20u);
+  EXPECT_EQ(storedValues(kSettingsKey).size(), 20u);
 
   resetToStartupDefaults();
   ASSERT_TRUE(loadSettings());
@@ -596,10 +566,10 @@ TEST(Settings, FailedDefaultWriteStillReadsEveryValue) {
   storeText("mouse", "true");
   storeText("color", "255");
   storeText("display1", "1");
-  store(kKey, "italic", REG_DWORD, dword(1));
-  const Values before = storedValues(kKey);
+  store(kSettingsKey, "italic", REG_DWORD, dword(1));
+  const Values before = storedValues(kSettingsKey);
   HKEY readOnly;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
   resetToStartupDefaults();
   EXPECT_FALSE(loadSettingsFrom(readOnly));
   RegCloseKey(readOnly);
@@ -608,18 +578,18 @@ TEST(Settings, FailedDefaultWriteStillReadsEveryValue) {
   EXPECT_EQ(settings.pickedColor, 255u);
   EXPECT_TRUE(settings.decimalDisplay);
   EXPECT_EQ(settings.boxLogFont.lfItalic, 0);
-  EXPECT_EQ(storedValues(kKey), before);
+  EXPECT_EQ(storedValues(kSettingsKey), before);
 }
 
 TEST(Settings, SaveStopsAtTheFirstFailedWrite) {
   clearSettings();
   storeText("platform", "vb");
   HKEY readOnly;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
   resetToStartupDefaults();
   EXPECT_FALSE(saveSettingsTo(readOnly));
   RegCloseKey(readOnly);
-  EXPECT_EQ(storedValues(kKey), (Values{{"platform", {REG_SZ, sz("vb")}}}));
+  EXPECT_EQ(storedValues(kSettingsKey), (Values{{"platform", {REG_SZ, sz("vb")}}}));
 }
 
 // The registry of the current user made unusable (its key deleted under the program): start-up
@@ -634,7 +604,8 @@ TEST(Settings, StartUpReportsAnUnusableRegistryAndRunsOn) {
   {
     MessageBoxCloser closer;
     startTintlet();
-    EXPECT_EQ(closer.finish(), "Error accessing registry !!\r\r Aborting !!");
+    closer.stop();
+    EXPECT_EQ(closer.texts(), std::vector<std::string>{"Error accessing registry !!\r\r Aborting !!"});
   }
   RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   RegCloseKey(gone);
@@ -646,7 +617,7 @@ TEST(Settings, StartUpReportsAnUnusableRegistryAndRunsOn) {
   Values saved = defaultValues();  // the registry is back by the exit
   saved["combo"] = {REG_SZ, sz("RGB(#r,#g,#b)\xFF")};
   saved["color"] = {REG_SZ, sz(std::to_string(settings.pickedColor).c_str())};
-  EXPECT_EQ(storedValues(kKey), saved);
+  EXPECT_EQ(storedValues(kSettingsKey), saved);
 }
 
 TEST(Settings, UnpackFillsTheComboBox) {
@@ -735,7 +706,7 @@ TEST(Settings, StoredListIsKeptWhenNoListIsBuilt) {
   const StoredValue list = {REG_SZ, sz("keep\xFF" "me\xFF")};
   // With the combo box: its list was unpacked, but the program ended without closing the box.
   clearSettings();
-  store(kKey, "combo", list.type, list.bytes);
+  store(kSettingsKey, "combo", list.type, list.bytes);
   {
     TemplateCombo combo;
     resetToStartupDefaults();
@@ -743,14 +714,14 @@ TEST(Settings, StoredListIsKeptWhenNoListIsBuilt) {
     unpackTemplateList();
     ASSERT_EQ(settings.templateListData, nullptr);
     ASSERT_TRUE(saveSettings());
-    EXPECT_EQ(storedValue(kKey, "combo"), list);
+    EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
   }
   // A whole real run keeps the list; until the Options window exists there is no combo box to
   // take it, and the loaded list is saved back as it was.
   clearSettings();
-  store(kKey, "combo", list.type, list.bytes);
+  store(kSettingsKey, "combo", list.type, list.bytes);
   storeText("customFormat", "me");
   startTintlet();
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
 }
