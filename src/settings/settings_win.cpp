@@ -20,7 +20,8 @@ constexpr char kOlderKey[] = "Software\\Tintlet";
 enum class Kind {
   notation,      // REG_SZ notation name; an unknown name is deleted
   flag,          // REG_SZ "true" / "false"; any other text is deleted
-  number,        // REG_SZ decimal text; another type is deleted; outside the range the default is used
+  number,        // REG_SZ decimal text; another type is deleted; outside the range it is unusable
+  choice,        // a number; outside the range the default is used and the stored text stays
   heldColor,     // a number, taken only in middle-button mode
   bytes,         // exactly `size` bytes of any type, written as REG_BINARY; another size is overwritten
   faceName,      // text of any type, cut to the field
@@ -61,13 +62,13 @@ constexpr SettingValue kValues[] = {
     {"hotchars", Kind::bytes, MEMBER(hotkeyChars), 0, kDefaultHotkeyChars, 0, 0, 12},
     {"modifiers", Kind::bytes, MEMBER(hotkeyModifiers), 0, kDefaultModifiers, 0, 0, 11},
     // Out of range counts as 100 but stays stored until the exit writes the value in use.
-    {"trans", Kind::number, MEMBER(opacityPercent), 100, nullptr, 70, 100, 13},
+    {"trans", Kind::choice, MEMBER(opacityPercent), 100, nullptr, 70, 100, 13},
     {"customFormat", Kind::text, MEMBER(customTemplate), 0, kDefaultTemplate, 0, 0, 14},
     {"combo", Kind::templateList, 0, 0, 0, nullptr, 0, 0, 15},
     // "1" is decimal, any other number hexadecimal.
-    {"display1", Kind::number, MEMBER(decimalDisplay), 0, nullptr, 0, 1, 16},
+    {"display1", Kind::choice, MEMBER(decimalDisplay), 0, nullptr, 0, 1, 16},
     // "1" is the micro form, "2" the zoom form, any other number the normal form.
-    {"display2", Kind::number, MEMBER(form), 0, nullptr, 0, 2, 17},
+    {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2, 17},
     {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1, 18},
     {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, ANY, 19},
 };
@@ -192,6 +193,12 @@ bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
     case Kind::number:
       if (!readText(key, v.name, buf)) return false;
       n = leadingInteger(buf.text);
+      if (n < v.minimum || n > v.maximum) return false;
+      setNumber(v, n);
+      return true;
+    case Kind::choice:
+      if (!readText(key, v.name, buf)) return false;
+      n = leadingInteger(buf.text);
       setNumber(v, n >= v.minimum && n <= v.maximum ? n : v.defaultNumber);
       return true;
     case Kind::heldColor:
@@ -224,6 +231,7 @@ bool writeValue(HKEY key, const SettingValue& v) {
     case Kind::notation:  return writeText(key, v.name, notationNameOf(numberOf(v)));
     case Kind::flag:      return writeText(key, v.name, flagText(numberOf(v) != 0));
     case Kind::number:
+    case Kind::choice:
     case Kind::heldColor: return writeInteger(key, v.name, numberOf(v));
     case Kind::bytes:     return writeBytes(key, v.name, memberOf(v), v.size);
     case Kind::faceName:
@@ -237,7 +245,8 @@ bool writeValue(HKEY key, const SettingValue& v) {
 
 // Writes the default of one value: the member, which holds it until the value is read.
 bool writeDefault(HKEY key, const SettingValue& v) {
-  if (v.kind == Kind::number || v.kind == Kind::heldColor) return writeInteger(key, v.name, v.defaultNumber);
+  if (v.kind == Kind::number || v.kind == Kind::choice || v.kind == Kind::heldColor)
+    return writeInteger(key, v.name, v.defaultNumber);
   return writeValue(key, v);
 }
 
