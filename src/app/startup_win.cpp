@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "app/dll_search.h"
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
 #include "box/box.h"
 #include "hotkeys/hotkey_table.h"
+#include "hotkeys/hotkeys.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
@@ -22,22 +24,9 @@ int startupShowCommand() {
   return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
 }
 
-void setStartupDefaults() {
-  std::memcpy(app.defaultModifiers, kDefaultModifiers, kActionCount);
-  app.formatIndex = 0;
-  initDefaultLogFont(&app.boxLogFont);
-  app.baseColor = kDefaultBaseColor;
-  app.textColor = kDefaultTextColor;
-  std::memset(app.customColors, 0, sizeof app.customColors);
-  std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
-  std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);
-  app.layeredSupported = false;
-}
-
 void findLayeredWindows() {
-  app.user32Module = LoadLibraryA("User32.dll");
-  if (!app.user32Module) return;
-  const FARPROC found = GetProcAddress(app.user32Module, "SetLayeredWindowAttributes");
+  // User32 is imported, so already loaded; the handle is not counted and is not freed.
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
   app.setLayeredAttrs = reinterpret_cast<SetLayeredAttrsFn>(reinterpret_cast<void (*)()>(found));
   if (app.setLayeredAttrs) app.layeredSupported = true;
 }
@@ -82,6 +71,7 @@ void destroyMenu(HMENU& menu) {
 
 bool startUp(HINSTANCE instance, int* exitCode) {
   *exitCode = 0;
+  restrictDllSearch();
   app.runningMsg = RegisterWindowMessageA(kSingleInstanceName);
   CreateMutexA(nullptr, FALSE, kSingleInstanceName);  // held until the process ends
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -91,11 +81,12 @@ bool startUp(HINSTANCE instance, int* exitCode) {
     return false;
   }
   InitCommonControls();
-  setStartupDefaults();
+  resetSettings();
+  app.layeredSupported = false;
   findLayeredWindows();
-  LoadLibraryA("Riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
+  loadSystemLibrary("riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
   if (!loadSettings()) reportError(nullptr, kErrRegistry, "");
-  app.baseBrush = CreateSolidBrush(app.baseColor);
+  app.baseBrush = CreateSolidBrush(settings.baseColor);
   app.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   app.handCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
   app.appInstance = instance;
@@ -110,20 +101,15 @@ bool startUp(HINSTANCE instance, int* exitCode) {
                                    instance, nullptr);
   createOptionsWindow();
 
-  // Bring the controls and the menu marks in line with the loaded settings, the way a user would.
-  static HWND* const kFormatRadioOfIndex[7] = {&app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.decimalRadio,
-                                               &app.javaRadio, &app.vbRadio, &app.customRadio};
-  SendMessageA(*kFormatRadioOfIndex[app.formatIndex], BM_CLICK, 0, 0);
-  if (app.middleButtonMode) {
-    app.middleButtonMode = false;
-    SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);
-  }
+  // The loaded settings shown by their setters: the box, the menu marks and the Options controls.
+  setNotation(settings.formatIndex);
+  setMiddleButtonMode(settings.middleButtonMode);
+  setOpacity(settings.opacityPercent);
   fitLabelToText(app.makerLink, makerLinkText(), app.uiFont);
   fitLabelToText(app.toolLink, toolLinkText(), app.uiFont);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
-  if (app.zoomView && app.microForm) app.zoomView = app.microForm = false;
-  SendMessageA(app.boxWnd, WM_HOTKEY, 1, 0);  // Dec / Hex: restores the saved base and lays out the form
+  setDisplayBase(settings.decimalDisplay);  // lays out the form too
   ShowWindow(app.boxWnd, startupShowCommand());
   ShowWindow(app.optionsWnd, SW_MINIMIZE);
   ShowWindow(app.optionsWnd, SW_HIDE);
@@ -145,7 +131,6 @@ int runMessageLoop() {
 }
 
 void shutDown() {
-  if (app.layeredSupported) FreeLibrary(app.user32Module);
   releaseTickDCs();
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);
@@ -156,6 +141,24 @@ void shutDown() {
   destroyMenu(app.displayMenu);
   destroyMenu(app.trayMenu);
   saveSettings();
+}
+
+void closeProgram(HWND box) {
+  setNudgeMode(false);  // the keys go back, and the form the user chose is the one saved
+  packTemplateList();
+  readHotkeyControls();
+  if (app.timerActive) {
+    KillTimer(box, kTickTimerId);
+    app.timerActive = false;
+  }
+  removeTrayIcon();
+}
+
+LRESULT onEndSession(HWND box, bool ending) {
+  if (!ending) return 0;
+  closeProgram(box);
+  saveSettings();
+  return 0;
 }
 
 int runTintlet(HINSTANCE instance) {

@@ -1,5 +1,5 @@
-// The one process-wide state record of Tintlet. Every subsystem reads and writes it in place,
-// on the message-loop thread only.
+// The run-time state of Tintlet, on the message-loop thread only. The persisted settings are
+// apart, in `settings` (settings/settings.h).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -7,28 +7,11 @@
 #include <shellapi.h>
 
 #include "app/names.h"
+#include "export/notation.h"
 
 typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
 
 struct AppState {
-  // Persisted settings.
-  int formatIndex = 0;
-  int decimalDisplay = 1;  // loaded as the opposite of the saved base, flipped once at start-up
-  bool microForm = false;
-  bool zoomView = false;
-  bool middleButtonMode = false;
-  COLORREF pickedColor = 0;
-  COLORREF baseColor = 0;
-  COLORREF textColor = 0;
-  LOGFONTA boxLogFont = {};
-  COLORREF customColors[16] = {};
-  BYTE hotkeyChars[kActionCount] = {};
-  BYTE hotkeyModifiers[kActionCount] = {};
-  int opacityPercent = 100;
-  char customTemplate[kTemplateSize] = "RGB(#r,#g,#b)";
-  char* templateListData = nullptr;  // malloc'ed; saved list of templates, or none
-  DWORD templateListSize = 0;
-
   // Runtime flags.
   bool followPointer = true;
   bool colorFixed = false;
@@ -41,11 +24,9 @@ struct AppState {
   HWND colorDialogWnd = nullptr;
   bool layeredSupported = false;
   SetLayeredAttrsFn setLayeredAttrs = nullptr;
-  HMODULE user32Module = nullptr;
   UINT runningMsg = 0;
   UINT taskbarCreatedMsg = 0;  // registered once the tray icon is added
   HINSTANCE appInstance = nullptr;
-  BYTE defaultModifiers[kActionCount] = {};
 
   // Colour box geometry, texts and tick state.
   int boxWidth = 0;
@@ -77,8 +58,7 @@ struct AppState {
   HWND boxTextWnd = nullptr;
   HWND optionsWnd = nullptr;
   HWND tabCtrl = nullptr;
-  HWND htmlRadio = nullptr, delphiRadio = nullptr, cppRadio = nullptr, javaRadio = nullptr;
-  HWND vbRadio = nullptr, decimalRadio = nullptr, customRadio = nullptr;
+  HWND notationRadio[kNotationCount] = {};  // by formatIndex
   HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
   HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
   HWND transparencyLabel = nullptr, percentLabel = nullptr;

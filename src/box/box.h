@@ -6,15 +6,12 @@
 
 LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
-void initDefaultLogFont(LOGFONTA* font);
 // The measured width and height of the colour text in the box font, for the current base.
 SIZE measureDigits(HDC dc);
 void placeBox(HWND wnd);
-BoxForm currentForm();
 // The height and swatch of `form` for the line height `h` and the current box width.
 void applyFormGeometry(BoxForm form, int h);
 void layoutBox(HWND wnd);
-void resetBoxFont(HWND wnd, HDC dc);
 void paintBoxBackground(HWND wnd);
 // Makes `color` the box's background: a new base brush, also for the box class's erasing.
 void setBaseColor(COLORREF color);
@@ -29,19 +26,27 @@ LRESULT onBoxTick(HWND wnd);
 // Releases the device contexts the tick keeps from one tick to the next; once, at shutdown.
 void releaseTickDCs();
 
+// Setters (actions_win.cpp). Each sets its setting and brings the box, the tray menu and the
+// Options window into line with it; calling one again with the same value changes nothing.
+void setForm(BoxForm form);
+void setDisplayBase(bool decimal);
+void setBoxShown(bool shown);
+void setMiddleButtonMode(bool on);
+void setNotation(int formatIndex);
+void setOpacity(int percent);
+// The box font (sizes for 96 DPI) and the colour of its text.
+void setBoxFont(const LOGFONTA& font, COLORREF textColor);
+
 // Actions and commands (actions_win.cpp).
 LRESULT onAction(HWND wnd, int action);
 LRESULT onMenuCommand(HWND wnd, int id);
 LRESULT onSecondInstance(HWND wnd);
 LRESULT onBoxDestroy(HWND wnd);
 bool isWindowCovered(HWND wnd);
-// Whether the keyboard focus is in a hotkey row of the Options window.
-bool hotkeyControlHasFocus();
-// Lays the box out in `form`, with the tray's radio mark on it.
-void setBoxForm(HWND wnd, BoxForm form);
 
-// Nudge mode (nudge_win.cpp). The setter takes the mode's keys and the zoom form, or gives both back;
-// turning it on does nothing while the box is hidden or a hotkey row has the focus.
-void setNudgeMode(HWND box, bool on);
+// Nudge mode (nudge_win.cpp). The setter takes the mode's keys and the zoom form, or gives both back
+// with the form shown before; turning it on does nothing while the box is hidden or a hotkey row has
+// the focus.
+void setNudgeMode(bool on);
 // WM_HOTKEY with the identifier of one of the mode's keys; other identifiers are ignored.
 void onNudgeKey(HWND box, int id);

@@ -1,7 +1,9 @@
 #include "box/box_dpi.h"
 
+#include "app/dll_search.h"
 #include "app/gdi.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/dpi_scale.h"
 
@@ -18,9 +20,8 @@ GetDpiForMonitorFn dpiForMonitor() {
   static GetDpiForMonitorFn fn = nullptr;
   if (!looked) {
     looked = true;
-    // From the system folder only: on systems without shcore.dll a file of that name beside the program
-    // must not be loaded. Where that search is not known either, there is no shcore.dll to find.
-    if (HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    // On systems without shcore.dll a file of that name beside the program must not be loaded.
+    if (HMODULE shcore = loadSystemLibrary("shcore.dll")) {
       const FARPROC found = GetProcAddress(shcore, "GetDpiForMonitor");
       fn = reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void (*)()>(found));
     }
@@ -50,7 +51,7 @@ int monitorDpi(HMONITOR monitor) {
 
 HFONT createBoxFont() {
   if (boxDpi == 0) boxDpi = pointerMonitorDpi();
-  LOGFONTA font = app.boxLogFont;
+  LOGFONTA font = settings.boxLogFont;
   font.lfHeight = scaleForDpi(font.lfHeight, boxDpi);
   font.lfWidth = scaleForDpi(font.lfWidth, boxDpi);
   return CreateFontIndirectA(&font);

@@ -6,6 +6,8 @@
 #include "box/nudge.h"
 #include "export/clipboard.h"
 #include "hotkeys/hotkey_table.h"
+#include "options/options.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -44,19 +46,19 @@ void movePointer(HWND box, int dx, int dy) {
 
 }  // namespace
 
-void setNudgeMode(HWND box, bool on) {
+void setNudgeMode(bool on) {
   if (on == app.nudgeMode) return;
   // The mode works only while the box is shown, and never takes keys a hotkey row is being given.
   if (on && (!app.boxShown || hotkeyControlHasFocus())) return;
   app.nudgeMode = on;
   CheckMenuItem(app.trayMenu, kCmdNudge, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
   if (on) {
-    formBeforeNudge = currentForm();
-    if (formBeforeNudge != BoxForm::zoom) setBoxForm(box, BoxForm::zoom);
-    registerNudgeKeys(box);
+    formBeforeNudge = settings.form;
+    if (formBeforeNudge != BoxForm::zoom) setForm(BoxForm::zoom);
+    registerNudgeKeys(app.boxWnd);
   } else {
-    unregisterNudgeKeys(box);
-    if (currentForm() != formBeforeNudge) setBoxForm(box, formBeforeNudge);
+    unregisterNudgeKeys(app.boxWnd);
+    if (settings.form != formBeforeNudge) setForm(formBeforeNudge);
   }
 }
 
@@ -65,7 +67,7 @@ void onNudgeKey(HWND box, int id) {
   if (!k || !app.nudgeMode) return;
   switch (k->command) {
     case NudgeCommand::move:  movePointer(box, k->dx, k->dy); break;
-    case NudgeCommand::copy:  copyColorToClipboard(box); setNudgeMode(box, false); break;
-    case NudgeCommand::leave: setNudgeMode(box, false); break;
+    case NudgeCommand::copy:  copyColorToClipboard(box); setNudgeMode(false); break;
+    case NudgeCommand::leave: setNudgeMode(false); break;
   }
 }

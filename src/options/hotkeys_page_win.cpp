@@ -3,6 +3,7 @@
 
 #include "app/state.h"
 #include "box/box.h"
+#include "settings/settings.h"
 #include "hotkeys/hotkey_table.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
@@ -15,15 +16,15 @@ void onHotkeysApply() {
 // The defaults are registered and shown at once, without "Apply".
 void onHotkeysDefaults() {
   readHotkeyControls();
-  std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);
-  std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
+  std::memcpy(settings.hotkeyModifiers, kDefaultModifiers, kActionCount);
+  std::memcpy(settings.hotkeyChars, kDefaultHotkeyChars, kActionCount);
   registerHotkeys();
 }
 
 namespace {
 
 LRESULT CALLBACK hotkeyRowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-  if (msg == WM_SETFOCUS) setNudgeMode(app.boxWnd, false);
+  if (msg == WM_SETFOCUS) setNudgeMode(false);
   return DefSubclassProc(wnd, msg, wp, lp);
 }
 

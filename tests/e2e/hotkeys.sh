@@ -7,7 +7,8 @@
 set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
 DISPLAY=$(cat "$win/wine/display") || exit 1
-export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 fail() { echo "hotkeys: $*" >&2; exit 1; }
 # "WIDTH HEIGHT LINE" of the running box, LINE being the height of its text line.
@@ -27,14 +28,14 @@ wine "$win/Tintlet.exe" >/dev/null 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
 
-# The text line's height is known once start-up has laid the box out.
-line=0
+# The box window exists a moment before its text line does (the tray icon is added in between).
+line=""
 for _ in $(seq 50); do
   read -r _ height line <<<"$(box_size)"
   [ "${line:-0}" -gt 0 ] && break
   sleep 0.2
 done
-[ "${line:-0}" -gt 0 ] || fail "no colour box appeared"
+[ "${line:-0}" -gt 0 ] || fail "no colour box with its text line appeared"
 micro=$((line + 2))  # the micro form: one text line and a pixel above and below
 [ "$height" -ne "$micro" ] || fail "the box starts in the micro form ($height pixels high)"
 

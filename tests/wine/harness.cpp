@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
 
@@ -30,14 +31,13 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
 }
 
 void clearSettings() {
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet");
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tintlet");
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kOlderSettingsKey);
 }
 
 std::string storedBytes(const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet", 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return "<no key>";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
   char data[256] = {};
   DWORD size = sizeof data;
   const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
@@ -60,6 +60,68 @@ int exitTintlet() {
   const int code = runMessageLoop();
   shutDown();
   return code;
+}
+
+void openOptions(int page) {
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(100);
+  if (page == 0) return;
+  switchOptionsPage(page);
+  pumpFor(100);
+}
+
+void switchOptionsPage(int page) {
+  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+}
+
+MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
+
+MessageBoxCloser::~MessageBoxCloser() { stop(); }
+
+void MessageBoxCloser::stop() {
+  stopping_ = true;
+  if (thread_.joinable()) thread_.join();
+}
+
+std::vector<MessageBoxCloser::Seen> MessageBoxCloser::seen() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return seen_;
+}
+
+std::vector<std::string> MessageBoxCloser::texts() {
+  std::vector<std::string> list;
+  for (const Seen& box : seen()) list.push_back(box.text);
+  return list;
+}
+
+void MessageBoxCloser::clear() {
+  std::lock_guard<std::mutex> hold(lock_);
+  seen_.clear();
+}
+
+void MessageBoxCloser::watch() {
+  while (!stopping_) {
+    const HWND box = FindWindowA("#32770", kProgramTitle);
+    if (!box || !IsWindowVisible(box)) {
+      Sleep(5);
+      continue;
+    }
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+    const HWND ok = FindWindowExA(box, nullptr, "Button", "OK");
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      seen_.push_back({text, GetWindow(box, GW_OWNER), ok != nullptr});
+    }
+    if (ok) PostMessageA(ok, BM_CLICK, 0, 0);
+    else PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; IsWindow(box); waited += 5) {
+      if (waited == 10000) PostMessageA(box, WM_COMMAND, IDOK, 0);  // the click did not end it: still end it
+      Sleep(5);
+    }
+  }
 }
 
 namespace {
@@ -160,17 +222,23 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
   return found;
 }
 
+DWORD waitForExit(HANDLE process, int ms) {
+  DWORD code = STILL_ACTIVE;
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
+  return code;
+}
+
 DWORD runInNewProcess(const char* test) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof self);
   const std::string line = std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
   HANDLE process = startProcess(line);
   if (!process) return 99;
-  DWORD code = 98;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
-    GetExitCodeProcess(process, &code);
-  else
+  DWORD code = waitForExit(process, 60000);
+  if (code == STILL_ACTIVE) {
+    code = 98;
     TerminateProcess(process, code);
+  }
   CloseHandle(process);
   return code;
 }
@@ -255,10 +323,16 @@ void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pix
 long liveGdiObjects() {
   const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (counted) return static_cast<long>(counted);
-  // Wine keeps the table where Windows does, at the PEB's GdiSharedHandleTable (offset 0x94 in a 32-bit
-  // process): 65 536 entries of 24 bytes, each with the object's type at byte 14, 0 while the entry is free.
+  // Wine keeps the table where Windows does, at the PEB's GdiSharedHandleTable, whose offset follows the
+  // pointer size: 65 536 entries of 24 bytes (the same in both), each with the object's type at byte 14,
+  // 0 while the entry is free.
+#ifdef _WIN64
+  constexpr size_t kGdiTableOffset = 0xF8;
+#else
+  constexpr size_t kGdiTableOffset = 0x94;
+#endif
   const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
+  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + kGdiTableOffset);
   if (!table) return -1;
   long live = 0;
   for (int i = 0; i < 0x10000; ++i)

@@ -3,17 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "dialog_script.h"
 #include "harness.h"
 
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "settings/settings.h"
 
 namespace {
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
 // The mode's ten keys as another program registers them (MOD_SHIFT is 4).
 constexpr char kAllNudgeKeys[] = "0:0x25 0:0x27 0:0x26 0:0x28 4:0x25 4:0x27 4:0x26 4:0x28 0:0x0D 0:0x1B";
 
@@ -86,10 +85,12 @@ POINT pointer() {
 
 bool nudgeItemChecked() { return (GetMenuState(app.trayMenu, kCmdNudge, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
-std::string formName() { return app.microForm ? "micro" : app.zoomView ? "zoom" : "normal"; }
+std::string formName() {
+  return settings.form == BoxForm::micro ? "micro" : settings.form == BoxForm::zoom ? "zoom" : "normal";
+}
 
-void setForm(const std::string& form) {
-  setBoxForm(app.boxWnd, form == "micro" ? BoxForm::micro : form == "zoom" ? BoxForm::zoom : BoxForm::normal);
+void showForm(const std::string& form) {
+  setForm(form == "micro" ? BoxForm::micro : form == "zoom" ? BoxForm::zoom : BoxForm::normal);
 }
 
 RECT virtualScreen() {
@@ -104,17 +105,9 @@ void paintPattern(HDC dc, RECT r) {
 
 void storeBytes(const char* name, const std::string& bytes) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
   RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
   RegCloseKey(key);
-}
-
-void openHotkeysPage() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
-  pumpFor(100);
-  SendMessageA(app.tabCtrl, TCM_SETCURSEL, 1, 0);
-  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
-  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
 }
 
 void startAt(POINT p) {
@@ -131,7 +124,7 @@ TEST(Nudge, HotkeyTurnsTheModeOnInTheZoomFormAndOffToTheFormBefore) {
   ASSERT_EQ(takenNudgeKeys(), 0);
   for (const char* before : {"normal", "micro", "zoom"}) {
     SCOPED_TRACE(before);
-    setForm(before);
+    showForm(before);
     pressNudgeHotkey();
     ASSERT_TRUE(app.nudgeMode);
     EXPECT_EQ(formName(), "zoom");
@@ -221,7 +214,7 @@ TEST(Nudge, EnterCopiesThePixelUnderTheMovedPointerAndLeaves) {
 TEST(Nudge, EscapeLeavesWithoutCopying) {
   ColorWindow pattern(virtualScreen(), paintPattern);
   startAt({500, 400});
-  setForm("micro");
+  showForm("micro");
   ASSERT_TRUE(putTextOnClipboard(pattern.wnd, "old contents"));
   pressNudgeHotkey();
   ASSERT_TRUE(app.nudgeMode);
@@ -257,7 +250,7 @@ TEST(Nudge, HidingTheBoxOrFocusingAHotkeyRowEndsTheMode) {
 
   pressNudgeHotkey();
   ASSERT_TRUE(app.nudgeMode);
-  openHotkeysPage();
+  openOptions(1);
   EXPECT_TRUE(app.nudgeMode) << "showing the page alone takes no keys back";
   SetFocus(app.hotkeyCtrl[3]);
   pumpFor(50);
@@ -275,7 +268,7 @@ TEST(Nudge, HidingTheBoxOrFocusingAHotkeyRowEndsTheMode) {
 
 TEST(Nudge, ExitWhileOnFreesTheKeysAndSavesTheFormBefore) {
   startAt({500, 400});
-  setForm("micro");
+  showForm("micro");
   pressNudgeHotkey();
   ASSERT_TRUE(app.nudgeMode);
   EXPECT_EQ(exitTintlet(), 0);
@@ -304,7 +297,7 @@ TEST(Nudge, ARefusedKeyIsReportedAndTheModeWorksWithTheOthers) {
     MessageBoxCloser boxes;
     SendMessageA(app.boxWnd, WM_HOTKEY, kActionNudge, 0);
     pumpFor(50);
-    reported = boxes.texts;
+    reported = boxes.texts();
   }
   EXPECT_EQ(reported, std::vector<std::string>{"Hotkey registration failed:\r\rLeft\rShift+Up\r"});
   ASSERT_TRUE(app.nudgeMode);
@@ -323,7 +316,7 @@ TEST(Nudge, ARefusedKeyIsReportedAndTheModeWorksWithTheOthers) {
 
 TEST(Nudge, HotkeyRowEditsAndPersistsTheCombination) {
   startAt({500, 400});
-  openHotkeysPage();
+  openOptions(1);
   const HWND row = app.hotkeyCtrl[kActionNudge];
   EXPECT_TRUE(IsWindowVisible(row));
   EXPECT_EQ(windowText(app.hotkeyLabel[kActionNudge]), "Nudge mode");
@@ -354,8 +347,8 @@ TEST(Nudge, StoredCombinationIsRegisteredAtStart) {
   SetCursorPos(500, 400);
   startTintlet();
   pumpFor(50);
-  EXPECT_EQ(app.hotkeyChars[kActionNudge], VK_F8);
-  EXPECT_EQ(app.hotkeyModifiers[kActionNudge], HOTKEYF_CONTROL | HOTKEYF_ALT);
+  EXPECT_EQ(settings.hotkeyChars[kActionNudge], VK_F8);
+  EXPECT_EQ(settings.hotkeyModifiers[kActionNudge], HOTKEYF_CONTROL | HOTKEYF_ALT);
   HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   EXPECT_FALSE(RegisterHotKey(probe, 1, MOD_CONTROL | MOD_ALT, VK_F8));
   EXPECT_TRUE(RegisterHotKey(probe, 2, MOD_CONTROL | MOD_SHIFT, 'N'));

@@ -6,6 +6,7 @@
 #include "harness.h"
 
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "options/options.h"
 
@@ -133,11 +134,6 @@ void startRecordingCreation() {
 }
 
 bool isShown(HWND wnd) { return (GetWindowLongA(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, 0, 0);  // the Options action
-  pumpFor(100);
-}
 
 // A real click of the left (or right) mouse button at a point of the screen.
 void clickAt(POINT p, bool right = false) {
@@ -318,7 +314,7 @@ TEST(OptionsWindow, StartsHiddenAndMinimisedAndClosesTheSameWay) {
   EXPECT_FALSE(IsIconic(app.optionsWnd));
   EXPECT_EQ(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(app.currentTab, 0);
-  EXPECT_TRUE(IsWindowVisible(app.htmlRadio));
+  EXPECT_TRUE(IsWindowVisible(app.notationRadio[0]));
   EXPECT_FALSE(IsWindowVisible(app.helpView));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -333,7 +329,7 @@ TEST(OptionsWindow, AnotherProgramKeepsTheActivationItTakes) {
   EXPECT_EQ(GetFocus(), app.tabCtrl);
   for (const char* how : {"click", "activate"}) {
     SCOPED_TRACE(how);
-    SetFocus(app.htmlRadio);
+    SetFocus(app.notationRadio[0]);
     const HANDLE other = startProcess(helperPath("other_window") + " " + how);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(pumpUntil([&] { return WaitForSingleObject(other, 0) == WAIT_OBJECT_0; }, 10000));
@@ -398,7 +394,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   for (const Step& s : steps) {
     SendMessageA(app.optionsWnd, WM_HSCROLL, MAKEWPARAM(s.request, s.thumb), 0);
     SCOPED_TRACE(s.request);
-    EXPECT_EQ(app.opacityPercent, s.opacity);
+    EXPECT_EQ(settings.opacityPercent, s.opacity);
     EXPECT_EQ(windowText(app.percentLabel), s.label);
     EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 100 - s.opacity);
     BYTE alpha = 0;
@@ -417,11 +413,11 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   GetWindowRect(app.opacityScrollBar, &bar);
   const int arrow = GetSystemMetrics(SM_CXHSCROLL) / 2;
   clickAt({bar.right - arrow, (bar.top + bar.bottom) / 2});
-  EXPECT_EQ(app.opacityPercent, 87);
+  EXPECT_EQ(settings.opacityPercent, 87);
   EXPECT_EQ(windowText(app.percentLabel), "13%");
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
-  EXPECT_EQ(app.opacityPercent, 89);
+  EXPECT_EQ(settings.opacityPercent, 89);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 226);
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 11);
@@ -430,7 +426,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   app.layeredSupported = false;
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   app.layeredSupported = true;
-  EXPECT_EQ(app.opacityPercent, 70);
+  EXPECT_EQ(settings.opacityPercent, 70);
   EXPECT_EQ(windowText(app.percentLabel), "30%");
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 30);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
@@ -444,9 +440,9 @@ bool formatMarked(int id) { return (GetMenuState(app.formatMenu, id, MF_BYCOMMAN
 
 // The one notation radio button that is checked and the one Format item with the mark, by id.
 void expectNotation(int id, int formatIndex) {
-  EXPECT_EQ(app.formatIndex, formatIndex);
-  HWND radios[7] = {app.htmlRadio, app.delphiRadio, app.cppRadio, app.javaRadio,
-                    app.vbRadio, app.decimalRadio, app.customRadio};
+  EXPECT_EQ(settings.formatIndex, formatIndex);
+  HWND radios[7] = {app.notationRadio[0], app.notationRadio[1], app.notationRadio[2], app.notationRadio[4],
+                    app.notationRadio[5], app.notationRadio[3], app.notationRadio[6]};
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(SendMessageA(radios[i], BM_GETCHECK, 0, 0), 10 + i == id ? BST_CHECKED : BST_UNCHECKED) << 10 + i;
     EXPECT_EQ(formatMarked(10 + i), 10 + i == id) << 10 + i;
@@ -460,7 +456,7 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
   startTintlet();
   openOptions();
   expectNotation(10, 0);  // the start-up click on the radio of the loaded notation
-  clickAt(centreOf(app.vbRadio));
+  clickAt(centreOf(app.notationRadio[5]));
   expectNotation(14, 5);
   // The tray menu's "D&ecimal", as the menu sends it to the colour box.
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);
@@ -470,8 +466,8 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
     SendMessageA(app.boxWnd, WM_COMMAND, c[0], 0);
     expectNotation(c[0], c[1]);
   }
-  HWND radios[7] = {app.htmlRadio, app.delphiRadio, app.cppRadio, app.javaRadio,
-                    app.vbRadio, app.decimalRadio, app.customRadio};
+  HWND radios[7] = {app.notationRadio[0], app.notationRadio[1], app.notationRadio[2], app.notationRadio[4],
+                    app.notationRadio[5], app.notationRadio[3], app.notationRadio[6]};
   for (const auto& c : cases) {
     SendMessageA(radios[c[0] - 10], BM_CLICK, 0, 0);
     expectNotation(c[0], c[1]);
@@ -494,19 +490,19 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
   clearSettings();
   startTintlet();
   openOptions();
-  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_FALSE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   clickAt(centreOf(app.middleButtonCheck));
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);  // the tray menu's "&Mouse mode"
-  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_FALSE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
@@ -515,9 +511,12 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
 // The mode as loaded from the settings: start-up clicks the check box once.
 TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
   clearSettings();
-  app.middleButtonMode = true;
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "mouse", 0, REG_SZ, reinterpret_cast<const BYTE*>("true"), 5), ERROR_SUCCESS);
+  RegCloseKey(key);
   startTintlet();
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
@@ -567,11 +566,11 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     SCOPED_TRACE(c.what);
     setTemplateList(c.before);
     SetWindowTextA(app.templateCombo, c.field);
-    strcpy(app.customTemplate, "before");
+    strcpy(settings.customTemplate, "before");
     SendMessageA(*c.button, BM_CLICK, 0, 0);
     EXPECT_EQ(templateEntries(), c.after);
     EXPECT_EQ(windowText(app.templateCombo), c.fieldAfter);
-    EXPECT_STREQ(app.customTemplate, c.templateAfter);
+    EXPECT_STREQ(settings.customTemplate, c.templateAfter);
   }
 
   // Commands with a notification code are not clicks.
@@ -599,7 +598,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
   const std::string longText(120, 'r');
   SetWindowTextA(app.templateCombo, longText.c_str());
   SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(std::string(app.customTemplate), longText.substr(0, 99));
+  EXPECT_EQ(std::string(settings.customTemplate), longText.substr(0, 99));
   EXPECT_EQ(templateEntries(), (List{rgb, longText.substr(0, 99)}));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -608,16 +607,16 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   clearSettings();
   startTintlet();
   openOptions();
-  clickAt(centreOf(app.vbRadio));
+  clickAt(centreOf(app.notationRadio[5]));
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   // A look as the font and colour dialogs would leave it.
-  strcpy(app.boxLogFont.lfFaceName, "Courier New");
-  app.boxLogFont.lfHeight = -20;
-  app.boxLogFont.lfWeight = 700;
-  app.textColor = RGB(1, 2, 3);
-  app.baseColor = RGB(4, 5, 6);
+  strcpy(settings.boxLogFont.lfFaceName, "Courier New");
+  settings.boxLogFont.lfHeight = -20;
+  settings.boxLogFont.lfWeight = 700;
+  settings.textColor = RGB(1, 2, 3);
+  settings.baseColor = RGB(4, 5, 6);
   DeleteObject(app.baseBrush);
-  app.baseBrush = CreateSolidBrush(app.baseColor);
+  app.baseBrush = CreateSolidBrush(settings.baseColor);
   layoutBox(app.boxWnd);
   const int wideWidth = app.boxWidth;
 
@@ -626,37 +625,37 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
     *dialog = app.optionsWnd;
     SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
     *dialog = nullptr;
-    EXPECT_EQ(app.opacityPercent, 70);
-    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
-    EXPECT_EQ(app.textColor, RGB(1, 2, 3));
-    EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
+    EXPECT_EQ(settings.opacityPercent, 70);
+    EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(settings.textColor, RGB(1, 2, 3));
+    EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Courier New");
   }
 
   app.textDirty = false;
   SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);  // no tick may run before textDirty is read
-  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Tahoma");
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
-  EXPECT_EQ(app.boxLogFont.lfWeight, 400);
+  EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
   LOGFONTA made = {};
   GetObjectA(app.boxFont, sizeof made, &made);
   EXPECT_STREQ(made.lfFaceName, "Tahoma");
   EXPECT_EQ(made.lfHeight, -11);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
   EXPECT_LT(app.boxWidth, wideWidth);
-  EXPECT_EQ(app.textColor, RGB(255, 255, 255));
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.textColor, RGB(255, 255, 255));
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   LOGBRUSH brush = {};
   ASSERT_TRUE(GetObjectA(app.baseBrush, sizeof brush, &brush));
   EXPECT_EQ(brush.lbColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND)), app.baseBrush);
-  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(windowText(app.percentLabel), "0%");
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 0);
   BYTE alpha = 0;
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 255);
   EXPECT_TRUE(app.textDirty);
-  EXPECT_EQ(app.formatIndex, 5);  // the notation is not part of the look
+  EXPECT_EQ(settings.formatIndex, 5);  // the notation is not part of the look
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -681,7 +680,7 @@ TEST(OptionsWindow, TabKeyMovesTheFocusOnTheOptionsAndHotkeysPagesOnly) {
   const UINT scan = MapVirtualKeyA(VK_TAB, MAPVK_VK_TO_VSC);
   // On the Help and About pages the key goes to the focused control instead.
   struct Case { int page; HWND* focusAfter; int keysAtTabCtrl; };
-  const Case cases[] = {{0, &app.htmlRadio, 0}, {2, &app.tabCtrl, 1}, {1, &app.hotkeyCtrl[0], 0}, {3, &app.tabCtrl, 1}};
+  const Case cases[] = {{0, &app.notationRadio[0], 0}, {2, &app.tabCtrl, 1}, {1, &app.hotkeyCtrl[0], 0}, {3, &app.tabCtrl, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
     switchPage(c.page);
@@ -745,17 +744,17 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   startTintlet();
   openOptions();
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
-  app.baseColor = RGB(4, 5, 6);
-  for (HWND* focus : {&app.tabCtrl, &app.htmlRadio, &app.boxDefaultsButton}) {
+  settings.baseColor = RGB(4, 5, 6);
+  for (HWND* focus : {&app.tabCtrl, &app.notationRadio[0], &app.boxDefaultsButton}) {
     SetFocus(*focus);
     pressKey(VK_ESCAPE);
-    EXPECT_EQ(app.opacityPercent, 70);
-    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(settings.opacityPercent, 70);
+    EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
   }
   // The button itself still works from the keyboard.
   SetFocus(app.boxDefaultsButton);
   pressKey(VK_SPACE);
-  EXPECT_EQ(app.opacityPercent, 100);
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.opacityPercent, 100);
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(exitTintlet(), 0);
 }
