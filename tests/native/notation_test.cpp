@@ -89,10 +89,9 @@ TEST(Notation, MenuOrderIsCommandIdOrder) {
   EXPECT_EQ(kLastNotationCommand, 54);
 }
 
-// No two items of the Format submenu, and no radio button and other control of the Options page,
-// answer to the same letter.
-TEST(Notation, MnemonicsAreUniqueInTheMenuAndOnTheOptionsPage) {
-  std::string letters = "FLS";  // "&Font", "Co&lor" and "Default&s" beside the radio buttons
+// No two items of the Format submenu answer to the same letter.
+TEST(Notation, MnemonicsAreUniqueInTheFormatSubmenu) {
+  std::string letters;
   for (const Notation& n : kNotations) {
     const char* amp = std::strchr(n.caption, '&');
     if (!amp) continue;

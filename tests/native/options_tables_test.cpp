@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -57,6 +58,23 @@ TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {
   EXPECT_EQ(resolveExtent(clientLess(30), 296), 266);
   EXPECT_EQ(resolveExtent(kOptionsControls[kCreditsLabel].width, 294), 180);
   EXPECT_EQ(resolveExtent(kOptionsControls[kHelpView].height, 300), 270);
+}
+
+// The dialog manager clicks the first control after the focus whose mnemonic matches: on the
+// Options page, a letter used twice would take one control's key away from the other.
+TEST(OptionsControls, MnemonicsAreUniqueOnTheOptionsPage) {
+  std::string letters;
+  int found = 0;
+  for (const ControlLayout& row : kOptionsControls) {
+    if (row.page != 0 || !row.text) continue;
+    const char* amp = std::strchr(row.text, '&');
+    if (!amp || !amp[1]) continue;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(amp[1])));
+    EXPECT_EQ(letters.find(letter), std::string::npos) << row.text;
+    letters += letter;
+    ++found;
+  }
+  EXPECT_EQ(found, 13);  // ten notation radios and "&Font", "Co&lor", "Default&s"
 }
 
 TEST(Notation, CommandIdToFormatIndex) {
