@@ -41,7 +41,6 @@ struct AppState {
   HWND colorDialogWnd = nullptr;
   bool layeredSupported = false;
   SetLayeredAttrsFn setLayeredAttrs = nullptr;
-  HMODULE user32Module = nullptr;
   UINT runningMsg = 0;
   UINT taskbarCreatedMsg = 0;  // registered once the tray icon is added
   HINSTANCE appInstance = nullptr;
