@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "export/notation.h"
+
 TEST(Nudge, PointerMovesAndStopsOnTheVirtualScreensEdges) {
   const Rect one = {0, 0, 1024, 768};
   // A monitor left of and above the primary one: the virtual screen starts at negative coordinates.
@@ -67,4 +69,12 @@ TEST(Nudge, KeysAndTheirHotkeyIdentifiers) {
     EXPECT_EQ(k->dy, expected[i].dy) << i;
   }
   for (int id : {-1, 0, 5, 9, 20, 21, 1000}) EXPECT_EQ(nudgeKeyOfHotkeyId(id), nullptr) << id;
+}
+
+// The tray's commands share one id space: the Nudge item must not answer for a notation's item.
+TEST(Nudge, TrayCommandIdIsNoOtherItemsId) {
+  for (const Notation& n : kNotations) EXPECT_NE(n.commandId, kCmdNudge) << n.registryName;
+  for (int id : {kCmdExit, kCmdShowHide, kCmdOptions, kCmdFormat, kCmdColors, kCmdDisplay, kCmdCopy, kCmdDecimal,
+                 kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom, kCmdMouseMode, kCmdSeparator})
+    EXPECT_NE(id, kCmdNudge);
 }

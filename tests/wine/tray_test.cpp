@@ -77,7 +77,7 @@ const UINT R = MFT_RADIOCHECK, S = MFT_SEPARATOR;
 TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.trayMenu,
              {{3, "&Options", 0, MFS_DEFAULT, false}, {4, "&Format", 0, 0, true}, {7, "&Display", 0, 0, true},
-              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {50, "&Nudge", 0, 0, false},
+              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {9, "&Nudge", 0, 0, false},
               {2, "&Hide", 0, 0, false}, {1, "E&xit", 0, 0, false}},
              "root");
   EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
@@ -86,7 +86,9 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.formatMenu,
              {{10, "&HTML", R, MFS_CHECKED, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
               {13, "&Java", R, 0, false}, {14, "&VB", R, 0, false}, {15, "D&ecimal", R, 0, false},
-              {16, "C&ustom", R, 0, false}},
+              {16, "C&ustom", R, 0, false}, {1000, nullptr, S, 0, false}, {50, "CSS &rgb()", R, 0, false},
+              {51, "CSS hsl()", R, 0, false}, {52, "HSV", R, 0, false}, {53, "Flo&at", R, 0, false},
+              {54, "&OKLCH", R, 0, false}},
              "format");
   expectMenu(app.displayMenu,
              {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {32, "&Zoom", R, 0, false},
@@ -109,7 +111,7 @@ TEST_F(TrayFixture, RadioMarksFollowTheActions) {
 }
 
 TEST_F(TrayFixture, HidingGraysTheViewItemsAndRenamesTheItem) {
-  const UINT grayedWhileHidden[] = {8, 50, 20, 21, 30, 31, 32};
+  const UINT grayedWhileHidden[] = {8, 9, 20, 21, 30, 31, 32};
   const UINT alwaysAvailable[] = {3, 4, 7, 5, 2, 1, 10, 16, 40};
   command(2);
   ASSERT_EQ(app.boxShown, 0);
