@@ -94,6 +94,7 @@ Windows Registry Editor Version 5.00
 "italic"="false"
 "modifiers"=hex:$modifiers
 "mouse"="true"
+"nudgekey"=hex:4e,03
 "platform"="$notation"
 "strikeout"="false"
 "textcolor"="16777215"
