@@ -65,6 +65,19 @@ bool readIntValue(HKEY key, const char* name, int* value, ValueBuffers& buf) {
   return true;
 }
 
+// A number the program could not have written (another tool's, a careless edit's) counts as unreadable,
+// so that its default is written over it.
+bool readIntInRange(HKEY key, const char* name, int* value, IntRange accepted, ValueBuffers& buf) {
+  return readIntValue(key, name, value, buf) && inRange(accepted, *value);
+}
+
+// Only text of printable characters; a face name longer than the font's field is cut to fit it.
+bool readFaceName(HKEY key, const char* name, char (&face)[LF_FACESIZE], ValueBuffers& buf) {
+  if (!readText(key, name, buf) || !faceNameUsable(buf.text)) return false;
+  takeText(buf.text, sizeof buf.text, face, LF_FACESIZE);
+  return true;
+}
+
 // Binary values are taken at exactly their size, whatever their type.
 bool readBytes(HKEY key, const char* name, void* out, DWORD size, ValueBuffers& buf) {
   DWORD type, got;
@@ -146,21 +159,20 @@ bool loadSettingsFrom(HKEY key) {
   else if (allOk) allOk = writeBoolValue(key, "strikeout", font.lfStrikeOut != 0);
   if (readBoolValue(key, "underline", &n, buf)) font.lfUnderline = static_cast<BYTE>(n);
   else if (allOk) allOk = writeBoolValue(key, "underline", font.lfUnderline != 0);
-  if (readIntValue(key, "fontheight", &n, buf)) font.lfHeight = n;
+  if (readIntInRange(key, "fontheight", &n, kFontHeightRange, buf)) font.lfHeight = n;
   else if (allOk) allOk = writeIntValue(key, "fontheight", font.lfHeight);
-  if (readIntValue(key, "fontwidth", &n, buf)) font.lfWidth = n;
+  if (readIntInRange(key, "fontwidth", &n, kFontWidthRange, buf)) font.lfWidth = n;
   else if (allOk) allOk = writeIntValue(key, "fontwidth", font.lfWidth);
-  if (readIntValue(key, "fontweight", &n, buf)) font.lfWeight = n;
+  if (readIntInRange(key, "fontweight", &n, kFontWeightRange, buf)) font.lfWeight = n;
   else if (allOk) allOk = writeIntValue(key, "fontweight", font.lfWeight);
-  if (readIntValue(key, "textcolor", &n, buf)) app.textColor = static_cast<COLORREF>(n);
+  if (readIntInRange(key, "textcolor", &n, kColorRange, buf)) app.textColor = static_cast<COLORREF>(n);
   else if (allOk) allOk = writeIntValue(key, "textcolor", static_cast<int>(app.textColor));
-  if (readIntValue(key, "basecolor", &n, buf)) app.baseColor = static_cast<COLORREF>(n);
+  if (readIntInRange(key, "basecolor", &n, kColorRange, buf)) app.baseColor = static_cast<COLORREF>(n);
   else if (allOk) allOk = writeIntValue(key, "basecolor", static_cast<int>(app.baseColor));
   if (!readBytes(key, "customclr", app.customColors, sizeof app.customColors, buf) && allOk)
     allOk = writeBytes(key, "customclr", app.customColors, sizeof app.customColors);
-  // A stored face name longer than the font's field is cut to fit it.
-  if (queryValue(key, "facename", buf, &type, &size)) takeText(dataText(buf), size, font.lfFaceName, LF_FACESIZE);
-  else if (allOk) allOk = writeField(key, "facename", font.lfFaceName, LF_FACESIZE);
+  if (!readFaceName(key, "facename", font.lfFaceName, buf) && allOk)
+    allOk = writeField(key, "facename", font.lfFaceName, LF_FACESIZE);
   if (!readBytes(key, "hotchars", app.hotkeyChars, kActionCount, buf) && allOk)
     allOk = writeBytes(key, "hotchars", kDefaultHotkeyChars, kActionCount);
   if (!readBytes(key, "modifiers", app.hotkeyModifiers, kActionCount, buf) && allOk)
@@ -184,7 +196,7 @@ bool loadSettingsFrom(HKEY key) {
   }
   if (readBoolValue(key, "mouse", &n, buf)) app.middleButtonMode = n != 0;
   else if (allOk) allOk = writeBoolValue(key, "mouse", app.middleButtonMode);
-  if (readIntValue(key, "color", &n, buf)) {
+  if (readIntInRange(key, "color", &n, kColorRange, buf)) {
     if (app.middleButtonMode) app.pickedColor = static_cast<COLORREF>(n);
   } else if (allOk) {
     allOk = writeIntValue(key, "color", 0);
