@@ -6,6 +6,7 @@
 #include "box/box_dpi.h"
 #include "box/dpi_scale.h"
 #include "options/options.h"
+#include "settings/settings_text.h"
 
 #include <commdlg.h>
 
@@ -101,8 +102,8 @@ void onFontCommand() {
                   CF_TTONLY | CF_NOSCRIPTSEL;
   request.rgbColors = app.textColor;
   request.lpfnHook = fontDialogHook;
-  request.nSizeMin = 6;
-  request.nSizeMax = 10;
+  request.nSizeMin = kFontDialogMinPoints;  // the stored heights are checked against the same limits
+  request.nSizeMax = kFontDialogMaxPoints;
   if (confirmed(ChooseFontA(&request))) {
     app.boxLogFont = atBaseDpi(chosen);
     app.textColor = request.rgbColors;
