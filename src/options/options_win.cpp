@@ -96,7 +96,7 @@ void afterCreated(int control) {
     if (control != hotkeyLabelRow(action)) return;
     // A key typed without modifiers is taken as Ctrl+Shift plus that key.
     SendMessageA(app.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
-    if (action == kActionCount - 1) registerHotkeys();
+    if (action == kActionCount - 1) registerStoredHotkeys();
     return;
   }
   switch (control) {
