@@ -189,9 +189,10 @@ void restoreBoxLook(HWND wnd) {
   app.textDirty = true;
 }
 
-// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s"; a key
-// pressed to get out of a window must not throw away the user's font, colours and opacity.
-bool escapeIsDown() { return (GetKeyState(VK_ESCAPE) & 0x8000) != 0; }
+// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s", and Enter into
+// command 1 (IDOK), the id of "Co&lor": a key pressed to get out of a window must not throw away the
+// user's font, colours and opacity, nor one that ends a template typed in the field open a dialog.
+bool keyIsDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 // ---- Message handlers -----------------------------------------------------------------------
 
@@ -215,8 +216,8 @@ LRESULT onOptionsNotify(const NMHDR* note) {
 LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
   switch (id) {
     case kIdFontButton:     onFontCommand(); break;
-    case kIdColorButton:    onColorCommand(from); break;
-    case kIdBoxDefaults:    if (!escapeIsDown()) restoreBoxLook(wnd); break;
+    case kIdColorButton:    if (!keyIsDown(VK_RETURN)) onColorCommand(from); break;
+    case kIdBoxDefaults:    if (!keyIsDown(VK_ESCAPE)) restoreBoxLook(wnd); break;
     case kIdMakerLink:
     case kIdToolLink:       openLink(id); break;
     case kIdHotkeyDefaults: onHotkeysDefaults(); break;

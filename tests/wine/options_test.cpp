@@ -1,8 +1,11 @@
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "dialog_script.h"
 #include "harness.h"
 
 #include "app/state.h"
@@ -725,13 +728,32 @@ TEST(OptionsWindow, RightClickOnItsEmptyAreaOpensTheTrayMenu) {
 
 namespace {
 
-void pressKey(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
+// Real key strokes: each key of `chord` pressed in order, then released in reverse order.
+void pressKeys(std::initializer_list<WORD> chord) {
+  std::vector<INPUT> in;
+  const auto key = [&in](WORD vk, DWORD flags) {
+    INPUT stroke = {};
+    stroke.type = INPUT_KEYBOARD;
+    stroke.ki.wVk = vk;
+    stroke.ki.dwFlags = flags;
+    in.push_back(stroke);
+  };
+  for (WORD vk : chord) key(vk, 0);
+  for (auto vk = std::rbegin(chord); vk != std::rend(chord); ++vk) key(*vk, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
   pumpFor(150);
+}
+
+void pressKey(WORD vk) { pressKeys({vk}); }
+
+bool colorDialogSeen = false;
+
+// A timer of the test thread, so it runs inside the dialog's modal loop: cancels the colour dialog.
+void CALLBACK cancelColorDialog(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND dialog = findDialog(kColorDialogTitle);
+  if (!dialog || !IsWindowVisible(dialog)) return;
+  colorDialogSeen = true;
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace
@@ -753,6 +775,45 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   SetFocus(app.boxDefaultsButton);
   pressKey(VK_SPACE);
   EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The dialog keys turn Enter into the command id of "Co&lor"; a template ended with Enter must not
+// open the colour dialog, while the button still works by click, Space and its mnemonic.
+TEST(OptionsPage, EnterOpensNoColorDialog) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, cancelColorDialog);
+  struct Case { const char* how; void (*act)(); bool opens; };
+  const Case cases[] = {
+      {"Enter in the template field", [] {
+         SetFocus(app.templateCombo);
+         pressKey(VK_RETURN);
+       }, false},
+      {"Enter on a radio button", [] {
+         SetFocus(app.htmlRadio);
+         pressKey(VK_RETURN);
+       }, false},
+      {"Space on the button", [] {
+         SetFocus(app.colorButton);
+         pressKey(VK_SPACE);
+       }, true},
+      {"its mnemonic Alt+L", [] {
+         SetFocus(app.templateCombo);
+         pressKeys({VK_MENU, 'L'});
+       }, true},
+      {"a click", [] { clickAt(centreOf(app.colorButton)); }, true},
+  };
+  for (const Case& c : cases) {
+    colorDialogSeen = false;
+    c.act();
+    pumpFor(200);
+    EXPECT_EQ(colorDialogSeen, c.opens) << c.how;
+    EXPECT_EQ(app.colorDialogWnd, nullptr) << c.how;
+  }
+  KillTimer(nullptr, timer);
   EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(exitTintlet(), 0);
 }
