@@ -9,6 +9,7 @@
 #include "options/options.h"
 #include "options/options_tables.h"
 #include "settings/settings.h"
+#include "tray/tray.h"
 
 namespace {
 
@@ -240,9 +241,7 @@ LRESULT onOpacityScroll(int request, int thumb) {
 }
 
 LRESULT onOptionsRightButtonUp() {
-  POINT p;
-  GetCursorPos(&p);
-  TrackPopupMenuEx(app.trayMenu, TPM_CENTERALIGN, p.x, p.y, app.boxWnd, nullptr);  // its commands go to the box
+  showTrayMenu();
   return 0;
 }
 

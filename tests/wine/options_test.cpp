@@ -728,6 +728,63 @@ TEST(OptionsWindow, RightClickOnItsEmptyAreaOpensTheTrayMenu) {
 
 namespace {
 
+bool menuStayedOpen = false;
+HWND foregroundWithMenu = nullptr;
+int emptyMessagesToBox = 0;
+HHOOK messageHook = nullptr;
+
+LRESULT CALLBACK countEmptyMessages(int code, WPARAM wp, LPARAM lp) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lp);
+  if (code == HC_ACTION && wp == PM_REMOVE && msg->hwnd == app.boxWnd && msg->message == WM_NULL) ++emptyMessagesToBox;
+  return CallNextHookEx(messageHook, code, wp, lp);
+}
+
+void CALLBACK checkMenuClosed(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  menuStayedOpen = menu && IsWindowVisible(menu);
+  if (menuStayedOpen) EndMenu();
+}
+
+// Runs inside the menu's own loop: a real left click on another window, then a look whether the menu went.
+void CALLBACK clickAwayFromMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  menuSeen = menu && IsWindowVisible(menu);
+  foregroundWithMenu = GetForegroundWindow();
+  SetCursorPos(650, 550);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+  SetTimer(nullptr, 0, 700, checkMenuClosed);
+}
+
+}  // namespace
+
+// The Options window's menu is the tray menu, opened the same way: it closes on a click elsewhere.
+TEST(OptionsWindow, ItsRightClickMenuClosesWhenTheUserClicksElsewhere) {
+  clearSettings();
+  ColorWindow elsewhere({600, 500, 700, 600}, RGB(0, 90, 0));
+  startTintlet();
+  openOptions();
+  menuSeen = menuStayedOpen = false;
+  messageHook = SetWindowsHookExA(WH_GETMESSAGE, countEmptyMessages, nullptr, GetCurrentThreadId());
+  SetTimer(nullptr, 0, 500, clickAwayFromMenu);
+  clickAt(inOptions(20, 200), true);
+  pumpFor(1500);
+  UnhookWindowsHookEx(messageHook);
+  ASSERT_TRUE(menuSeen);
+  // The two steps around the menu without which Windows leaves it open after a click elsewhere.
+  EXPECT_EQ(foregroundWithMenu, app.boxWnd) << "the menu's owner, which gets its commands, is in front";
+  EXPECT_EQ(emptyMessagesToBox, 1) << "the owner is sent an empty message once the menu is closed";
+  EXPECT_FALSE(menuStayedOpen);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
 // Real key strokes: each key of `chord` pressed in order, then released in reverse order.
 void pressKeys(std::initializer_list<WORD> chord) {
   std::vector<INPUT> in;
