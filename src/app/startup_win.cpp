@@ -112,9 +112,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   createOptionsWindow();
 
   // Bring the controls and the menu marks in line with the loaded settings, the way a user would.
-  static HWND* const kFormatRadioOfIndex[7] = {&app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.decimalRadio,
-                                               &app.javaRadio, &app.vbRadio, &app.customRadio};
-  SendMessageA(*kFormatRadioOfIndex[app.formatIndex], BM_CLICK, 0, 0);
+  SendMessageA(app.notationRadio[app.formatIndex], BM_CLICK, 0, 0);
   if (app.middleButtonMode) {
     app.middleButtonMode = false;
     SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);

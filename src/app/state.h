@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "app/names.h"
+#include "export/notation.h"
 
 typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
 
@@ -75,8 +76,7 @@ struct AppState {
   HWND boxTextWnd = nullptr;
   HWND optionsWnd = nullptr;
   HWND tabCtrl = nullptr;
-  HWND htmlRadio = nullptr, delphiRadio = nullptr, cppRadio = nullptr, javaRadio = nullptr;
-  HWND vbRadio = nullptr, decimalRadio = nullptr, customRadio = nullptr;
+  HWND notationRadio[kNotationCount] = {};  // by formatIndex
   HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
   HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
   HWND transparencyLabel = nullptr, percentLabel = nullptr;

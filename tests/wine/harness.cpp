@@ -202,10 +202,16 @@ void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pix
 long liveGdiObjects() {
   const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (counted) return static_cast<long>(counted);
-  // Wine keeps the table where Windows does, at the PEB's GdiSharedHandleTable (offset 0x94 in a 32-bit
-  // process): 65 536 entries of 24 bytes, each with the object's type at byte 14, 0 while the entry is free.
+  // Wine keeps the table where Windows does, at the PEB's GdiSharedHandleTable, whose offset follows the
+  // pointer size: 65 536 entries of 24 bytes (the same in both), each with the object's type at byte 14,
+  // 0 while the entry is free.
+#ifdef _WIN64
+  constexpr size_t kGdiTableOffset = 0xF8;
+#else
+  constexpr size_t kGdiTableOffset = 0x94;
+#endif
   const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
+  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + kGdiTableOffset);
   if (!table) return -1;
   long live = 0;
   for (int i = 0; i < 0x10000; ++i)
