@@ -850,7 +850,7 @@ TEST(OptionsPage, EnterOpensNoColorDialog) {
          pressKey(VK_RETURN);
        }, false},
       {"Enter on a radio button", [] {
-         SetFocus(app.htmlRadio);
+         SetFocus(app.notationRadio[0]);
          pressKey(VK_RETURN);
        }, false},
       {"Space on the button", [] {
