@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "hotkeys/hotkey_table.h"
 
 static_assert(kHotkeyShift == HOTKEYF_SHIFT && kHotkeyControl == HOTKEYF_CONTROL && kHotkeyAlt == HOTKEYF_ALT &&
@@ -20,15 +21,15 @@ namespace {
 bool refusedAtStart[kActionCount] = {};
 
 void showStoredHotkey(int action) {
-  const WORD word = refusedAtStart[action] ? 0 : MAKEWORD(app.hotkeyChars[action], app.hotkeyModifiers[action]);
-  SendMessageA(app.hotkeyCtrl[action], HKM_SETHOTKEY, word, 0);
+  const WORD stored = MAKEWORD(settings.hotkeyChars[action], settings.hotkeyModifiers[action]);
+  SendMessageA(app.hotkeyCtrl[action], HKM_SETHOTKEY, refusedAtStart[action] ? 0 : stored, 0);
 }
 
 void registerPairs(bool atStart) {
   char failures[kFailureListSize] = "";
   for (int i = 0; i < kActionCount; ++i) {
-    const BYTE key = app.hotkeyChars[i];
-    const BYTE modifiers = app.hotkeyModifiers[i];
+    const BYTE key = settings.hotkeyChars[i];
+    const BYTE modifiers = settings.hotkeyModifiers[i];
     if (!refusedAtStart[i] && (key || modifiers) &&
         !RegisterHotKey(app.boxWnd, i, registrationModifiers(modifiers), key)) {
       appendFailedHotkey(modifiers, key, failures, sizeof failures);
@@ -36,8 +37,8 @@ void registerPairs(bool atStart) {
         refusedAtStart[i] = true;
       } else {
         // A pair the user has just chosen and the system refused is left empty, and saved so.
-        app.hotkeyChars[i] = 0;
-        app.hotkeyModifiers[i] = 0;
+        settings.hotkeyChars[i] = 0;
+        settings.hotkeyModifiers[i] = 0;
       }
     }
     showStoredHotkey(i);
@@ -60,14 +61,14 @@ void readHotkeyControls() {
     // The row of a pair refused at start shows nothing; left so, the stored pair stands too.
     if (refusedAtStart[i] && !word) continue;
     refusedAtStart[i] = false;
-    app.hotkeyChars[i] = LOBYTE(word);
-    app.hotkeyModifiers[i] = HIBYTE(word);
+    settings.hotkeyChars[i] = LOBYTE(word);
+    settings.hotkeyModifiers[i] = HIBYTE(word);
   }
 }
 
 void takeDefaultHotkeys() {
-  std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);
-  std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
+  std::memcpy(settings.hotkeyModifiers, kDefaultModifiers, kActionCount);
+  std::memcpy(settings.hotkeyChars, kDefaultHotkeyChars, kActionCount);
   std::memset(refusedAtStart, 0, sizeof refusedAtStart);
 }
 
