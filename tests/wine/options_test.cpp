@@ -755,6 +755,7 @@ namespace {
 
 bool menuStayedOpen = false;
 HWND foregroundWithMenu = nullptr;
+POINT clickElsewhereAt = {};
 int emptyMessagesToBox = 0;
 HHOOK messageHook = nullptr;
 
@@ -777,7 +778,7 @@ void CALLBACK clickAwayFromMenu(HWND, UINT, UINT_PTR id, DWORD) {
   const HWND menu = FindWindowA("#32768", nullptr);
   menuSeen = menu && IsWindowVisible(menu);
   foregroundWithMenu = GetForegroundWindow();
-  SetCursorPos(650, 550);
+  SetCursorPos(clickElsewhereAt.x, clickElsewhereAt.y);
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -791,9 +792,12 @@ void CALLBACK clickAwayFromMenu(HWND, UINT, UINT_PTR id, DWORD) {
 // The Options window's menu is the tray menu, opened the same way: it closes on a click elsewhere.
 TEST(OptionsWindow, ItsRightClickMenuClosesWhenTheUserClicksElsewhere) {
   clearSettings();
-  ColorWindow elsewhere({600, 500, 700, 600}, RGB(0, 90, 0));
   startTintlet();
   openOptions();
+  RECT options;
+  GetWindowRect(app.optionsWnd, &options);
+  ColorWindow elsewhere({options.right + 20, options.top, options.right + 120, options.top + 100}, RGB(0, 90, 0));
+  clickElsewhereAt = {options.right + 70, options.top + 50};
   menuSeen = menuStayedOpen = false;
   messageHook = SetWindowsHookExA(WH_GETMESSAGE, countEmptyMessages, nullptr, GetCurrentThreadId());
   SetTimer(nullptr, 0, 500, clickAwayFromMenu);
