@@ -12,6 +12,9 @@ constexpr int kActionCount = 9;
 // The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
 constexpr unsigned kDefaultBaseColor = 0x808080;  // grey
 constexpr unsigned kDefaultTextColor = 0xFFFFFF;  // white
+constexpr int kDefaultFontHeight = -11;
+constexpr int kDefaultFontWeight = 400;  // FW_NORMAL
+constexpr char kDefaultFaceName[] = "Tahoma";
 constexpr int kTemplateSize = 100;  // the template field with its terminating zero
 
 enum Action {

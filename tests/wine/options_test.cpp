@@ -6,6 +6,7 @@
 #include "harness.h"
 
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "options/options.h"
 
@@ -136,11 +137,6 @@ void startRecordingCreation() {
 }
 
 bool isShown(HWND wnd) { return (GetWindowLongA(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, 0, 0);  // the Options action
-  pumpFor(100);
-}
 
 // A real click of the left (or right) mouse button at a point of the screen.
 void clickAt(POINT p, bool right = false) {
@@ -404,7 +400,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   for (const Step& s : steps) {
     SendMessageA(app.optionsWnd, WM_HSCROLL, MAKEWPARAM(s.request, s.thumb), 0);
     SCOPED_TRACE(s.request);
-    EXPECT_EQ(app.opacityPercent, s.opacity);
+    EXPECT_EQ(settings.opacityPercent, s.opacity);
     EXPECT_EQ(windowText(app.percentLabel), s.label);
     EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 100 - s.opacity);
     BYTE alpha = 0;
@@ -423,11 +419,11 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   GetWindowRect(app.opacityScrollBar, &bar);
   const int arrow = GetSystemMetrics(SM_CXHSCROLL) / 2;
   clickAt({bar.right - arrow, (bar.top + bar.bottom) / 2});
-  EXPECT_EQ(app.opacityPercent, 87);
+  EXPECT_EQ(settings.opacityPercent, 87);
   EXPECT_EQ(windowText(app.percentLabel), "13%");
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
-  EXPECT_EQ(app.opacityPercent, 89);
+  EXPECT_EQ(settings.opacityPercent, 89);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 226);
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 11);
@@ -436,7 +432,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   app.layeredSupported = false;
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   app.layeredSupported = true;
-  EXPECT_EQ(app.opacityPercent, 70);
+  EXPECT_EQ(settings.opacityPercent, 70);
   EXPECT_EQ(windowText(app.percentLabel), "30%");
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 30);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
@@ -454,7 +450,7 @@ const int kNotationIds[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15,
 
 // The one notation radio button that is checked and the one Format item with the mark, by id.
 void expectNotation(int id, int formatIndex) {
-  EXPECT_EQ(app.formatIndex, formatIndex);
+  EXPECT_EQ(settings.formatIndex, formatIndex);
   for (const auto& n : kNotationIds) {
     EXPECT_EQ(SendMessageA(app.notationRadio[n[1]], BM_GETCHECK, 0, 0), n[0] == id ? BST_CHECKED : BST_UNCHECKED)
         << n[0];
@@ -517,19 +513,19 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
   clearSettings();
   startTintlet();
   openOptions();
-  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_FALSE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   clickAt(centreOf(app.middleButtonCheck));
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);  // the tray menu's "&Mouse mode"
-  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_FALSE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
@@ -538,9 +534,12 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
 // The mode as loaded from the settings: start-up clicks the check box once.
 TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
   clearSettings();
-  app.middleButtonMode = true;
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "mouse", 0, REG_SZ, reinterpret_cast<const BYTE*>("true"), 5), ERROR_SUCCESS);
+  RegCloseKey(key);
   startTintlet();
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
@@ -590,11 +589,11 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     SCOPED_TRACE(c.what);
     setTemplateList(c.before);
     SetWindowTextA(app.templateCombo, c.field);
-    strcpy(app.customTemplate, "before");
+    strcpy(settings.customTemplate, "before");
     SendMessageA(*c.button, BM_CLICK, 0, 0);
     EXPECT_EQ(templateEntries(), c.after);
     EXPECT_EQ(windowText(app.templateCombo), c.fieldAfter);
-    EXPECT_STREQ(app.customTemplate, c.templateAfter);
+    EXPECT_STREQ(settings.customTemplate, c.templateAfter);
   }
 
   // Commands with a notification code are not clicks.
@@ -622,7 +621,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
   const std::string longText(120, 'r');
   SetWindowTextA(app.templateCombo, longText.c_str());
   SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(std::string(app.customTemplate), longText.substr(0, 99));
+  EXPECT_EQ(std::string(settings.customTemplate), longText.substr(0, 99));
   EXPECT_EQ(templateEntries(), (List{rgb, longText.substr(0, 99)}));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -634,13 +633,13 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   clickAt(centreOf(app.notationRadio[5]));
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   // A look as the font and colour dialogs would leave it.
-  strcpy(app.boxLogFont.lfFaceName, "Courier New");
-  app.boxLogFont.lfHeight = -20;
-  app.boxLogFont.lfWeight = 700;
-  app.textColor = RGB(1, 2, 3);
-  app.baseColor = RGB(4, 5, 6);
+  strcpy(settings.boxLogFont.lfFaceName, "Courier New");
+  settings.boxLogFont.lfHeight = -20;
+  settings.boxLogFont.lfWeight = 700;
+  settings.textColor = RGB(1, 2, 3);
+  settings.baseColor = RGB(4, 5, 6);
   DeleteObject(app.baseBrush);
-  app.baseBrush = CreateSolidBrush(app.baseColor);
+  app.baseBrush = CreateSolidBrush(settings.baseColor);
   layoutBox(app.boxWnd);
   const int wideWidth = app.boxWidth;
 
@@ -649,37 +648,37 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
     *dialog = app.optionsWnd;
     SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
     *dialog = nullptr;
-    EXPECT_EQ(app.opacityPercent, 70);
-    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
-    EXPECT_EQ(app.textColor, RGB(1, 2, 3));
-    EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
+    EXPECT_EQ(settings.opacityPercent, 70);
+    EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(settings.textColor, RGB(1, 2, 3));
+    EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Courier New");
   }
 
   app.textDirty = false;
   SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);  // no tick may run before textDirty is read
-  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Tahoma");
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
-  EXPECT_EQ(app.boxLogFont.lfWeight, 400);
+  EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
   LOGFONTA made = {};
   GetObjectA(app.boxFont, sizeof made, &made);
   EXPECT_STREQ(made.lfFaceName, "Tahoma");
   EXPECT_EQ(made.lfHeight, -11);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
   EXPECT_LT(app.boxWidth, wideWidth);
-  EXPECT_EQ(app.textColor, RGB(255, 255, 255));
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.textColor, RGB(255, 255, 255));
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   LOGBRUSH brush = {};
   ASSERT_TRUE(GetObjectA(app.baseBrush, sizeof brush, &brush));
   EXPECT_EQ(brush.lbColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND)), app.baseBrush);
-  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(windowText(app.percentLabel), "0%");
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 0);
   BYTE alpha = 0;
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 255);
   EXPECT_TRUE(app.textDirty);
-  EXPECT_EQ(app.formatIndex, 5);  // the notation is not part of the look
+  EXPECT_EQ(settings.formatIndex, 5);  // the notation is not part of the look
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -768,17 +767,17 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   startTintlet();
   openOptions();
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
-  app.baseColor = RGB(4, 5, 6);
+  settings.baseColor = RGB(4, 5, 6);
   for (HWND* focus : {&app.tabCtrl, &app.notationRadio[0], &app.boxDefaultsButton}) {
     SetFocus(*focus);
     pressKey(VK_ESCAPE);
-    EXPECT_EQ(app.opacityPercent, 70);
-    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(settings.opacityPercent, 70);
+    EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
   }
   // The button itself still works from the keyboard.
   SetFocus(app.boxDefaultsButton);
   pressKey(VK_SPACE);
-  EXPECT_EQ(app.opacityPercent, 100);
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.opacityPercent, 100);
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(exitTintlet(), 0);
 }

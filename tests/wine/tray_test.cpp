@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -142,22 +143,22 @@ TEST_F(TrayFixture, IconDoubleClickTogglesTheBoxAndRightClickOpensTheMenu) {
 
 TEST_F(TrayFixture, CommandsReachTheirActions) {
   command(20);
-  EXPECT_EQ(app.decimalDisplay, 1);
+  EXPECT_EQ(settings.decimalDisplay, 1);
   command(20);  // already decimal: nothing
-  EXPECT_EQ(app.decimalDisplay, 1);
+  EXPECT_EQ(settings.decimalDisplay, 1);
   command(21);
-  EXPECT_EQ(app.decimalDisplay, 0);
+  EXPECT_EQ(settings.decimalDisplay, 0);
   command(32);
-  EXPECT_TRUE(app.zoomView);
+  EXPECT_TRUE((settings.form == BoxForm::zoom));
   command(30);
-  EXPECT_TRUE(app.microForm);
-  EXPECT_FALSE(app.zoomView);
+  EXPECT_TRUE((settings.form == BoxForm::micro));
+  EXPECT_FALSE((settings.form == BoxForm::zoom));
   const int microHeight = app.boxHeight;
   command(30);  // already micro: nothing
   EXPECT_EQ(app.boxHeight, microHeight);
   command(31);
-  EXPECT_FALSE(app.microForm);
-  EXPECT_FALSE(app.zoomView);
+  EXPECT_FALSE((settings.form == BoxForm::micro));
+  EXPECT_FALSE((settings.form == BoxForm::zoom));
   app.boxHeight = 0;
   command(31);  // Normal always lays the box out again
   EXPECT_EQ(app.boxHeight, 2 * app.lineHeight + 2);
