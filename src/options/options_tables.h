@@ -10,7 +10,8 @@ enum OptionsControl {
   kTabCtrl,
   kFirstNotationRadio,  // the notation at position p (notationAtPosition) has kFirstNotationRadio + p
   kRemoveTemplateButton = kFirstNotationRadio + kNotationCount, kAddTemplateButton, kTemplateCombo,
-  kMiddleButtonCheck, kOpacityScrollBar, kTransparencyLabel, kPercentLabel, kFontButton, kColorButton, kBoxDefaultsButton,
+  kMiddleButtonCheck, kOpacityScrollBar, kTransparencyLabel, kPercentLabel, kFontButton, kColorButton,
+  kBoxDefaultsButton,
   kFirstHotkeyRow,  // hotkeyCtrl[i] is kFirstHotkeyRow + 2 * i, hotkeyLabel[i] the control after it
   kApplyButton = kFirstHotkeyRow + 2 * kActionCount, kHotkeyDefaultsButton, kHelpView,
   kAboutLabel, kMakerLink, kDevelopedWithLabel, kToolLink, kPackedWithLabel, kCreditsLabel,

@@ -14,6 +14,8 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "box/box_geometry.h"
+#include "export/notation.h"
 #include "options/options.h"
 
 namespace {
@@ -519,6 +521,26 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
     ++checked;
   }
   EXPECT_GT(checked, 40);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The help's example line of each fixed notation, "caption<tab>text" for orange, is what the copy writes.
+TEST(HelpPage, ExamplesAreWhatTheCopyGives) {
+  clearSettings();
+  startTintlet();
+  openOptions(2);
+  const std::string text = viewText(app.helpView);
+  char hex[7], dec[12];
+  composeColorTexts(RGB(255, 128, 0), hex, dec);
+  for (int n = 0; n < kNotationCount; ++n) {
+    if (n == kCustomNotation) continue;
+    std::string caption = kNotations[n].caption;
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    char copied[kClipboardTextSize];
+    composeNotationText(n, hex, dec, "", copied, sizeof copied);
+    const std::string line = caption + "\t" + copied + "\r";
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
   EXPECT_EQ(exitTintlet(), 0);
 }
 
