@@ -118,8 +118,6 @@ bool startUp(HINSTANCE instance, int* exitCode) {
     app.middleButtonMode = false;
     SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);
   }
-  fitLabelToText(app.makerLink, makerLinkText(), app.uiFont);
-  fitLabelToText(app.toolLink, toolLinkText(), app.uiFont);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
   if (app.zoomView && app.microForm) app.zoomView = app.microForm = false;
@@ -150,6 +148,10 @@ void shutDown() {
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);
   deleteObject(app.linkFont);
+  for (HICON& icon : app.aboutIcons) {
+    if (icon) DestroyIcon(icon);
+    icon = nullptr;
+  }
   deleteObject(app.uiFont);
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);
