@@ -184,15 +184,9 @@ void showIcon(HWND iconStatic, const char* name, int side, HICON* owned) {
   *owned = made;
 }
 
-// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it.
-void zoomHelp() {
-  const int system = systemDpi();
-  if (optionsDpi == system) {
-    SendMessageA(app.helpView, EM_SETZOOM, 0, 0);
-  } else {
-    SendMessageA(app.helpView, EM_SETZOOM, optionsDpi, system);
-  }
-}
+// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it. A ratio
+// of one, not the (0, 0) that ends zooming: Wine does not lay the text out again for that.
+void zoomHelp() { SendMessageA(app.helpView, EM_SETZOOM, optionsDpi, systemDpi()); }
 
 // Fonts, icons, the Help text and the fitted link labels for the window's DPI, the controls in place.
 void applyOptionsLook() {
