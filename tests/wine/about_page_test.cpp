@@ -49,13 +49,6 @@ POINT posOfChar(HWND view, LRESULT index) {
   return {p.x, p.y};
 }
 
-RECT rectInOptions(HWND ctrl) {
-  RECT r;
-  GetWindowRect(ctrl, &r);
-  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 POINT centreOf(HWND wnd) {
   RECT r;
   GetWindowRect(wnd, &r);

@@ -92,19 +92,6 @@ void expectPixelUnderThePointer(POINT p) {
 
 // ---- The Options window and the magnifier at a DPI ----
 
-RECT rectInOptions(HWND ctrl) {
-  RECT r;
-  GetWindowRect(ctrl, &r);
-  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-std::vector<HWND> optionsChildren() {
-  std::vector<HWND> children;
-  for (HWND c = GetWindow(app.optionsWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-  return children;
-}
-
 int iconSide(HWND iconStatic) {
   const HICON icon = reinterpret_cast<HICON>(SendMessageA(iconStatic, STM_GETICON, 0, 0));
   ICONINFO info = {};
@@ -254,6 +241,12 @@ struct PrefixDpi {
   PrefixDpi& operator=(const PrefixDpi&) = delete;
 };
 
+// Runs one test in a new process started with the prefix at `dpi`; returns its exit code.
+DWORD runAtPrefixDpi(DWORD dpi, const char* test) {
+  PrefixDpi prefix(dpi);
+  return runInNewProcess(test);
+}
+
 typedef BOOL(WINAPI* QueryActCtxSettingsFn)(DWORD, HANDLE, PCWSTR, PCWSTR, PWSTR, SIZE_T, SIZE_T*);
 
 // A setting of the manifest in the executable at `path`, read the way the loader reads it.
@@ -362,12 +355,7 @@ TEST(Dpi, DISABLED_ProgramAtTheSystemDpiOf144) {
 
 TEST(Dpi, TheProgramAtTheSystemDpiOf144ScalesItsTextAndReadsThePixelUnderThePointer) {
   clearSettings();
-  DWORD code = 0;
-  {
-    PrefixDpi dpi(144);
-    code = runInNewProcess("Dpi.DISABLED_ProgramAtTheSystemDpiOf144");
-  }
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(runAtPrefixDpi(144, "Dpi.DISABLED_ProgramAtTheSystemDpiOf144"), 0u);
   EXPECT_EQ(storedFontHeight(), -11);  // written at exit as stored, not as shown
 }
 
@@ -472,10 +460,5 @@ TEST(Dpi, DISABLED_OptionsAndZoomAtTheSystemDpiOf144) {
 
 TEST(Dpi, TheOptionsWindowAndTheMagnifierAtTheSystemDpiOf144AreScaled) {
   clearSettings();
-  DWORD code = 0;
-  {
-    PrefixDpi dpi(144);
-    code = runInNewProcess("Dpi.DISABLED_OptionsAndZoomAtTheSystemDpiOf144");
-  }
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(runAtPrefixDpi(144, "Dpi.DISABLED_OptionsAndZoomAtTheSystemDpiOf144"), 0u);
 }
