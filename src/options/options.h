@@ -3,7 +3,8 @@
 #include <windows.h>
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-// Creates the hidden Options window with every control; registers the hotkeys on the way.
+// Creates the hidden Options window with every control, laid out for the DPI of the pointer's monitor;
+// registers the hotkeys on the way.
 void createOptionsWindow();
 // Shows the controls of `page` and hides those of the page shown before.
 void selectTab(int page);

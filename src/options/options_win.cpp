@@ -336,6 +336,7 @@ LRESULT onOptionsDpiChanged(HWND wnd, int dpi, const RECT* suggested) {
     const SIZE size = optionsWindowSize(dpi);
     place.rcNormalPosition.right = place.rcNormalPosition.left + size.cx;
     place.rcNormalPosition.bottom = place.rcNormalPosition.top + size.cy;
+    if (!IsWindowVisible(wnd)) place.showCmd = SW_HIDE;  // a closed window stays closed
     SetWindowPlacement(wnd, &place);
   } else if (suggested) {
     SetWindowPos(wnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -356,15 +357,15 @@ LRESULT onOptionsRightButtonUp() {
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ACTIVATE:  return onOptionsActivate();
-    case WM_CLOSE:     return onOptionsClose(wnd);
-    case WM_SETCURSOR: return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
-    case WM_NOTIFY:    return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
-    case WM_COMMAND:   return HIWORD(wp) ? 0 : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
-    case WM_HSCROLL:   return onOpacityScroll(LOWORD(wp), HIWORD(wp));
-    case WM_RBUTTONUP: return onOptionsRightButtonUp();
+    case WM_ACTIVATE:   return onOptionsActivate();
+    case WM_CLOSE:      return onOptionsClose(wnd);
+    case WM_SETCURSOR:  return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
+    case WM_NOTIFY:     return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
+    case WM_COMMAND:    return HIWORD(wp) ? 0 : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_HSCROLL:    return onOpacityScroll(LOWORD(wp), HIWORD(wp));
+    case WM_RBUTTONUP:  return onOptionsRightButtonUp();
     case WM_DPICHANGED: return onOptionsDpiChanged(wnd, LOWORD(wp), reinterpret_cast<const RECT*>(lp));
-    default:           break;
+    default:            break;
   }
   return DefWindowProcA(wnd, msg, wp, lp);
 }

@@ -409,14 +409,19 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&boxSuggested));
   expectZoomCells({250, 380}, 4);
 
-  // Back at 96 DPI: the window, its controls, fonts and icons and the magnifier as they were.
+  // Back at 96 DPI: the magnifier as it was. The Options window, closed meanwhile, stays closed and opens where
+  // it was, at its 96-DPI size, with its controls, fonts and icons as they were.
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&boxSuggested));
   expectZoomCells({301, 297}, 2);
+  SendMessageA(app.optionsWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame96));
+  pumpFor(50);
+  EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
   pumpFor(100);
-  SendMessageA(app.optionsWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame96));
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
   GetWindowRect(app.optionsWnd, &now);
-  EXPECT_TRUE(EqualRect(&now, &frame96));
+  const RECT reopened = {100, 50, 100 + frame96.right - frame96.left, 50 + frame96.bottom - frame96.top};
+  EXPECT_TRUE(EqualRect(&now, &reopened)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
   for (int c = 0; c < kOptionsControlCount; ++c) {
     const ControlLayout& row = kOptionsControls[c];
     if (c == kMakerLink || c == kToolLink) continue;  // fitted to their texts
