@@ -127,9 +127,9 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdZoom:        if (!app.zoomView) sendAction(wnd, kActionZoom); break;
     case kCmdMouseMode:   SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0); break;
     default:
-      if (id >= kCmdFirstFormat && id <= kCmdLastFormat) {
+      if (formatIndexOfCommand(id) >= 0) {
         SendMessageA(app.optionsWnd, WM_COMMAND, id, 0);
-        CheckRadioButton(app.optionsWnd, kCmdFirstFormat, kCmdLastFormat, id);
+        markNotationRadio(formatIndexOfCommand(id));
       }
       break;
   }

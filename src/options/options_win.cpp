@@ -14,10 +14,9 @@
 
 namespace {
 
-// Where each control's handle is kept, in the order of kOptionsControls.
-HWND* const kHandles[kOptionsControlCount] = {
-    &app.tabCtrl, &app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.javaRadio, &app.vbRadio, &app.decimalRadio,
-    &app.customRadio, &app.removeTemplateButton, &app.addTemplateButton, &app.templateCombo, &app.middleButtonCheck,
+// Where the handles of the controls after the notation radios are kept, in the order of kOptionsControls.
+HWND* const kHandles[kOptionsControlCount - kRemoveTemplateButton] = {
+    &app.removeTemplateButton, &app.addTemplateButton, &app.templateCombo, &app.middleButtonCheck,
     &app.opacityScrollBar, &app.transparencyLabel, &app.percentLabel, &app.fontButton, &app.colorButton,
     &app.boxDefaultsButton,
     &app.hotkeyCtrl[0], &app.hotkeyLabel[0], &app.hotkeyCtrl[1], &app.hotkeyLabel[1], &app.hotkeyCtrl[2],
@@ -28,6 +27,12 @@ HWND* const kHandles[kOptionsControlCount] = {
     &app.aboutLabel, &app.makerLink, &app.developedWithLabel, &app.toolLink, &app.packedWithLabel, &app.creditsLabel,
     &app.programIconStatic, &app.makerIconStatic, &app.toolIconStatic,
 };
+
+HWND* handleOf(int control) {
+  if (control == kTabCtrl) return &app.tabCtrl;
+  if (control < kRemoveTemplateButton) return &app.notationRadio[notationAtPosition(control - kFirstNotationRadio)];
+  return kHandles[control - kRemoveTemplateButton];
+}
 
 constexpr DWORD kOptionsStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kOptionsExStyle = WS_EX_CONTROLPARENT;
@@ -144,7 +149,7 @@ void createControl(int control, SIZE client) {
   DWORD style = row.style;
   if (row.needsLayers && !app.layeredSupported) style |= WS_DISABLED;
   const ControlRect r = controlRectAt(row, client.cx, client.cy, optionsDpi);
-  *kHandles[control] = CreateWindowExA(0, row.className, controlText(control), style, r.x, r.y, r.width, r.height,
+  *handleOf(control) = CreateWindowExA(0, row.className, controlText(control), style, r.x, r.y, r.width, r.height,
                                        app.optionsWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                        app.appInstance, nullptr);
   afterCreated(control);
@@ -162,7 +167,7 @@ void makeOptionsFonts() {
   font.lfUnderline = 1;
   app.linkFont = CreateFontIndirectA(&font);
   for (int c = 0; c < kOptionsControlCount; ++c)
-    if (kOptionsControls[c].uiFont) SendMessageA(*kHandles[c], WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
+    if (kOptionsControls[c].uiFont) SendMessageA(*handleOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
   app.makerLinkHover = app.toolLinkHover = false;  // a hovered link now shows the new normal font too
   if (oldUi) DeleteObject(oldUi);
   if (oldLink) DeleteObject(oldLink);
@@ -196,7 +201,7 @@ void applyOptionsLook() {
   for (int c = 0; c < kOptionsControlCount && icon < kAboutIconCount; ++c) {
     const ControlLayout& row = kOptionsControls[c];
     if (showsIcon(row))
-      showIcon(*kHandles[c], row.text, controlRectAt(row, client.cx, client.cy, optionsDpi).width,
+      showIcon(*handleOf(c), row.text, controlRectAt(row, client.cx, client.cy, optionsDpi).width,
                &app.aboutIcons[icon++]);
   }
   zoomHelp();
@@ -209,7 +214,7 @@ void layOutOptions() {
   const SIZE client = optionsClientSize();
   for (int c = 0; c < kOptionsControlCount; ++c) {
     const ControlRect r = controlRectAt(kOptionsControls[c], client.cx, client.cy, optionsDpi);
-    MoveWindow(*kHandles[c], r.x, r.y, r.width, r.height, TRUE);
+    MoveWindow(*handleOf(c), r.x, r.y, r.width, r.height, TRUE);
   }
   SendMessageA(app.helpView, EM_SETRECT, 0, 0);  // the text's rectangle follows the view's new size
   keepHelpBesideScrollBar();
@@ -222,7 +227,7 @@ void showTabPage(int page, int show) {
   if (page < 0 || page >= kPageCount) return;
   if (page == 1 && show == SW_SHOW) loadHotkeyControls();  // edits not applied are dropped
   for (int c = 0; c < kOptionsControlCount; ++c)
-    if (kOptionsControls[c].page == page) ShowWindow(*kHandles[c], show);
+    if (kOptionsControls[c].page == page) ShowWindow(*handleOf(c), show);
 }
 
 // ---- The Options page -----------------------------------------------------------------------
@@ -248,7 +253,7 @@ void removeTemplate() {
 }
 
 void selectNotation(int id) {
-  CheckMenuRadioItem(app.formatMenu, kCmdFirstFormat, kCmdLastFormat, id, MF_BYCOMMAND);
+  CheckMenuRadioItem(app.formatMenu, kFirstNotationCommand, kLastNotationCommand, id, MF_BYCOMMAND);
   app.formatIndex = formatIndexOfCommand(id);
 }
 
@@ -354,6 +359,11 @@ LRESULT onOptionsRightButtonUp() {
 }
 
 }  // namespace
+
+void markNotationRadio(int formatIndex) {
+  for (int n = 0; n < kNotationCount; ++n)
+    SendMessageA(app.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/gdi.h"
@@ -121,6 +122,13 @@ int textHeightAt96() {
   return h;
 }
 
+// The Help view's zoom ratio: numerator and denominator.
+std::pair<int, int> helpZoom() {
+  int numerator = -1, denominator = -1;
+  SendMessageA(app.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+  return {numerator, denominator};
+}
+
 // The height of the Help text's first line, "Tintlet 2.51" in 12-point Arial, as the view lays it out.
 int firstHelpLineHeight() {
   selectTab(2);
@@ -169,11 +177,7 @@ void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
     const RECT r = rectInOptions(icon);
     EXPECT_EQ(r.right - r.left, 48);
   }
-  WPARAM numerator = 0;
-  LPARAM denominator = 0;
-  SendMessageA(app.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
-  EXPECT_EQ(numerator, static_cast<WPARAM>(helpZoomNumerator));
-  EXPECT_EQ(denominator, helpZoomDenominator);
+  EXPECT_EQ(helpZoom(), std::make_pair(helpZoomNumerator, helpZoomDenominator));
   EXPECT_GE(firstHelpLineHeight(), 12 * 144 / 72);  // 12 points at 144 DPI
 }
 
@@ -436,11 +440,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   EXPECT_EQ(ui.lfHeight, -11);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(app.programIconStatic, STM_GETICON, 0, 0)), sharedIcon);
   EXPECT_EQ(iconSide(app.toolIconStatic), 32);
-  WPARAM numerator = 1;
-  LPARAM denominator = 1;
-  SendMessageA(app.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
-  EXPECT_EQ(numerator, 96u);
-  EXPECT_EQ(denominator, 96);
+  EXPECT_EQ(helpZoom(), std::make_pair(96, 96));
   EXPECT_EQ(firstHelpLineHeight(), helpLine96);
   EXPECT_EQ(exitTintlet(), 0);
 }
