@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "export/notation.h"
 
 namespace {
@@ -29,15 +30,15 @@ void readTemplate(char (&text)[kTemplateSize]) {
     GetWindowTextA(app.templateCombo, text, kTemplateSize);
     return;
   }
-  lstrcpynA(text, app.customTemplate, kTemplateSize);
+  lstrcpynA(text, settings.customTemplate, kTemplateSize);
 }
 
 }  // namespace
 
 void composeClipboardText(char* out, std::size_t size) {
   char customTemplate[kTemplateSize] = {};
-  if (app.formatIndex == kCustomNotation) readTemplate(customTemplate);
-  composeNotationText(app.formatIndex, app.hexText, app.decText, customTemplate, out, size);
+  if (settings.formatIndex == kCustomNotation) readTemplate(customTemplate);
+  composeNotationText(settings.formatIndex, app.hexText, app.decText, customTemplate, out, size);
 }
 
 void copyColorToClipboard(HWND box) {

@@ -27,10 +27,11 @@ enum OptionsCommand {
 constexpr int hotkeyCtrlRow(int action) { return kFirstHotkeyRow + 2 * action; }
 constexpr int hotkeyLabelRow(int action) { return kFirstHotkeyRow + 2 * action + 1; }
 
-constexpr int kOptionsClientWidth = 294;   // the Options window's client area at 96 DPI
-constexpr int kOptionsClientHeight = 305;
-constexpr int kOptionsWidth = 300;   // its outer size at 96 DPI with a 3-pixel frame and a 19-pixel caption
-constexpr int kOptionsHeight = 330;
+constexpr int kOptionsClientWidth = 294;  // the Options window's client area at 96 DPI
+constexpr int kOptionsClientHeight = 375;
+// Its outer size at 96 DPI with a 3-pixel frame and a 19-pixel caption, as the test display draws them.
+constexpr int kOptionsWidth = kOptionsClientWidth + 2 * 3;
+constexpr int kOptionsHeight = kOptionsClientHeight + 2 * 3 + 19;
 constexpr int kPageCount = 4;
 constexpr char kTabTexts[kPageCount][8] = {"Options", "Hotkeys", "Help", "About"};
 constexpr int kAllPages = -1;  // the page of the tab control, which is always shown

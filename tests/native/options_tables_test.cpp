@@ -4,20 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
 TEST(OptionsControls, PageOfEveryControl) {
-  // Creation order: the tab control, the Options page's 17, nine hotkey rows of two, the Hotkeys
+  // Creation order: the tab control, the Options page's 22, nine hotkey rows of two, the Hotkeys
   // page's two buttons, the help view, the About page's nine.
   const int expected[kOptionsControlCount] = {
-      -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
       1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
       1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3,
   };
-  ASSERT_EQ(kOptionsControlCount, 48);
+  ASSERT_EQ(kOptionsControlCount, 53);
   for (int c = 0; c < kOptionsControlCount; ++c) EXPECT_EQ(kOptionsControls[c].page, expected[c]) << "control " << c;
-  const int perPage[4] = {17, 20, 1, 9};
+  const int perPage[4] = {22, 20, 1, 9};
   for (int page = 0; page < 4; ++page) {
     int count = 0;
     for (const ControlLayout& row : kOptionsControls) count += row.page == page;
@@ -61,9 +62,27 @@ TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {
   EXPECT_EQ(resolveExtent(kOptionsControls[kHelpView].height, 300), 270);
 }
 
+// The dialog manager clicks the first control after the focus whose mnemonic matches: on the
+// Options page, a letter used twice would take one control's key away from the other.
+TEST(OptionsControls, MnemonicsAreUniqueOnTheOptionsPage) {
+  std::string letters;
+  int found = 0;
+  for (const ControlLayout& row : kOptionsControls) {
+    if (row.page != 0 || !row.text) continue;
+    const char* amp = std::strchr(row.text, '&');
+    if (!amp || !amp[1]) continue;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(amp[1])));
+    EXPECT_EQ(letters.find(letter), std::string::npos) << row.text;
+    letters += letter;
+    ++found;
+  }
+  EXPECT_EQ(found, 13);  // ten notation radios and "&Font", "Co&lor", "Default&s"
+}
+
 TEST(Notation, CommandIdToFormatIndex) {
-  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6},
-                          {9, -1}, {17, -1}, {0, -1}, {-5, -1}, {40, -1}};
+  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6}, {50, 7},  {51, 8},
+                          {52, 9}, {53, 10}, {54, 11}, {9, -1}, {17, -1}, {0, -1}, {-5, -1}, {40, -1}, {49, -1},
+                          {55, -1}, {20, -1}, {21, -1}, {22, -1}};
   for (const auto& c : cases) EXPECT_EQ(formatIndexOfCommand(c[0]), c[1]) << "id " << c[0];
 }
 
@@ -109,18 +128,20 @@ TEST(OptionsLayout, AtNinetySixDotsEveryControlIsWhereTheTableSays) {
 TEST(OptionsLayout, ScaledLikeTheBoxFontAndKeptInsideTheClientArea) {
   struct Case { int control, clientWidth, clientHeight, dpi; ControlRect rect; };
   const Case cases[] = {
-      {kFontButton, 441, 458, 144, {23, 390, 120, 36}},    // 22.5 rounds up, as a font height would
-      {kBoxDefaultsButton, 441, 458, 144, {293, 390, 120, 36}},
-      {kFontButton, 588, 610, 192, {30, 520, 160, 48}},
-      {kFontButton, 368, 381, 120, {19, 325, 100, 30}},
-      {kTabCtrl, 441, 458, 144, {0, 0, 441, 458}},         // the client area's own size, not a scaled one
-      {kHelpView, 441, 458, 144, {0, 45, 441, 413}},
+      {kFontButton, 441, 563, 144, {23, 495, 120, 36}},    // 22.5 rounds up, as a font height would
+      {kBoxDefaultsButton, 441, 563, 144, {293, 495, 120, 36}},
+      {kFontButton, 588, 750, 192, {30, 660, 160, 48}},
+      {kFontButton, 368, 469, 120, {19, 413, 100, 30}},
+      {kTabCtrl, 441, 563, 144, {0, 0, 441, 563}},         // the client area's own size, not a scaled one
+      {kHelpView, 441, 563, 144, {0, 45, 441, 518}},
       {kHelpView, 450, 470, 144, {0, 45, 450, 425}},
-      {kCreditsLabel, 441, 458, 144, {146, 371, 270, 87}},  // 146 high in the table's terms: cut at the bottom
-      {kCreditsLabel, 294, 305, 96, {97, 247, 180, 97}},    // as it always was at 96 DPI
-      {kProgramIconStatic, 441, 458, 144, {83, 68, 48, 48}},
-      {kToolIconStatic, 588, 610, 192, {110, 394, 64, 64}},
-      {kTemplateCombo, 441, 458, 144, {60, 201, 315, 108}},
+      {kAboutLabel, 441, 563, 144, {191, 57, 250, 225}},   // 291 wide in the table's terms: cut at the right
+      {kAboutLabel, 294, 375, 96, {127, 38, 194, 150}},    // as it always was at 96 DPI, past the right edge
+      {kCreditsLabel, 441, 563, 144, {146, 371, 270, 146}},
+      {kCreditsLabel, 441, 458, 144, {146, 371, 270, 87}},  // a client area shorter than the table's: cut at the bottom
+      {kProgramIconStatic, 441, 563, 144, {83, 68, 48, 48}},
+      {kToolIconStatic, 588, 750, 192, {110, 394, 64, 64}},
+      {kTemplateCombo, 441, 563, 144, {60, 306, 315, 108}},
   };
   for (const Case& c : cases) {
     const ControlRect r = controlRectAt(kOptionsControls[c.control], c.clientWidth, c.clientHeight, c.dpi);

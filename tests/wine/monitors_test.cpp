@@ -12,6 +12,7 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
@@ -45,7 +46,7 @@ int fontHeight(HFONT font) {
 
 // What the box's own measurement gives for the box font at `height`, that font put in for a moment.
 SIZE measuredWith(int height) {
-  LOGFONTA font = app.boxLogFont;
+  LOGFONTA font = settings.boxLogFont;
   font.lfHeight = height;
   const HFONT shown = app.boxFont;
   app.boxFont = CreateFontIndirectA(&font);
@@ -79,8 +80,8 @@ void expectLaidOutFor(int height) {
 void expectPixelUnderThePointer(POINT p) {
   SetCursorPos(p.x, p.y);
   const COLORREF want = patternAt(p.x, p.y);
-  ASSERT_TRUE(pumpUntil([&] { return app.pickedColor == want; })) << p.x << "," << p.y << " shows " << std::hex
-                                                                   << app.pickedColor << " not " << want;
+  ASSERT_TRUE(pumpUntil([&] { return settings.pickedColor == want; })) << p.x << "," << p.y << " shows " << std::hex
+                                                                   << settings.pickedColor << " not " << want;
   pumpFor(30);
   EXPECT_EQ(windowText(app.boxTextWnd), hexOf(want));
   RECT box;
@@ -161,7 +162,7 @@ void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
   for (HWND* button : kBottomButtons) {
     const RECT r = rectInOptions(*button);
     EXPECT_GE(r.bottom - r.top, 36) << windowText(*button);
-    EXPECT_GE(r.top, 380) << windowText(*button);  // still below the rest of the page
+    EXPECT_GE(r.top, rectInOptions(app.percentLabel).bottom) << windowText(*button);  // below the rest of the page
   }
   LOGFONTA ui = {}, link = {};
   GetObjectA(app.uiFont, sizeof ui, &ui);
@@ -207,10 +208,8 @@ void expectZoomCells(POINT p, int cell) {
   GetWindowRect(app.boxWnd, &box);
   EXPECT_EQ(box.bottom - box.top, app.lineHeight + 13 * cell + 4);
   WindowDC dc(app.boxWnd);
-  EXPECT_EQ(GetPixel(dc.dc, 13 * cell + 2, app.lineHeight + 2 + cell), app.baseColor);  // between square and swatch
+  EXPECT_EQ(GetPixel(dc.dc, 13 * cell + 2, app.lineHeight + 2 + cell), settings.baseColor);  // between square and swatch
 }
-
-const char kSettingsKey[] = "Software\\Quillon\\Tintlet";
 
 // The stored font height, a decimal text; INT_MIN when there is none.
 int storedFontHeight() {
@@ -323,7 +322,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   RECT suggested = {312, 312, 312 + width96, 312 + height96};
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutFor(-17);
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({250, 380}));
 
   // Restoring the look lays the box out for the same monitor.
@@ -350,7 +349,7 @@ TEST(Dpi, DISABLED_ProgramAtTheSystemDpiOf144) {
   SetCursorPos(301, 297);
   startTintlet();
   expectLaidOutFor(-17);
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   EXPECT_GT(app.lineHeight, measuredWith(-11).cy);
   for (POINT p : {POINT{301, 297}, POINT{250, 380}, POINT{399, 200}, POINT{200, 399}})
     ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer(p));
@@ -383,7 +382,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
 
   // Moved to a monitor of 144 DPI: the window takes the rectangle the system suggests and is laid out in it.
   const int frameW = frame96.right - frame96.left - client96.right, frameH = frame96.bottom - frame96.top - client96.bottom;
-  RECT suggested = {100, 50, 100 + 441 + frameW, 50 + 458 + frameH};
+  RECT suggested = {100, 50, 100 + 441 + frameW, 50 + 563 + frameH};
   SendMessageA(app.optionsWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   RECT now;
   GetWindowRect(app.optionsWnd, &now);
@@ -391,7 +390,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   expectOptionsAt144(144, 96);
   const RECT font144 = rectInOptions(app.fontButton);
   EXPECT_EQ(font144.left, 23);
-  EXPECT_EQ(font144.top, 390);
+  EXPECT_EQ(font144.top, 495);
   EXPECT_EQ(font144.right - font144.left, 120);
   // The link labels are fitted to their texts in the new font.
   SIZE extent = {};
@@ -457,7 +456,7 @@ TEST(Dpi, DISABLED_OptionsAndZoomAtTheSystemDpiOf144) {
   expectOptionsAt144(144, 144);  // the RichEdit itself draws at the system DPI
   SendMessageA(app.optionsWnd, WM_CLOSE, 0, 0);
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionZoom, 0);
-  ASSERT_TRUE(app.zoomView);
+  ASSERT_TRUE((settings.form == BoxForm::zoom));
   expectZoomCells({301, 297}, 3);
   expectZoomCells({210, 390}, 3);
   EXPECT_EQ(exitTintlet(), 0);
