@@ -267,26 +267,33 @@ TEST(Resources, ManifestHelpAndIconsOfTheBuiltProgram) {
     ASSERT_GE(group.size(), 6u + 14u) << name;
     const auto* header = reinterpret_cast<const WORD*>(group.data());
     EXPECT_EQ(header[1], 1) << name << ": an icon group";
-    EXPECT_EQ(header[2], 1) << name << ": one image";
-    EXPECT_EQ(static_cast<unsigned char>(group[6]), 32) << name;
-    EXPECT_EQ(static_cast<unsigned char>(group[7]), 32) << name;
+    // 32 pixels, and 48 and 64 for the About page on scaled displays.
+    const int sides[] = {32, 48, 64};
+    ASSERT_EQ(header[2], 3) << name << ": three images";
+    ASSERT_GE(group.size(), 6u + 3 * 14u) << name;
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(static_cast<unsigned char>(group[6 + 14 * i]), sides[i]) << name;
+      EXPECT_EQ(static_cast<unsigned char>(group[7 + 14 * i]), sides[i]) << name;
+    }
 
     auto* bits = reinterpret_cast<BYTE*>(const_cast<char*>(group.data()));
-    const int id = LookupIconIdFromDirectoryEx(bits, TRUE, 32, 32, LR_DEFAULTCOLOR);
-    std::string image = resourceBytes(exe, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
-    ASSERT_FALSE(image.empty()) << name;
-    HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()), TRUE,
-                                          0x00030000, 32, 32, LR_DEFAULTCOLOR);
-    ASSERT_NE(icon, nullptr) << name;
-    ICONINFO iconInfo = {};
-    ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
-    BITMAP bitmap = {};
-    GetObjectA(iconInfo.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 32) << name;
-    EXPECT_EQ(bitmap.bmHeight, 32) << name;
-    DeleteObject(iconInfo.hbmColor);
-    DeleteObject(iconInfo.hbmMask);
-    DestroyIcon(icon);
+    for (int side : sides) {
+      const int id = LookupIconIdFromDirectoryEx(bits, TRUE, side, side, LR_DEFAULTCOLOR);
+      std::string image = resourceBytes(exe, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
+      ASSERT_FALSE(image.empty()) << name << " " << side;
+      HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()),
+                                            TRUE, 0x00030000, side, side, LR_DEFAULTCOLOR);
+      ASSERT_NE(icon, nullptr) << name << " " << side;
+      ICONINFO iconInfo = {};
+      ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
+      BITMAP bitmap = {};
+      GetObjectA(iconInfo.hbmColor, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, side) << name;
+      EXPECT_EQ(bitmap.bmHeight, side) << name;
+      DeleteObject(iconInfo.hbmColor);
+      DeleteObject(iconInfo.hbmMask);
+      DestroyIcon(icon);
+    }
   }
   FreeLibrary(exe);
 }
@@ -434,13 +441,6 @@ POINT posOfChar(HWND view, LRESULT index) {
   POINTL p = {};
   SendMessageA(view, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), index);
   return {p.x, p.y};
-}
-
-RECT rectInOptions(HWND ctrl) {
-  RECT r;
-  GetWindowRect(ctrl, &r);
-  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 POINT centreOf(HWND wnd) {

@@ -96,20 +96,6 @@ std::string classOf(HWND wnd) {
   return name;
 }
 
-RECT rectInOptions(HWND ctrl) {
-  RECT r;
-  GetWindowRect(ctrl, &r);
-  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// The children of the Options window in sibling order, which is their creation order.
-std::vector<HWND> optionsChildren() {
-  std::vector<HWND> children;
-  for (HWND c = GetWindow(app.optionsWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-  return children;
-}
-
 // Every window made on this thread, with the parameters it was created with, before any control
 // could change its own style.
 struct Created {
