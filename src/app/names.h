@@ -10,6 +10,7 @@ constexpr char kDefaultTemplate[] = "RGB(#r,#g,#b)";
 constexpr int kActionCount = 10;
 // The actions whose hotkeys the nine-byte "hotchars" and "modifiers" hold; later ones have values of their own.
 constexpr int kStoredHotkeyCount = 9;
+constexpr int kAboutIconCount = 3;  // the About page's icon statics
 
 // The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
 constexpr unsigned kDefaultBaseColor = 0x808080;  // grey

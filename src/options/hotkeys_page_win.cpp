@@ -1,10 +1,6 @@
 // The Hotkeys page's two buttons and its rows' focus; the rows are loaded and read by the hotkeys code.
-#include <cstring>
-
 #include "app/state.h"
 #include "box/box.h"
-#include "settings/settings.h"
-#include "hotkeys/hotkey_table.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
 
@@ -16,8 +12,7 @@ void onHotkeysApply() {
 // The defaults are registered and shown at once, without "Apply".
 void onHotkeysDefaults() {
   readHotkeyControls();
-  std::memcpy(settings.hotkeyModifiers, kDefaultModifiers, kActionCount);
-  std::memcpy(settings.hotkeyChars, kDefaultHotkeyChars, kActionCount);
+  takeDefaultHotkeys();
   registerHotkeys();
 }
 
