@@ -6,6 +6,7 @@
 #include "app/error_text.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "history/history_menu.h"
 #include "hotkeys/hotkey_table.h"
 #include "options/options.h"
 #include "settings/settings.h"
@@ -154,7 +155,9 @@ void shutDown() {
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);
   destroyMenu(app.displayMenu);
+  destroyMenu(app.historyMenu);
   destroyMenu(app.trayMenu);
+  releaseHistorySwatches();
   saveSettings();
 }
 

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "app/names.h"
+#include "history/history.h"
 
 typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
 
@@ -28,6 +29,7 @@ struct AppState {
   char customTemplate[kTemplateSize] = "RGB(#r,#g,#b)";
   char* templateListData = nullptr;  // malloc'ed; saved list of templates, or none
   DWORD templateListSize = 0;
+  ColorHistory history = {};  // the colours copied or frozen, newest first
 
   // Runtime flags.
   bool followPointer = true;
@@ -70,6 +72,9 @@ struct AppState {
   HMENU trayMenu = nullptr;
   HMENU formatMenu = nullptr;
   HMENU displayMenu = nullptr;
+  HMENU historyMenu = nullptr;
+  HBITMAP historySwatches[kHistoryMax] = {};  // the History entries' bitmaps, made with the submenu
+  int historySwatchDpi = 0;                   // the DPI they were made for
 
   // Windows. Controls that were never created stay null; messages to them do nothing.
   HWND boxWnd = nullptr;

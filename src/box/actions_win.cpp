@@ -4,6 +4,7 @@
 #include "box/box.h"
 #include "box/box_geometry.h"
 #include "export/clipboard.h"
+#include "history/history_menu.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
 #include "settings/settings.h"
@@ -77,6 +78,12 @@ void actionMicro(HWND wnd) {
   applyForm(wnd, app.microForm ? BoxForm::micro : BoxForm::normal);
 }
 
+// A colour frozen enters the history, as a copied one does.
+void actionFixColor() {
+  app.colorFixed = !app.colorFixed;
+  if (app.colorFixed) rememberInHistory(app.pickedColor);
+}
+
 void toggleOptions() {
   const HWND options = app.optionsWnd;
   if (IsWindowVisible(options) && !IsIconic(options) && !isWindowCovered(options)) {
@@ -102,10 +109,10 @@ LRESULT onAction(HWND wnd, int action) {
     case kActionOptions:    SendMessageA(wnd, WM_COMMAND, kCmdOptions, 0); break;
     case kActionDecHex:     actionDecHex(wnd); break;
     case kActionShowHide:   PostMessageA(wnd, kTrayCallbackMsg, 0, WM_LBUTTONDBLCLK); break;
-    case kActionFixColor:   app.colorFixed = !app.colorFixed; break;
+    case kActionFixColor:   actionFixColor(); break;
     case kActionStopMoving: app.followPointer = !app.followPointer; break;
     case kActionZoom:       actionZoom(wnd); break;
-    case kActionCopy:       copyColorToClipboard(wnd); break;
+    case kActionCopy:       copyColorToClipboard(wnd, app.pickedColor); break;
     case kActionMicro:      actionMicro(wnd); break;
     case kActionExit:       PostMessageA(wnd, WM_DESTROY, 0, 0); break;
     default:                break;  // system hotkeys and unknown ids
@@ -126,11 +133,13 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdNormal:      app.microForm = true; app.zoomView = false; sendAction(wnd, kActionMicro); break;
     case kCmdZoom:        if (!app.zoomView) sendAction(wnd, kActionZoom); break;
     case kCmdMouseMode:   SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0); break;
+    case kCmdClearHistory: clearHistory(); break;
     default:
       if (id >= kCmdFirstFormat && id <= kCmdLastFormat) {
         SendMessageA(app.optionsWnd, WM_COMMAND, id, 0);
         CheckRadioButton(app.optionsWnd, kCmdFirstFormat, kCmdLastFormat, id);
       }
+      if (id >= kCmdFirstHistory && id <= kCmdLastHistory) copyHistoryEntry(wnd, id - kCmdFirstHistory);
       break;
   }
   return 0;

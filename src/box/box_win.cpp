@@ -10,6 +10,7 @@
 #include "box/box_geometry.h"
 #include "box/zoom.h"
 #include "export/notation.h"
+#include "history/history_menu.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
@@ -126,6 +127,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:          return onBoxDestroy(wnd);
     case WM_PAINT:            return onBoxPaint(wnd);
     case WM_COMMAND:          return onMenuCommand(wnd, LOWORD(wp));
+    case WM_INITMENUPOPUP:    return onMenuPopup(reinterpret_cast<HMENU>(wp));
     case WM_TIMER:            return onBoxTick(wnd);
     case WM_CTLCOLORSTATIC:   return onTextColors(reinterpret_cast<HDC>(wp));
     case WM_LBUTTONDOWN:      return onDragStart();

@@ -5,6 +5,8 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "box/box_geometry.h"
+#include "history/history_menu.h"
 #include "export/notation.h"
 
 namespace {
@@ -34,20 +36,22 @@ void readTemplate(char (&text)[kTemplateSize]) {
 
 }  // namespace
 
-void composeClipboardText(char* out, std::size_t size) {
+void composeClipboardText(COLORREF color, char* out, std::size_t size) {
   char customTemplate[kTemplateSize] = {};
   if (app.formatIndex == kCustomNotation) readTemplate(customTemplate);
-  composeNotationText(app.formatIndex, app.hexText, app.decText, customTemplate, out, size);
+  char hexText[sizeof app.hexText], decText[sizeof app.decText];
+  composeColorTexts(color, hexText, decText);
+  composeNotationText(app.formatIndex, hexText, decText, customTemplate, out, size);
 }
 
-void copyColorToClipboard(HWND box) {
+void copyColorToClipboard(HWND box, COLORREF color) {
   if (!openClipboardPatiently(box)) {
     reportError(box, kErrClipboard, kClipboardErrorText);
     return;
   }
   EmptyClipboard();
   char text[kClipboardTextSize];
-  composeClipboardText(text, sizeof text);
+  composeClipboardText(color, text, sizeof text);
   // Sized to the text and its zero (and zeroed, should the system round it up): a larger block
   // carried stale heap bytes after the text to other programs.
   const std::size_t bytes = std::strlen(text) + 1;
@@ -65,6 +69,8 @@ void copyColorToClipboard(HWND box) {
   std::memcpy(data, text, bytes);
   GlobalUnlock(block);
   // The clipboard owns the block only once it took it; a refused block is still ours to free.
-  if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+  const bool copied = SetClipboardData(CF_TEXT, block) != nullptr;
+  if (!copied) GlobalFree(block);
   CloseClipboard();
+  if (copied) rememberInHistory(color);
 }

@@ -5,6 +5,7 @@
 
 #include "app/state.h"
 #include "box/box.h"
+#include "history/history.h"
 #include "hotkeys/hotkey_table.h"
 #include "settings/settings_text.h"
 
@@ -104,23 +105,53 @@ void releaseTemplateList() {
   app.templateListSize = 0;
 }
 
+// A text value at its full size in a malloc'ed block, with a zero byte after the stored bytes even when
+// they hold none; null when the value is missing, not REG_SZ or cannot be read.
+char* readWholeText(HKEY key, const char* name, DWORD* size) {
+  DWORD type;
+  *size = 0;
+  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, size) != ERROR_SUCCESS || type != REG_SZ) return nullptr;
+  char* block = static_cast<char*>(std::malloc(*size + 1));
+  if (!block) return nullptr;
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(block), size) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    std::free(block);
+    return nullptr;
+  }
+  block[*size] = '\0';
+  return block;
+}
+
 // "combo" at its full size; no default is written when it is missing.
 void loadTemplateList(HKEY key) {
   releaseTemplateList();
-  DWORD type, size = 0;
-  if (RegQueryValueExA(key, "combo", nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) return;
-  // One byte more than stored, so the block ends in a zero byte even when the stored text does not.
-  char* block = static_cast<char*>(std::malloc(size + 1));
+  DWORD size;
+  char* block = readWholeText(key, "combo", &size);
   if (!block) return;
-  DWORD got = size;
-  if (RegQueryValueExA(key, "combo", nullptr, &type, reinterpret_cast<BYTE*>(block), &got) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    std::free(block);
-    return;
-  }
-  block[got] = '\0';
   app.templateListData = block;
-  app.templateListSize = got;
+  app.templateListSize = size;
+}
+
+enum class HistoryRead { missing, clean, repaired };
+
+// "history" at its full size too: a value of many entries still gives its good ones. A value of another
+// type is deleted.
+HistoryRead readHistoryValue(HKEY key, ColorHistory* history) {
+  DWORD size;
+  char* block = readWholeText(key, "history", &size);
+  if (!block) {
+    RegDeleteValueA(key, "history");
+    return HistoryRead::missing;
+  }
+  const bool clean = readHistoryText(block, listTextLength(block, size), history);
+  std::free(block);
+  return clean ? HistoryRead::clean : HistoryRead::repaired;
+}
+
+bool writeHistoryValue(HKEY key, const ColorHistory& history) {
+  char text[kHistoryTextSize];
+  historyText(history, text);
+  return writeText(key, "history", text);
 }
 
 LRESULT comboFind(const char* text) {
@@ -189,6 +220,9 @@ bool loadSettingsFrom(HKEY key) {
   } else if (allOk) {
     allOk = writeIntValue(key, "color", 0);
   }
+  // Bad entries and those past the twelfth are dropped, and the good ones written back at once.
+  if (readHistoryValue(key, &app.history) != HistoryRead::clean && allOk)
+    allOk = writeHistoryValue(key, app.history);
   return allOk;
 }
 
@@ -222,7 +256,7 @@ bool saveSettingsTo(HKEY key) {
          (!app.templateListData || writeText(key, "combo", app.templateListData)) &&
          writeIntValue(key, "display1", app.decimalDisplay == 1 ? 1 : 0) && writeIntValue(key, "display2", display2) &&
          writeBoolValue(key, "mouse", app.middleButtonMode) &&
-         writeIntValue(key, "color", static_cast<int>(app.pickedColor));
+         writeIntValue(key, "color", static_cast<int>(app.pickedColor)) && writeHistoryValue(key, app.history);
 }
 
 bool saveSettings() {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "app/state.h"
+#include "history/history_menu.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ bool trayIconAdded = false;
 
 MENUITEMINFOA itemTemplate;  // also the record of "E&xit"
 MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, displayItemInfo, formatItemInfo;
+MENUITEMINFOA historyItemInfo;
 MENUITEMINFOA workItemInfo;
 
 struct SubItem {
@@ -34,6 +36,15 @@ void fillItem(MENUITEMINFOA* item, UINT id, const char* caption) {
   *item = itemTemplate;
   item->wID = id;
   item->dwTypeData = const_cast<char*>(caption);
+}
+
+// "Histor&y" and its submenu, filled from the history loaded at start.
+void buildHistoryMenu() {
+  fillItem(&historyItemInfo, kCmdHistory, "Histor&y");
+  app.historyMenu = CreatePopupMenu();
+  historyItemInfo.fMask |= MIIM_SUBMENU;
+  historyItemInfo.hSubMenu = app.historyMenu;
+  fillHistoryMenu();
 }
 
 void fillSubItem(const SubItem& sub) {
@@ -86,10 +97,11 @@ void buildTrayMenu() {
   displayItemInfo.hSubMenu = app.displayMenu;
   formatItemInfo.fMask |= MIIM_SUBMENU;
   formatItemInfo.hSubMenu = app.formatMenu;
+  buildHistoryMenu();
 
   app.trayMenu = CreatePopupMenu();
   InsertMenuItemA(app.trayMenu, 0, FALSE, &itemTemplate);
-  for (MENUITEMINFOA* item : {&hideItemInfo, &copyItemInfo, &colorsItemInfo, &displayItemInfo, &formatItemInfo,
+  for (MENUITEMINFOA* item : {&hideItemInfo, &historyItemInfo, &copyItemInfo, &colorsItemInfo, &displayItemInfo, &formatItemInfo,
                               &optionsItemInfo})
     InsertMenuItemA(app.trayMenu, 0, TRUE, item);
 }

@@ -12,38 +12,6 @@ constexpr COLORREF kShownColor = RGB(5, 12, 255);
 constexpr char kErrorText[] = "Clipboard error !!\r\rUnable to copy !!";
 constexpr char kOldContents[] = "old contents";
 
-// What CF_TEXT holds: the text up to the first zero, and the whole block.
-struct ClipboardText {
-  bool present = false;
-  std::string text;
-  std::string block;
-};
-
-// The clipboard may be busy for a moment while Wine hands new contents to X: try a few times.
-bool openClipboardForTest(HWND owner) {
-  for (int i = 0; i < 50; ++i) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
-ClipboardText readClipboard() {
-  ClipboardText result;
-  if (!openClipboardForTest(nullptr)) return result;
-  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
-    const SIZE_T size = GlobalSize(data);
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      result.present = true;
-      result.block.assign(bytes, size);
-      result.text = result.block.substr(0, result.block.find('\0'));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return result;
-}
-
 // The block holds the text, its zero and nothing else.
 void expectExactly(const ClipboardText& got, const std::string& text) {
   ASSERT_TRUE(got.present);

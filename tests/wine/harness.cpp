@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
 
@@ -183,14 +184,52 @@ void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pix
   std::vector<DWORD> bits(static_cast<size_t>(w) * h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) bits[static_cast<size_t>(y) * w + x] = pixel(x, y);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = topDownBitmapInfo(w, h, 32);
   SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+}
+
+// The clipboard may be busy for a moment while Wine hands new contents to X: try a few times.
+bool openClipboardForTest(HWND owner) {
+  for (int i = 0; i < 50; ++i) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+ClipboardText readClipboard() {
+  ClipboardText result;
+  if (!openClipboardForTest(nullptr)) return result;
+  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      result.present = true;
+      result.block.assign(bytes, size);
+      result.text = result.block.substr(0, result.block.find('\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+PrefixDpi::PrefixDpi(DWORD dpi) {
+  DWORD size = sizeof old;
+  had = RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
+                     &size) == ERROR_SUCCESS;
+  set(dpi);
+}
+
+PrefixDpi::~PrefixDpi() {
+  if (had) {
+    set(old);
+  } else {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+  }
+}
+
+void PrefixDpi::set(DWORD dpi) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
 long liveGdiObjects() {

@@ -63,6 +63,27 @@ void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pix
 // Finds a top-level window of this process or another by class and caption (either may be null).
 HWND waitForWindow(const char* className, const char* caption, int timeoutMs = 5000);
 
+// What CF_TEXT holds: the text up to the first zero, and the whole block.
+struct ClipboardText {
+  bool present = false;
+  std::string text;
+  std::string block;
+};
+// The clipboard may be busy for a moment while Wine hands new contents to X: tries a few times.
+bool openClipboardForTest(HWND owner);
+ClipboardText readClipboard();
+
+// The system DPI of the prefix for programs started from now on; the earlier value is put back at the end.
+struct PrefixDpi {
+  DWORD old = 0;
+  bool had = false;
+  explicit PrefixDpi(DWORD dpi);
+  ~PrefixDpi();
+  static void set(DWORD dpi);
+  PrefixDpi(const PrefixDpi&) = delete;
+  PrefixDpi& operator=(const PrefixDpi&) = delete;
+};
+
 // Live GDI objects of this process, or -1 when they cannot be counted. Wine's GetGuiResources says 0, so
 // under Wine they are counted in its handle table.
 long liveGdiObjects();

@@ -99,30 +99,6 @@ int storedFontHeight() {
   return std::atoi(text);
 }
 
-// The system DPI of the prefix for programs started from now on; the earlier value is put back at the end.
-struct PrefixDpi {
-  DWORD old = 0;
-  bool had = false;
-  explicit PrefixDpi(DWORD dpi) {
-    DWORD size = sizeof old;
-    had = RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
-                       &size) == ERROR_SUCCESS;
-    set(dpi);
-  }
-  ~PrefixDpi() {
-    if (had) {
-      set(old);
-    } else {
-      RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    }
-  }
-  static void set(DWORD dpi) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-  }
-  PrefixDpi(const PrefixDpi&) = delete;
-  PrefixDpi& operator=(const PrefixDpi&) = delete;
-};
-
 typedef BOOL(WINAPI* QueryActCtxSettingsFn)(DWORD, HANDLE, PCWSTR, PCWSTR, PWSTR, SIZE_T, SIZE_T*);
 
 // A setting of the manifest in the executable at `path`, read the way the loader reads it.

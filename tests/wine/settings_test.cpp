@@ -68,6 +68,7 @@ Values defaultValues() {
       {"display2", {REG_SZ, sz("0")}},
       {"mouse", {REG_SZ, sz("false")}},
       {"color", {REG_SZ, sz("0")}},
+      {"history", {REG_SZ, sz("")}},
   };
 }
 
@@ -135,6 +136,7 @@ void resetToStartupDefaults() {
   std::free(app.templateListData);
   app.templateListData = nullptr;
   app.templateListSize = 0;
+  app.history = {};
 }
 
 // The member a value loads into, as text.
@@ -158,6 +160,11 @@ std::string inMemory(const std::string& name) {
   if (name == "display2") return app.microForm ? (app.zoomView ? "both" : "micro") : app.zoomView ? "zoom" : "normal";
   if (name == "mouse") return std::to_string(app.middleButtonMode);
   if (name == "color") return std::to_string(app.pickedColor);
+  if (name == "history") {
+    char text[kHistoryTextSize];
+    historyText(app.history, text);
+    return text;
+  }
   return "<unknown value " + name + ">";
 }
 
@@ -288,7 +295,7 @@ struct RunningTintlet {
 
 }  // namespace
 
-TEST(Settings, FirstStartWritesTheNineteenDefaults) {
+TEST(Settings, FirstStartWritesTheTwentyDefaults) {
   clearSettings();
   startTintlet();
   EXPECT_EQ(storedValues(kKey), defaultValues());
@@ -347,6 +354,10 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
     std::string setting;  // the member the value loads, as inMemory() shows it
   };
   const std::string wide(40, 'F'), long150(150, 'x'), long250(250, 'x');
+  std::string thirteen = "FADC1E", forty = "zzzzzz";  // a bad entry first, then 39 good ones in 280 bytes
+  for (int i = 1; i <= 12; ++i) thirteen += ",0000" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+  for (int i = 1; i < 40; ++i) forty += ",A0A0" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+  const std::string firstTwelve = thirteen.substr(0, 12 * 7 - 1), fortysTwelve = forty.substr(7, 12 * 7 - 1);
   const Case cases[] = {
       {"platform", REG_SZ, sz("HTML"), {REG_SZ, sz("html")}, "0"},
       {"platform", REG_DWORD, dword(2), {REG_SZ, sz("html")}, "0"},
@@ -384,6 +395,18 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
       {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
       {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
+      {"history", REG_SZ, sz("FADC1E,050CFF"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz("fadc1e"), {REG_SZ, sz("fadc1e")}, "FADC1E"},  // good; written in capitals at exit
+      {"history", REG_DWORD, dword(0x1EDCFA), {REG_SZ, sz("")}, ""},
+      {"history", REG_EXPAND_SZ, sz("FADC1E"), {REG_SZ, sz("")}, ""},
+      {"history", REG_BINARY, "FADC1E", {REG_SZ, sz("")}, ""},
+      {"history", REG_SZ, sz("FADC1E,zzzzzz,050CFF"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz(",FADC1E,,050CFF,"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz("#FADC1E, 050CFF,050CFF0,FADC1"), {REG_SZ, sz("")}, ""},
+      {"history", REG_SZ, sz("FADC1E,050CFF,FADC1E"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz(thirteen), {REG_SZ, sz(firstTwelve)}, firstTwelve},
+      {"history", REG_SZ, sz(forty), {REG_SZ, sz(fortysTwelve)}, fortysTwelve},
+      {"history", REG_SZ, sz("FADC1E") + sz("050CFF"), {REG_SZ, sz("FADC1E") + sz("050CFF")}, "FADC1E"},  // ends at a zero
   };
   for (const Case& c : cases) {
     const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
@@ -547,9 +570,10 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   app.opacityPercent = 85;
   std::strcpy(app.customTemplate, "#r-#g-#b");
   setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  app.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
   const AppState saved = app;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kKey).size(), 20u);
+  EXPECT_EQ(storedValues(kKey).size(), 21u);
 
   resetToStartupDefaults();
   ASSERT_TRUE(loadSettings());
@@ -574,6 +598,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(app.opacityPercent, 85);
   EXPECT_STREQ(app.customTemplate, "#r-#g-#b");
   EXPECT_EQ(templateList(), sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
 
   // The other two forms and the hexadecimal base.
   app.microForm = false;
