@@ -229,6 +229,20 @@ TEST_F(History, FreezingAColourEntersIt) {
   expectHistory({kB, kA});
 }
 
+TEST_F(History, OnlyAChangedHistoryBuildsTheSubmenuAgain) {
+  copy(kA);
+  copy(kB);
+  const std::vector<HBITMAP> built = swatches();
+  ASSERT_EQ(built.size(), 2u);
+  show(kC);  // ticks of a new colour, no copy
+  pumpFor(200);
+  copy(kB);  // first already
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdFirstHistory, 0);  // the first entry, copied again
+  EXPECT_EQ(readClipboard().text, "#050CFF");
+  EXPECT_EQ(swatches(), built);
+  for (HBITMAP b : built) EXPECT_EQ(GetObjectType(b), static_cast<DWORD>(OBJ_BITMAP));
+}
+
 TEST_F(History, ClearingEmptiesTheSubmenuAndEveryBuildFreesTheLastSwatches) {
   copy(kA);
   copy(kB);
