@@ -6,8 +6,8 @@
 #include "app/error_text.h"
 #include "app/state.h"
 #include "box/box_geometry.h"
-#include "history/history_menu.h"
 #include "export/notation.h"
+#include "history/history_menu.h"
 
 namespace {
 
