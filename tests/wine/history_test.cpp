@@ -197,6 +197,19 @@ TEST_F(History, CaptionsFollowTheNotationWhenTheSubmenuOpens) {
   EXPECT_EQ(readClipboard().text, "#050CFF") << "opening the submenu copies nothing";
 }
 
+// The test display is one monitor: swatches made on a monitor of 144 DPI stand for a menu that opens on
+// another monitor than the one they were made for.
+TEST_F(History, SwatchesMadeForAnotherDpiAreMadeAgainWhenTheSubmenuOpens) {
+  copy(kA);
+  copy(kB);
+  const std::vector<HBITMAP> made = swatches();
+  app.historySwatchDpi = 144;
+  useTrayMenu({chr('y'), press(VK_ESCAPE), press(VK_ESCAPE)});
+  expectHistory({kB, kA}, {"#050CFF", "#FADC1E"}, kSwatchAt96);
+  for (HBITMAP b : made) EXPECT_EQ(GetObjectType(b), 0u) << "a swatch for the other DPI is still alive";
+  EXPECT_EQ(app.historySwatchDpi, 96);
+}
+
 TEST_F(History, ARepeatMovesToTheFrontAndTheThirteenthDropsTheOldest) {
   std::vector<COLORREF> colors;  // newest first
   for (int i = 1; i <= 12; ++i) {
