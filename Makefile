@@ -1,41 +1,41 @@
-# Tintlet: build for 32-bit Windows with MinGW-w64, run and test under Wine on a virtual display.
+# Tintlet: build for 32-bit (x86) and 64-bit (x64) Windows with MinGW-w64, run and test under Wine on a
+# virtual display. ARCH=x86|x64|all chooses what runs under Wine; by default the x86 build where this
+# machine executes 32-bit programs, else the x64 one (tools/arches.sh).
 BUILD   ?= build
-WIN     := $(BUILD)/win
 NATIVE  := $(BUILD)/native
 JOBS    ?= $(shell nproc)
+# The first build folder to run here, for the commands that start one program.
+ONE     = $$(tools/arches.sh --one $(BUILD))
 
-.PHONY: all setup build run test bench soak screenshots clean
+.PHONY: all setup build run test bench soak screenshots dist clean
 
 all: build
 
 setup:
 	@tools/setup.sh
 
-$(WIN)/CMakeCache.txt:
-	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-
-$(NATIVE)/CMakeCache.txt:
-	@cmake -S . -B $(NATIVE) >/dev/null
-
-build: setup $(WIN)/CMakeCache.txt $(NATIVE)/CMakeCache.txt
-	@cmake --build $(WIN) -j $(JOBS) -- --no-print-directory
-	@cmake --build $(NATIVE) -j $(JOBS) -- --no-print-directory
+build: setup
+	@tools/build.sh $(BUILD) $(JOBS)
 
 run: build
-	@tools/run.sh $(WIN)
+	@win=$(ONE) && tools/run.sh $$win
 
 test: build
-	@tools/test.sh $(NATIVE) $(WIN)
+	@wins=$$(tools/arches.sh $(BUILD)) && tools/test.sh $(NATIVE) $$wins
 
 screenshots: build
-	@tools/screenshots.sh $(WIN)
+	@win=$(ONE) && tools/screenshots.sh $$win
 
 bench: build
-	@tools/bench.sh $(WIN)
+	@win=$(ONE) && tools/bench.sh $$win
 
 # A day of use: 100 000 ticks for leaks, the footprint after a minute in the zoom form, the CPU per form.
 soak: build
-	@tools/soak.sh $(WIN)
+	@win=$(ONE) && tools/soak.sh $$win
+
+# The two zips a Windows user downloads, and their checksums, in dist/.
+dist: build
+	@tools/dist.sh $(BUILD) dist
 
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) out dist

@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 run=$win/wine-run
 trap '"$here/wine-env.sh" stop "$win"' EXIT
 "$here/wine-env.sh" start "$win" || exit 1
+echo "build measured: $(sed -n 's/^TINTLET_ARCH=//p' "$run"), $win/Tintlet.exe"
 
 benches=$(cd "$here/../bench" && ls *_bench.cpp 2>/dev/null | sed 's/\.cpp$//')
 cmake --build "$win" --target Tintlet set_cursor send_action timer_only $benches -- --no-print-directory >/dev/null || exit 1

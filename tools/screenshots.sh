@@ -17,7 +17,8 @@ cleanup() {
 }
 trap cleanup EXIT
 "$here/wine-env.sh" start "$win"
-export DISPLAY=$(cat "$win/wine/display") WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY=$(cat "$win/wine/display")
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 mkdir -p "$out"
 
 # Wine's console ends lines with CR LF; the numbers are wanted without the CR.

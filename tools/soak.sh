@@ -19,6 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 run=$win/wine-run
 trap '"$here/wine-env.sh" stop "$win"' EXIT
 "$here/wine-env.sh" start "$win" || exit 1
+echo "build measured: $(sed -n 's/^TINTLET_ARCH=//p' "$run"), $win/Tintlet.exe"
 cmake --build "$win" --target Tintlet ticks_soak history_soak bare_window set_cursor send_action -- --no-print-directory >/dev/null ||
   exit 1
 
@@ -111,5 +112,5 @@ if kill -0 "$tintlet" 2>/dev/null; then kill "$tintlet"; status=1; fi
 wait "$tintlet" 2>/dev/null
 wait "$bare" 2>/dev/null
 echo
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'); $(wine --version)"
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'); $("$run" --version)"
 exit $status

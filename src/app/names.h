@@ -19,21 +19,13 @@ enum Action {
   kActionZoom, kActionCopy, kActionMicro, kActionExit
 };
 
-// Tray menu command ids.
+// Tray menu command ids. The notations' ids, 10 to 16, are in kNotations (export/notation.h).
 enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
-  kCmdCopy = 8, kCmdFirstFormat = 10, kCmdLastFormat = 16, kCmdDecimal = 20, kCmdHexadecimal = 21,
-  kCmdMicro = 30, kCmdNormal = 31, kCmdZoom = 32, kCmdMouseMode = 40, kCmdHistory = 57, kCmdHistoryEmpty = 58,
-  kCmdClearHistory = 59, kCmdFirstHistory = 60, kCmdLastHistory = 71, kCmdSeparator = 1000
+  kCmdCopy = 8, kCmdDecimal = 20, kCmdHexadecimal = 21, kCmdMicro = 30, kCmdNormal = 31, kCmdZoom = 32,
+  kCmdMouseMode = 40, kCmdHistory = 57, kCmdHistoryEmpty = 58, kCmdClearHistory = 59, kCmdFirstHistory = 60,
+  kCmdLastHistory = 71, kCmdSeparator = 1000
 };
 
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000
 constexpr unsigned kTickTimerId = 1;
-
-// Captions of the seven notations, in the order of their command ids 10 to 16.
-constexpr char kFormatLabels[7][20] = {"&HTML", "&Delphi", "&C++", "&Java", "&VB", "D&ecimal", "C&ustom"};
-
-// Notation names as stored in the registry, by formatIndex.
-constexpr char kNotationNames[7][8] = {"html", "delphi", "c++", "rgb", "java", "vb", "custom"};
-// formatIndex of each notation command id 10 to 16 (caption order differs from index order).
-constexpr int kFormatOfCommand[7] = {0, 1, 2, 4, 5, 3, 6};

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/dll_search.h"
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
@@ -36,9 +37,8 @@ void setStartupDefaults() {
 }
 
 void findLayeredWindows() {
-  app.user32Module = LoadLibraryA("User32.dll");
-  if (!app.user32Module) return;
-  const FARPROC found = GetProcAddress(app.user32Module, "SetLayeredWindowAttributes");
+  // User32 is imported, so already loaded; the handle is not counted and is not freed.
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
   app.setLayeredAttrs = reinterpret_cast<SetLayeredAttrsFn>(reinterpret_cast<void (*)()>(found));
   if (app.setLayeredAttrs) app.layeredSupported = true;
 }
@@ -83,6 +83,7 @@ void destroyMenu(HMENU& menu) {
 
 bool startUp(HINSTANCE instance, int* exitCode) {
   *exitCode = 0;
+  restrictDllSearch();
   app.runningMsg = RegisterWindowMessageA(kSingleInstanceName);
   CreateMutexA(nullptr, FALSE, kSingleInstanceName);  // held until the process ends
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -94,7 +95,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   InitCommonControls();
   setStartupDefaults();
   findLayeredWindows();
-  LoadLibraryA("Riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
+  loadSystemLibrary("riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
   if (!loadSettings()) reportError(nullptr, kErrRegistry, "");
   app.baseBrush = CreateSolidBrush(app.baseColor);
   app.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -112,9 +113,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   createOptionsWindow();
 
   // Bring the controls and the menu marks in line with the loaded settings, the way a user would.
-  static HWND* const kFormatRadioOfIndex[7] = {&app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.decimalRadio,
-                                               &app.javaRadio, &app.vbRadio, &app.customRadio};
-  SendMessageA(*kFormatRadioOfIndex[app.formatIndex], BM_CLICK, 0, 0);
+  SendMessageA(app.notationRadio[app.formatIndex], BM_CLICK, 0, 0);
   if (app.middleButtonMode) {
     app.middleButtonMode = false;
     SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);
@@ -146,7 +145,6 @@ int runMessageLoop() {
 }
 
 void shutDown() {
-  if (app.layeredSupported) FreeLibrary(app.user32Module);
   releaseTickDCs();
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "app/names.h"
+#include "export/notation.h"
 #include "history/history.h"
 
 typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
@@ -42,7 +43,6 @@ struct AppState {
   HWND colorDialogWnd = nullptr;
   bool layeredSupported = false;
   SetLayeredAttrsFn setLayeredAttrs = nullptr;
-  HMODULE user32Module = nullptr;
   UINT runningMsg = 0;
   UINT taskbarCreatedMsg = 0;  // registered once the tray icon is added
   HINSTANCE appInstance = nullptr;
@@ -81,8 +81,7 @@ struct AppState {
   HWND boxTextWnd = nullptr;
   HWND optionsWnd = nullptr;
   HWND tabCtrl = nullptr;
-  HWND htmlRadio = nullptr, delphiRadio = nullptr, cppRadio = nullptr, javaRadio = nullptr;
-  HWND vbRadio = nullptr, decimalRadio = nullptr, customRadio = nullptr;
+  HWND notationRadio[kNotationCount] = {};  // by formatIndex
   HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
   HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
   HWND transparencyLabel = nullptr, percentLabel = nullptr;

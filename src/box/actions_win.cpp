@@ -135,9 +135,9 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdMouseMode:   SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0); break;
     case kCmdClearHistory: clearHistory(); break;
     default:
-      if (id >= kCmdFirstFormat && id <= kCmdLastFormat) {
+      if (formatIndexOfCommand(id) >= 0) {
         SendMessageA(app.optionsWnd, WM_COMMAND, id, 0);
-        CheckRadioButton(app.optionsWnd, kCmdFirstFormat, kCmdLastFormat, id);
+        markNotationRadio(formatIndexOfCommand(id));
       }
       if (id >= kCmdFirstHistory && id <= kCmdLastHistory) copyHistoryEntry(wnd, id - kCmdFirstHistory);
       break;

@@ -1,5 +1,6 @@
 #include "box/box_dpi.h"
 
+#include "app/dll_search.h"
 #include "app/gdi.h"
 #include "app/state.h"
 #include "box/box.h"
@@ -18,9 +19,8 @@ GetDpiForMonitorFn dpiForMonitor() {
   static GetDpiForMonitorFn fn = nullptr;
   if (!looked) {
     looked = true;
-    // From the system folder only: on systems without shcore.dll a file of that name beside the program
-    // must not be loaded. Where that search is not known either, there is no shcore.dll to find.
-    if (HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    // On systems without shcore.dll a file of that name beside the program must not be loaded.
+    if (HMODULE shcore = loadSystemLibrary("shcore.dll")) {
       const FARPROC found = GetProcAddress(shcore, "GetDpiForMonitor");
       fn = reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void (*)()>(found));
     }

@@ -47,17 +47,30 @@ Components splitComponents(const char* hexText, const char* decText) {
   return c;
 }
 
-// The six fixed notations, by formatIndex. Blue first is the byte order of a COLORREF read as one number.
+// A notation of the three components with a prefix and a suffix. Blue first is the byte order of
+// a COLORREF read as one number.
 struct FixedNotation {
   const char* prefix;
   const char* suffix;
   bool decimal;
   bool blueFirst;
 };
-constexpr FixedNotation kFixedNotations[6] = {
-    {"#", "", false, false},      {"$", "", false, true},      {"0x", "", false, true},
-    {"", "", true, false},        {"Color(", ")", true, false}, {"&H", "", false, true},
-};
+
+void composeFixed(const FixedNotation& notation, const NotationInput& input, char* out, std::size_t size) {
+  TextWriter text(out, size);
+  const Components c = splitComponents(input.hexText, input.decText);
+  text.put(notation.prefix);
+  for (int k = 0; k < 3; ++k) {
+    const int i = notation.blueFirst ? 2 - k : k;
+    if (!notation.decimal) {
+      text.put(c.hexadecimal[i]);
+      continue;
+    }
+    if (k > 0) text.put(',');
+    text.put(c.decimal[i]);
+  }
+  text.put(notation.suffix);
+}
 
 int componentOfLetter(char c) {
   switch (c) {
@@ -70,31 +83,44 @@ int componentOfLetter(char c) {
 
 }  // namespace
 
+void composeHtml(const NotationInput& in, char* out, std::size_t size) {
+  composeFixed({"#", "", false, false}, in, out, size);
+}
+void composeDelphi(const NotationInput& in, char* out, std::size_t size) {
+  composeFixed({"$", "", false, true}, in, out, size);
+}
+void composeCpp(const NotationInput& in, char* out, std::size_t size) {
+  composeFixed({"0x", "", false, true}, in, out, size);
+}
+void composeDecimal(const NotationInput& in, char* out, std::size_t size) {
+  composeFixed({"", "", true, false}, in, out, size);
+}
+void composeJava(const NotationInput& in, char* out, std::size_t size) {
+  composeFixed({"Color(", ")", true, false}, in, out, size);
+}
+void composeVb(const NotationInput& in, char* out, std::size_t size) {
+  composeFixed({"&H", "", false, true}, in, out, size);
+}
+
+void composeCustom(const NotationInput& in, char* out, std::size_t size) {
+  std::size_t n = 0;
+  for (; n + 1 < size && n + 1 < kTemplateSize && in.customTemplate[n]; ++n) out[n] = in.customTemplate[n];
+  out[n] = '\0';
+  expandCustomFormat(out, size, in.hexText, in.decText);
+}
+
+int formatIndexOfCommand(int id) {
+  for (int n = 0; n < kNotationCount; ++n)
+    if (kNotations[n].commandId == id) return n;
+  return -1;
+}
+
 void composeNotationText(int formatIndex, const char* hexText, const char* decText, const char* customTemplate,
                          char* out, std::size_t size) {
   if (size == 0) return;
-  if (formatIndex == kCustomNotation) {
-    std::size_t n = 0;
-    for (; n + 1 < size && n + 1 < kTemplateSize && customTemplate[n]; ++n) out[n] = customTemplate[n];
-    out[n] = '\0';
-    expandCustomFormat(out, size, hexText, decText);
-    return;
-  }
-  TextWriter text(out, size);
-  if (formatIndex < 0 || formatIndex > kCustomNotation) return;
-  const FixedNotation& notation = kFixedNotations[formatIndex];
-  const Components c = splitComponents(hexText, decText);
-  text.put(notation.prefix);
-  for (int k = 0; k < 3; ++k) {
-    const int i = notation.blueFirst ? 2 - k : k;
-    if (!notation.decimal) {
-      text.put(c.hexadecimal[i]);
-      continue;
-    }
-    if (k > 0) text.put(',');
-    text.put(c.decimal[i]);
-  }
-  text.put(notation.suffix);
+  out[0] = '\0';
+  if (formatIndex < 0 || formatIndex >= kNotationCount) return;
+  kNotations[formatIndex].compose({hexText, decText, customTemplate}, out, size);
 }
 
 void expandCustomFormat(char* buffer, std::size_t size, const char* hexText, const char* decText) {

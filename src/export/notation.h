@@ -1,17 +1,70 @@
-// The colour as clipboard text in seven notations. No windows.h.
+// The colour as clipboard text: the table of notations and their compose functions. No windows.h.
 #pragma once
 #include <cstddef>
 
 // Room the copy gives a notation: far more than the longest text, 148 characters and the zero.
 constexpr std::size_t kClipboardTextSize = 210;
-// formatIndex of the user's template; 0 to 5 are the fixed notations.
-constexpr int kCustomNotation = 6;
 // The longest text a custom template of at most 99 characters can expand to.
 constexpr std::size_t kLongestCustomText = 148;
 
-// Writes the colour of `hexText` ("RRGGBB") and `decText` (three '@'-filled fields) in notation
-// `formatIndex` into `out`, never more than `size` bytes, always zero-terminated. Notation 6
-// expands `customTemplate` (its first 99 characters); any other index outside 0 to 6 gives "".
+// What a notation is written from: the box's two colour texts ("RRGGBB" and three '@'-filled
+// decimal fields) and, for the custom notation, the template.
+struct NotationInput {
+  const char* hexText;
+  const char* decText;
+  const char* customTemplate;
+};
+// Writes the text into `out`, never more than `size` (at least 1) bytes, always zero-terminated.
+using ComposeFn = void (*)(const NotationInput& input, char* out, std::size_t size);
+
+void composeHtml(const NotationInput& input, char* out, std::size_t size);
+void composeDelphi(const NotationInput& input, char* out, std::size_t size);
+void composeCpp(const NotationInput& input, char* out, std::size_t size);
+void composeDecimal(const NotationInput& input, char* out, std::size_t size);
+void composeJava(const NotationInput& input, char* out, std::size_t size);
+void composeVb(const NotationInput& input, char* out, std::size_t size);
+void composeCustom(const NotationInput& input, char* out, std::size_t size);
+
+// One notation: its name in the registry, its caption in the tray's Format submenu and on the
+// Options page, the command id of that menu item and radio button, and how its text is made.
+struct Notation {
+  const char* registryName;
+  const char* caption;
+  int commandId;
+  ComposeFn compose;
+};
+
+// Every notation, by formatIndex. The menu and the radio buttons show them in command id order.
+constexpr int kNotationCount = 7;
+inline constexpr Notation kNotations[kNotationCount] = {
+    {"html", "&HTML", 10, composeHtml},     {"delphi", "&Delphi", 11, composeDelphi},
+    {"c++", "&C++", 12, composeCpp},        {"rgb", "D&ecimal", 15, composeDecimal},
+    {"java", "&Java", 13, composeJava},     {"vb", "&VB", 14, composeVb},
+    {"custom", "C&ustom", 16, composeCustom},
+};
+// formatIndex of the user's template.
+constexpr int kCustomNotation = 6;
+
+// formatIndex of the notation at `position` (0 first) in command id order: the order of the
+// Format submenu and of the Options page's radio buttons.
+constexpr int notationAtPosition(int position) {
+  for (int n = 0; n < kNotationCount; ++n) {
+    int before = 0;
+    for (int other = 0; other < kNotationCount; ++other)
+      if (kNotations[other].commandId < kNotations[n].commandId) ++before;
+    if (before == position) return n;
+  }
+  return -1;
+}
+constexpr int kFirstNotationCommand = kNotations[notationAtPosition(0)].commandId;
+constexpr int kLastNotationCommand = kNotations[notationAtPosition(kNotationCount - 1)].commandId;
+
+// formatIndex of a notation command id; -1 for any other id.
+int formatIndexOfCommand(int id);
+
+// Writes the colour in notation `formatIndex` into `out`, never more than `size` bytes, always
+// zero-terminated. The custom notation expands `customTemplate` (its first 99 characters); an
+// index outside the table gives "".
 void composeNotationText(int formatIndex, const char* hexText, const char* decText, const char* customTemplate,
                          char* out, std::size_t size);
 

@@ -5,6 +5,8 @@
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 // Creates the hidden Options window with every control; registers the hotkeys on the way.
 void createOptionsWindow();
+// Checks the radio button of notation `formatIndex` and clears the others.
+void markNotationRadio(int formatIndex);
 // Shows the controls of `page` and hides those of the page shown before.
 void selectTab(int page);
 // While the colour dialog is open and SHIFT is held, the colour under the pointer goes into it.

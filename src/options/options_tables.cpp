@@ -23,6 +23,22 @@ constexpr unsigned long kRadio = kShown | kTabStop | kAutoRadio;
 constexpr unsigned long kPageButton = kShown | kGroup | kTabStop | kPushButton;
 constexpr unsigned long kHiddenPageButton = kChild | kGroup | kTabStop | kPushButton;
 
+// Where the notation radio buttons stand, by position (command id order).
+struct Place {
+  int x, y;
+};
+constexpr Place kNotationRadioPlaces[kNotationCount] = {
+    {40, 40}, {40, 75}, {120, 40}, {120, 75}, {195, 40}, {195, 75}, {40, 110},
+};
+
+// The radio button of the notation at `position`; the first one starts the group.
+constexpr ControlLayout notationRadio(int position) {
+  const Notation& notation = kNotations[notationAtPosition(position)];
+  const Place at = kNotationRadioPlaces[position];
+  return {"BUTTON", notation.caption, kRadio | (position == 0 ? kGroup : 0), at.x, at.y, fixed(70), fixed(24),
+          notation.commandId, 0, false, true};
+}
+
 constexpr ControlLayout kHotkeyRows[2] = {
     {"msctls_hotkey32", nullptr, kChild | kTabStop, 15, 35, fixed(160), fixed(18), 0, 1, false, true},
     {"STATIC", nullptr, kChild | kLeft, 195, 35, fixed(90), fixed(18), 0, 1, false, true},
@@ -44,13 +60,8 @@ constexpr ControlLayout hotkeyRow(int control) {
 const ControlLayout kOptionsControls[kOptionsControlCount] = {
     {"SysTabControl32", "", kShown | kClipSiblings | kGroup | kTabStop | kTabButtons, 0, 0, clientLess(0),
      clientLess(0), 0, kAllPages, false, true},
-    {"BUTTON", kFormatLabels[0], kRadio | kGroup, 40, 40, fixed(70), fixed(24), kCmdFirstFormat + 0, 0, false, true},
-    {"BUTTON", kFormatLabels[1], kRadio, 40, 75, fixed(70), fixed(24), kCmdFirstFormat + 1, 0, false, true},
-    {"BUTTON", kFormatLabels[2], kRadio, 120, 40, fixed(70), fixed(24), kCmdFirstFormat + 2, 0, false, true},
-    {"BUTTON", kFormatLabels[3], kRadio, 120, 75, fixed(70), fixed(24), kCmdFirstFormat + 3, 0, false, true},
-    {"BUTTON", kFormatLabels[4], kRadio, 195, 40, fixed(70), fixed(24), kCmdFirstFormat + 4, 0, false, true},
-    {"BUTTON", kFormatLabels[5], kRadio, 195, 75, fixed(70), fixed(24), kCmdFirstFormat + 5, 0, false, true},
-    {"BUTTON", kFormatLabels[6], kRadio, 40, 110, fixed(70), fixed(24), kCmdFirstFormat + 6, 0, false, true},
+    notationRadio(0), notationRadio(1), notationRadio(2), notationRadio(3), notationRadio(4), notationRadio(5),
+    notationRadio(6),
     {"BUTTON", "-", kShown | kTabStop | kPushButton, 208, 112, fixed(18), fixed(18), kIdRemoveTemplate, 0, false, true},
     {"BUTTON", "+", kShown | kTabStop | kPushButton, 230, 112, fixed(18), fixed(18), kIdAddTemplate, 0, false, true},
     // The height includes the drop-down list.
@@ -90,11 +101,6 @@ const ControlLayout kOptionsControls[kOptionsControlCount] = {
 };
 
 int resolveExtent(Extent e, int clientSize) { return e.fromClient ? clientSize - e.pixels : e.pixels; }
-
-int formatIndexOfCommand(int id) {
-  if (id < kCmdFirstFormat || id > kCmdLastFormat) return -1;
-  return kFormatOfCommand[id - kCmdFirstFormat];
-}
 
 int opacityAfterScroll(int request, int thumb, int current) {
   int next = current;

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "app/names.h"
+#include "export/notation.h"
 
 // The controls of the Options window, in creation order (which is also the dialog tab order).
 enum OptionsControl {
-  kTabCtrl, kHtmlRadio, kDelphiRadio, kCppRadio, kJavaRadio, kVbRadio, kDecimalRadio, kCustomRadio,
-  kRemoveTemplateButton, kAddTemplateButton, kTemplateCombo, kMiddleButtonCheck, kOpacityScrollBar,
-  kTransparencyLabel, kPercentLabel, kFontButton, kColorButton, kBoxDefaultsButton,
+  kTabCtrl,
+  kFirstNotationRadio,  // the notation at position p (notationAtPosition) has kFirstNotationRadio + p
+  kRemoveTemplateButton = kFirstNotationRadio + kNotationCount, kAddTemplateButton, kTemplateCombo,
+  kMiddleButtonCheck, kOpacityScrollBar, kTransparencyLabel, kPercentLabel, kFontButton, kColorButton, kBoxDefaultsButton,
   kFirstHotkeyRow,  // hotkeyCtrl[i] is kFirstHotkeyRow + 2 * i, hotkeyLabel[i] the control after it
   kApplyButton = kFirstHotkeyRow + 2 * kActionCount, kHotkeyDefaultsButton, kHelpView,
   kAboutLabel, kMakerLink, kDevelopedWithLabel, kToolLink, kPackedWithLabel, kCreditsLabel,
@@ -16,7 +18,7 @@ enum OptionsControl {
   kOptionsControlCount
 };
 
-// Command ids of the Options window's controls (the notation radios use 10 to 16 of the tray menu).
+// Command ids of the Options window's controls (the notation radios use those of the tray menu, kNotations).
 enum OptionsCommand {
   kIdFontButton = 0, kIdColorButton = 1, kIdBoxDefaults = 2, kIdMakerLink = 21, kIdToolLink = 22,
   kIdHotkeyDefaults = 30, kIdApply = 31, kIdMiddleButton = 40, kIdRemoveTemplate = 100, kIdAddTemplate = 101
@@ -53,9 +55,6 @@ struct ControlLayout {
 };
 
 extern const ControlLayout kOptionsControls[kOptionsControlCount];
-
-// formatIndex of a notation command id 10 to 16; -1 for any other id.
-int formatIndexOfCommand(int id);
 
 // Scroll requests of the opacity scroll bar (the low word of WM_HSCROLL's wParam).
 enum ScrollRequest {

@@ -12,10 +12,9 @@
 
 namespace {
 
-// Where each control's handle is kept, in the order of kOptionsControls.
-HWND* const kHandles[kOptionsControlCount] = {
-    &app.tabCtrl, &app.htmlRadio, &app.delphiRadio, &app.cppRadio, &app.javaRadio, &app.vbRadio, &app.decimalRadio,
-    &app.customRadio, &app.removeTemplateButton, &app.addTemplateButton, &app.templateCombo, &app.middleButtonCheck,
+// Where the handles of the controls after the notation radios are kept, in the order of kOptionsControls.
+HWND* const kHandles[kOptionsControlCount - kRemoveTemplateButton] = {
+    &app.removeTemplateButton, &app.addTemplateButton, &app.templateCombo, &app.middleButtonCheck,
     &app.opacityScrollBar, &app.transparencyLabel, &app.percentLabel, &app.fontButton, &app.colorButton,
     &app.boxDefaultsButton,
     &app.hotkeyCtrl[0], &app.hotkeyLabel[0], &app.hotkeyCtrl[1], &app.hotkeyLabel[1], &app.hotkeyCtrl[2],
@@ -26,6 +25,12 @@ HWND* const kHandles[kOptionsControlCount] = {
     &app.aboutLabel, &app.makerLink, &app.developedWithLabel, &app.toolLink, &app.packedWithLabel, &app.creditsLabel,
     &app.programIconStatic, &app.makerIconStatic, &app.toolIconStatic,
 };
+
+HWND* handleOf(int control) {
+  if (control == kTabCtrl) return &app.tabCtrl;
+  if (control < kRemoveTemplateButton) return &app.notationRadio[notationAtPosition(control - kFirstNotationRadio)];
+  return kHandles[control - kRemoveTemplateButton];
+}
 
 // ---- Creation -------------------------------------------------------------------------------
 
@@ -113,7 +118,7 @@ void createControl(int control, int clientWidth, int clientHeight) {
   const ControlLayout& row = kOptionsControls[control];
   DWORD style = row.style;
   if (row.needsLayers && !app.layeredSupported) style |= WS_DISABLED;
-  *kHandles[control] =
+  *handleOf(control) =
       CreateWindowExA(0, row.className, controlText(control), style, row.x, row.y,
                       resolveExtent(row.width, clientWidth), resolveExtent(row.height, clientHeight), app.optionsWnd,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), app.appInstance, nullptr);
@@ -127,7 +132,7 @@ void createFonts() {
   font.lfUnderline = 1;
   app.linkFont = CreateFontIndirectA(&font);
   for (int c = 0; c < kOptionsControlCount; ++c)
-    if (kOptionsControls[c].uiFont) SendMessageA(*kHandles[c], WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
+    if (kOptionsControls[c].uiFont) SendMessageA(*handleOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
 }
 
 // ---- Tab pages ------------------------------------------------------------------------------
@@ -136,7 +141,7 @@ void showTabPage(int page, int show) {
   if (page < 0 || page >= kPageCount) return;
   if (page == 1 && show == SW_SHOW) loadHotkeyControls();  // edits not applied are dropped
   for (int c = 0; c < kOptionsControlCount; ++c)
-    if (kOptionsControls[c].page == page) ShowWindow(*kHandles[c], show);
+    if (kOptionsControls[c].page == page) ShowWindow(*handleOf(c), show);
 }
 
 // ---- The Options page -----------------------------------------------------------------------
@@ -162,7 +167,7 @@ void removeTemplate() {
 }
 
 void selectNotation(int id) {
-  CheckMenuRadioItem(app.formatMenu, kCmdFirstFormat, kCmdLastFormat, id, MF_BYCOMMAND);
+  CheckMenuRadioItem(app.formatMenu, kFirstNotationCommand, kLastNotationCommand, id, MF_BYCOMMAND);
   app.formatIndex = formatIndexOfCommand(id);
 }
 
@@ -246,6 +251,11 @@ LRESULT onOptionsRightButtonUp() {
 }
 
 }  // namespace
+
+void markNotationRadio(int formatIndex) {
+  for (int n = 0; n < kNotationCount; ++n)
+    SendMessageA(app.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/names.h"
+#include "export/notation.h"
 
 namespace {
 
@@ -13,12 +13,14 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 }  // namespace
 
 int notationIndexOf(const char* text) {
-  for (int i = 0; i < 7; ++i)
-    if (std::strcmp(text, kNotationNames[i]) == 0) return i;
+  for (int i = 0; i < kNotationCount; ++i)
+    if (std::strcmp(text, kNotations[i].registryName) == 0) return i;
   return -1;
 }
 
-const char* notationNameOf(int index) { return index >= 0 && index < 7 ? kNotationNames[index] : ""; }
+const char* notationNameOf(int index) {
+  return index >= 0 && index < kNotationCount ? kNotations[index].registryName : "";
+}
 
 int flagOfText(const char* text) {
   if (std::strcmp(text, "true") == 0) return 1;

@@ -8,7 +8,7 @@ constexpr char kEntryEnd = '\xFF';              // ends every entry of the store
 
 // The formatIndex stored as `text` (exact, case-sensitive), or -1 when it names no notation.
 int notationIndexOf(const char* text);
-// The stored name of notation `index`; empty outside 0 to 6.
+// The stored name of notation `index`; empty outside the notation table.
 const char* notationNameOf(int index);
 
 // 1 for "true", 0 for "false", -1 for any other text.

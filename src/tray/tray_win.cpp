@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "app/state.h"
+#include "export/notation.h"
 #include "history/history_menu.h"
 
 namespace {
@@ -88,9 +89,10 @@ void buildTrayMenu() {
   fillSubItem({kCmdMouseMode, "&Mouse mode", MFT_RADIOCHECK, 0});
   InsertMenuItemA(app.displayMenu, 0, TRUE, &workItemInfo);
 
-  for (UINT i = 0; i < 7; ++i) {
-    fillSubItem({kCmdFirstFormat + i, kFormatLabels[i], MFT_RADIOCHECK, 0});
-    InsertMenuItemA(app.formatMenu, i, FALSE, &workItemInfo);
+  for (int position = 0; position < kNotationCount; ++position) {
+    const Notation& notation = kNotations[notationAtPosition(position)];
+    fillSubItem({static_cast<UINT>(notation.commandId), notation.caption, MFT_RADIOCHECK, 0});
+    InsertMenuItemA(app.formatMenu, position, TRUE, &workItemInfo);
   }
 
   displayItemInfo.fMask |= MIIM_SUBMENU;

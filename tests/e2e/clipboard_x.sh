@@ -3,7 +3,8 @@
 # (html) and the X clipboard must hold exactly "#" and six hexadecimal digits, nothing after them.
 set -uo pipefail
 win=$(cd "${1:?build folder}" && pwd)
-export WINEPREFIX=$win/wine/prefix WINEDEBUG=-all DISPLAY=$(cat "$win/wine/display")
+export DISPLAY=$(cat "$win/wine/display")
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 # Something else on the clipboard first, so the copy is seen to replace it.
 echo before-copy | xclip -selection clipboard -quiet >/dev/null 2>&1 &

@@ -7,7 +7,8 @@
 set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
 DISPLAY=$(cat "$win/wine/display") || exit 1
-export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 fail() { echo "history: $*" >&2; exit 1; }
 tool() { wine "$win/window_tool.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }

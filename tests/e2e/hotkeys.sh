@@ -5,7 +5,8 @@
 set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
 DISPLAY=$(cat "$win/wine/display") || exit 1
-export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 fail() { echo "hotkeys: $*" >&2; exit 1; }
 # "WIDTH HEIGHT LINE" of the running box, LINE being the height of its text line.

@@ -4,7 +4,8 @@
 set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
 DISPLAY=$(cat "$win/wine/display") || exit 1
-export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 fail() { echo "tray: $*" >&2; exit 1; }
 box_shown() { wine "$win/window_tool.exe" wait TintletApp "${1:-0}" >/dev/null 2>&1; }
@@ -17,16 +18,21 @@ box_shown 10000 || fail "no colour box appeared"
 
 # Without a taskbar Wine shows the icons in a small window of its own; the first icon sits at the
 # left of its row, under the window's caption.
-geometry=""
+tray=""
 for _ in $(seq 25); do
-  geometry=$(xwininfo -root -tree | grep '"Wine System Tray"' | grep -o '+[0-9]*+[0-9]*  ' | head -1)
-  [ -n "$geometry" ] && break
+  tray=$(xwininfo -root -tree | grep '"Wine System Tray"' | head -1)
+  [ -n "$tray" ] && break
   sleep 0.2
 done
-[ -n "$geometry" ] || fail "Wine shows no system tray window"
-read -r x y <<<"$(echo "$geometry" | tr '+' ' ')"
+[ -n "$tray" ] || fail "Wine shows no system tray window"
+read -r x y <<<"$(echo "$tray" | grep -o '+[0-9]*+[0-9]*  ' | tr '+' ' ')"
+tray_id=$(echo "$tray" | awk '{print $1}')
 double_click_icon() {
+  # With no window manager a window an earlier program mapped may lie over the tray: raise it first.
+  xdotool windowraise "$tray_id"
   wine "$win/set_cursor.exe" $((x + 12)) $((y + 32)) >/dev/null 2>&1
+  under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+  [ "$((under))" -eq "$((tray_id))" ] || fail "the pointer on the icon is over window $under, not the tray $tray_id"
   xdotool click --repeat 2 --delay 80 1
 }
 

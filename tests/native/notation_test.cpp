@@ -48,7 +48,7 @@ TEST(Notation, EveryFixedNotationOfFourColours) {
   };
   for (const Case& c : cases)
     for (int index = 0; index < 6; ++index)
-      EXPECT_EQ(notation(index, c.color), c.texts[index]) << kNotationNames[index] << " of " << std::hex << c.color;
+      EXPECT_EQ(notation(index, c.color), c.texts[index]) << kNotations[index].registryName << " of " << std::hex << c.color;
 }
 
 TEST(Notation, CustomUsesTheDefaultTemplate) {
@@ -57,16 +57,32 @@ TEST(Notation, CustomUsesTheDefaultTemplate) {
   EXPECT_EQ(notation(6, 0xFFFFFF, ""), "");
 }
 
-TEST(Notation, IndexOutsideTheSevenGivesEmptyText) {
-  EXPECT_EQ(notation(7, kRed5Green12Blue255, kDefaultTemplate), "");
+TEST(Notation, IndexOutsideTheTableGivesEmptyText) {
+  EXPECT_EQ(notation(kNotationCount, kRed5Green12Blue255, kDefaultTemplate), "");
   EXPECT_EQ(notation(-1, kRed5Green12Blue255, kDefaultTemplate), "");
 }
 
-TEST(Notation, CommandIdsMapToFormatIndex) {
-  const int expected[7] = {0, 1, 2, 4, 5, 3, 6};  // command ids 10 to 16
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(kFormatOfCommand[i], expected[i]) << "command " << 10 + i;
-  const char* names[7] = {"html", "delphi", "c++", "rgb", "java", "vb", "custom"};
-  for (int i = 0; i < 7; ++i) EXPECT_STREQ(kNotationNames[i], names[i]);
+TEST(Notation, TableRowsByFormatIndex) {
+  struct Row { const char* name; const char* caption; int id; };
+  const Row expected[] = {
+      {"html", "&HTML", 10}, {"delphi", "&Delphi", 11}, {"c++", "&C++", 12}, {"rgb", "D&ecimal", 15},
+      {"java", "&Java", 13}, {"vb", "&VB", 14},         {"custom", "C&ustom", 16},
+  };
+  ASSERT_EQ(kNotationCount, int(sizeof expected / sizeof expected[0]));
+  for (int i = 0; i < kNotationCount; ++i) {
+    EXPECT_STREQ(kNotations[i].registryName, expected[i].name) << i;
+    EXPECT_STREQ(kNotations[i].caption, expected[i].caption) << i;
+    EXPECT_EQ(kNotations[i].commandId, expected[i].id) << i;
+  }
+}
+
+TEST(Notation, MenuOrderIsCommandIdOrder) {
+  const int expected[] = {0, 1, 2, 4, 5, 3, 6};  // HTML, Delphi, C++, Java, VB, Decimal, Custom
+  ASSERT_EQ(kNotationCount, int(sizeof expected / sizeof expected[0]));
+  for (int p = 0; p < kNotationCount; ++p) EXPECT_EQ(notationAtPosition(p), expected[p]) << "position " << p;
+  EXPECT_EQ(notationAtPosition(kNotationCount), -1);
+  EXPECT_EQ(kFirstNotationCommand, 10);
+  EXPECT_EQ(kLastNotationCommand, 16);
 }
 
 TEST(Notation, TextIsCutToTheGivenSize) {

@@ -225,7 +225,7 @@ TEST(Resources, ManifestHelpAndIconsOfTheBuiltProgram) {
   ASSERT_NE(dependency, std::string::npos) << manifest;
   const std::string wanted = manifest.substr(dependency, manifest.find("</dependentAssembly>") - dependency);
   for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-                           "processorArchitecture=\"x86\"", "publicKeyToken=\"6595b64144ccf1df\""})
+                           "processorArchitecture=\"*\"", "publicKeyToken=\"6595b64144ccf1df\""})
     EXPECT_NE(wanted.find(part), std::string::npos) << part;
 
   const std::string help = resourceBytes(exe, "RTFHELP", MAKEINTRESOURCEA(10));

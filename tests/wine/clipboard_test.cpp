@@ -154,7 +154,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
     app.formatIndex = c.formatIndex;
     SetWindowTextA(app.templateCombo, c.customTemplate);
     copyWithHotkey();
-    SCOPED_TRACE(kNotationNames[c.formatIndex]);
+    SCOPED_TRACE(kNotations[c.formatIndex].registryName);
     expectExactly(readClipboard(), c.text);
   }
 }

@@ -553,16 +553,6 @@ TEST(ColorDialog, ExitWithBothDialogsOpenClosesThemAndSavesTheCustomColours) {
   EXPECT_EQ(storedText("facename"), "Tahoma");
 }
 
-namespace {
-
-DWORD waitExit(HANDLE process, int ms) {
-  DWORD code = STILL_ACTIVE;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
-  return code;
-}
-
-}  // namespace
-
 // Black box: Tintlet.exe left through the tray menu's Exit with both dialogs open.
 TEST(ColorDialog, TrayExitWithBothDialogsOpenEndsTheProgramWithCodeZero) {
   clearSettings();
@@ -582,7 +572,7 @@ TEST(ColorDialog, TrayExitWithBothDialogsOpenEndsTheProgramWithCodeZero) {
   PostMessageA(options, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(fontButton));
   ASSERT_NE(waitForWindow("#32770", kFontDialogTitle), nullptr);
   PostMessageA(box, WM_COMMAND, kCmdExit, 0);
-  const DWORD code = waitExit(process, 10000);
+  const DWORD code = waitForExit(process, 10000);
   if (code == STILL_ACTIVE) TerminateProcess(process, 1);
   CloseHandle(process);
   EXPECT_EQ(code, 0u);

@@ -150,17 +150,23 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
   return found;
 }
 
+DWORD waitForExit(HANDLE process, int ms) {
+  DWORD code = STILL_ACTIVE;
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
+  return code;
+}
+
 DWORD runInNewProcess(const char* test) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof self);
   const std::string line = std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
   HANDLE process = startProcess(line);
   if (!process) return 99;
-  DWORD code = 98;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
-    GetExitCodeProcess(process, &code);
-  else
+  DWORD code = waitForExit(process, 60000);
+  if (code == STILL_ACTIVE) {
+    code = 98;
     TerminateProcess(process, code);
+  }
   CloseHandle(process);
   return code;
 }
@@ -235,10 +241,16 @@ void PrefixDpi::set(DWORD dpi) {
 long liveGdiObjects() {
   const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (counted) return static_cast<long>(counted);
-  // Wine keeps the table where Windows does, at the PEB's GdiSharedHandleTable (offset 0x94 in a 32-bit
-  // process): 65 536 entries of 24 bytes, each with the object's type at byte 14, 0 while the entry is free.
+  // Wine keeps the table where Windows does, at the PEB's GdiSharedHandleTable, whose offset follows the
+  // pointer size: 65 536 entries of 24 bytes (the same in both), each with the object's type at byte 14,
+  // 0 while the entry is free.
+#ifdef _WIN64
+  constexpr size_t kGdiTableOffset = 0xF8;
+#else
+  constexpr size_t kGdiTableOffset = 0x94;
+#endif
   const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
+  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + kGdiTableOffset);
   if (!table) return -1;
   long live = 0;
   for (int i = 0; i < 0x10000; ++i)

@@ -43,6 +43,9 @@ std::string windowsPath(const std::string& unixPath);
 std::string helperPath(const char* name);
 // Starts a Windows program; returns its process handle (caller closes) or null.
 HANDLE startProcess(const std::string& commandLine);
+// Waits for a process to end while answering this thread's messages (a test thread blocked in a wait
+// would itself be a hung window to the program); its exit code, or STILL_ACTIVE after `ms`.
+DWORD waitForExit(HANDLE process, int ms);
 // Runs one test of this program (DISABLED_ ones too) in a process of its own and returns its exit
 // code: a fresh start of the program, with its own single-instance mutex and system settings.
 DWORD runInNewProcess(const char* test);

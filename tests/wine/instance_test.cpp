@@ -7,14 +7,6 @@ namespace {
 
 HWND findRunningBox() { return waitForWindow("TintletApp", nullptr); }
 
-// Waits while answering messages: a test thread blocked in a wait would itself be the hung
-// window that the second instance's broadcast waits for.
-DWORD waitExit(HANDLE process, int ms) {
-  DWORD code = STILL_ACTIVE;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
-  return code;
-}
-
 // Ends whatever the test started, also when an assertion stopped it early.
 struct Processes {
   std::vector<HANDLE> handles;
@@ -44,18 +36,18 @@ TEST(SingleInstance, SecondStartExitsAndShowsTheHiddenBox) {
 
   HANDLE second = started.add(startProcess(exe));
   ASSERT_NE(second, nullptr);
-  EXPECT_EQ(waitExit(second, 10000), 0u);
+  EXPECT_EQ(waitForExit(second, 10000), 0u);
   EXPECT_EQ(WaitForSingleObject(first, 0), DWORD(WAIT_TIMEOUT)) << "the first instance keeps running";
   EXPECT_TRUE(IsWindowVisible(box));
 
   PostMessageA(box, WM_HOTKEY, 2, 0);  // Show / Hide
   ASSERT_TRUE(pumpUntil([&] { return !IsWindowVisible(box); }));
   HANDLE third = started.add(startProcess(exe));
-  EXPECT_EQ(waitExit(third, 10000), 0u);
+  EXPECT_EQ(waitForExit(third, 10000), 0u);
   EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(box) != 0; }));
 
   PostMessageA(box, WM_HOTKEY, 8, 0);  // Exit
-  EXPECT_EQ(waitExit(first, 10000), 0u);
+  EXPECT_EQ(waitForExit(first, 10000), 0u);
 }
 
 TEST(SingleInstance, AHungWindowDoesNotHangTheSecondStart) {
@@ -71,9 +63,9 @@ TEST(SingleInstance, AHungWindowDoesNotHangTheSecondStart) {
   ASSERT_NE(findRunningBox(), nullptr);
   HANDLE second = started.add(startProcess(exe));
   // The broadcast gives up on the hung window; a plain SendMessage would wait for ever.
-  EXPECT_EQ(waitExit(second, 30000), 0u);
+  EXPECT_EQ(waitForExit(second, 30000), 0u);
 
   PostMessageA(findRunningBox(), WM_HOTKEY, 8, 0);
-  EXPECT_EQ(waitExit(first, 10000), 0u);
+  EXPECT_EQ(waitForExit(first, 10000), 0u);
   CloseHandle(ready);
 }

@@ -315,7 +315,7 @@ TEST(OptionsWindow, StartsHiddenAndMinimisedAndClosesTheSameWay) {
   EXPECT_FALSE(IsIconic(app.optionsWnd));
   EXPECT_EQ(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(app.currentTab, 0);
-  EXPECT_TRUE(IsWindowVisible(app.htmlRadio));
+  EXPECT_TRUE(IsWindowVisible(app.notationRadio[0]));
   EXPECT_FALSE(IsWindowVisible(app.helpView));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -330,7 +330,7 @@ TEST(OptionsWindow, AnotherProgramKeepsTheActivationItTakes) {
   EXPECT_EQ(GetFocus(), app.tabCtrl);
   for (const char* how : {"click", "activate"}) {
     SCOPED_TRACE(how);
-    SetFocus(app.htmlRadio);
+    SetFocus(app.notationRadio[0]);
     const HANDLE other = startProcess(helperPath("other_window") + " " + how);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(pumpUntil([&] { return WaitForSingleObject(other, 0) == WAIT_OBJECT_0; }, 10000));
@@ -442,8 +442,8 @@ bool formatMarked(int id) { return (GetMenuState(app.formatMenu, id, MF_BYCOMMAN
 // The one notation radio button that is checked and the one Format item with the mark, by id.
 void expectNotation(int id, int formatIndex) {
   EXPECT_EQ(app.formatIndex, formatIndex);
-  HWND radios[7] = {app.htmlRadio, app.delphiRadio, app.cppRadio, app.javaRadio,
-                    app.vbRadio, app.decimalRadio, app.customRadio};
+  HWND radios[7] = {app.notationRadio[0], app.notationRadio[1], app.notationRadio[2], app.notationRadio[4],
+                    app.notationRadio[5], app.notationRadio[3], app.notationRadio[6]};
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(SendMessageA(radios[i], BM_GETCHECK, 0, 0), 10 + i == id ? BST_CHECKED : BST_UNCHECKED) << 10 + i;
     EXPECT_EQ(formatMarked(10 + i), 10 + i == id) << 10 + i;
@@ -457,7 +457,7 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
   startTintlet();
   openOptions();
   expectNotation(10, 0);  // the start-up click on the radio of the loaded notation
-  clickAt(centreOf(app.vbRadio));
+  clickAt(centreOf(app.notationRadio[5]));
   expectNotation(14, 5);
   // The tray menu's "D&ecimal", as the menu sends it to the colour box.
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);
@@ -467,8 +467,8 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
     SendMessageA(app.boxWnd, WM_COMMAND, c[0], 0);
     expectNotation(c[0], c[1]);
   }
-  HWND radios[7] = {app.htmlRadio, app.delphiRadio, app.cppRadio, app.javaRadio,
-                    app.vbRadio, app.decimalRadio, app.customRadio};
+  HWND radios[7] = {app.notationRadio[0], app.notationRadio[1], app.notationRadio[2], app.notationRadio[4],
+                    app.notationRadio[5], app.notationRadio[3], app.notationRadio[6]};
   for (const auto& c : cases) {
     SendMessageA(radios[c[0] - 10], BM_CLICK, 0, 0);
     expectNotation(c[0], c[1]);
@@ -605,7 +605,7 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   clearSettings();
   startTintlet();
   openOptions();
-  clickAt(centreOf(app.vbRadio));
+  clickAt(centreOf(app.notationRadio[5]));
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   // A look as the font and colour dialogs would leave it.
   strcpy(app.boxLogFont.lfFaceName, "Courier New");
@@ -678,7 +678,7 @@ TEST(OptionsWindow, TabKeyMovesTheFocusOnTheOptionsAndHotkeysPagesOnly) {
   const UINT scan = MapVirtualKeyA(VK_TAB, MAPVK_VK_TO_VSC);
   // On the Help and About pages the key goes to the focused control instead.
   struct Case { int page; HWND* focusAfter; int keysAtTabCtrl; };
-  const Case cases[] = {{0, &app.htmlRadio, 0}, {2, &app.tabCtrl, 1}, {1, &app.hotkeyCtrl[0], 0}, {3, &app.tabCtrl, 1}};
+  const Case cases[] = {{0, &app.notationRadio[0], 0}, {2, &app.tabCtrl, 1}, {1, &app.hotkeyCtrl[0], 0}, {3, &app.tabCtrl, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
     switchPage(c.page);
@@ -743,7 +743,7 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   openOptions();
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   app.baseColor = RGB(4, 5, 6);
-  for (HWND* focus : {&app.tabCtrl, &app.htmlRadio, &app.boxDefaultsButton}) {
+  for (HWND* focus : {&app.tabCtrl, &app.notationRadio[0], &app.boxDefaultsButton}) {
     SetFocus(*focus);
     pressKey(VK_ESCAPE);
     EXPECT_EQ(app.opacityPercent, 70);

@@ -35,17 +35,17 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
   startTintlet();
   ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
 
-  SendMessageA(app.vbRadio, BM_CLICK, 0, 0);
+  SendMessageA(app.notationRadio[5], BM_CLICK, 0, 0);
   EXPECT_EQ(app.formatIndex, 5);
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "&HFF0C05");
 
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);  // the tray's "D&ecimal"
-  EXPECT_EQ(SendMessageA(app.decimalRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(app.notationRadio[3], BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageA(app.boxWnd, WM_COMMAND, 8, 0);  // the tray's "&Copy"
   EXPECT_EQ(clipboardText(), "5,12,255");
 
-  SendMessageA(app.customRadio, BM_CLICK, 0, 0);
+  SendMessageA(app.notationRadio[6], BM_CLICK, 0, 0);
   SetWindowTextA(app.templateCombo, "$b:#g");
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "FF:12");
@@ -60,8 +60,8 @@ TEST(OptionsWithOthers, LoadedNotationIsCheckedAtStart) {
   RegCloseKey(key);
   startTintlet();
   EXPECT_EQ(app.formatIndex, 4);
-  EXPECT_EQ(SendMessageA(app.javaRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageA(app.htmlRadio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(app.notationRadio[4], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(app.notationRadio[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(GetMenuState(app.formatMenu, 13, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_FALSE(GetMenuState(app.formatMenu, 10, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(exitTintlet(), 0);

@@ -6,6 +6,10 @@
 //   window_tool post CLASS MSG WP LP     posts it a message
 //   window_tool tab N                    clicks tab N of the Options window's tab control
 //   window_tool centre CLASS ID          prints the screen centre of the child with that id: x y
+//   window_tool child CLASS CHILD N send|post MSG WP LP
+//                                        sends or posts to a child: CHILD is a control id, or a class name
+//                                        with N picking the Nth child of that class (from 0)
+//   window_tool settext CLASS CHILD N TEXT   sets a child's text (WM_SETTEXT), CHILD and N as above
 #include <windows.h>
 #include <commctrl.h>
 
@@ -97,6 +101,33 @@ int printCentre(HWND parent, int id) {
   return 0;
 }
 
+bool isNumber(const char* text) { return text[0] >= '0' && text[0] <= '9'; }
+
+HWND childOf(const char* cls, const char* child, const char* nth) {
+  HWND parent = FindWindowA(cls, nullptr);
+  if (!parent) return nullptr;
+  if (isNumber(child)) return GetDlgItem(parent, static_cast<int>(number(child)));
+  HWND found = nullptr;
+  for (long n = number(nth); n >= 0; --n) {
+    found = FindWindowExA(parent, found, child, nullptr);
+    if (!found) return nullptr;
+  }
+  return found;
+}
+
+int sendOrPost(HWND wnd, const char* how, char** message) {
+  if (!wnd) return 1;
+  const UINT msg = static_cast<UINT>(number(message[0]));
+  const WPARAM wp = static_cast<WPARAM>(number(message[1]));
+  const LPARAM lp = static_cast<LPARAM>(number(message[2]));
+  if (!std::strcmp(how, "send")) {
+    SendMessageA(wnd, msg, wp, lp);
+    return 0;
+  }
+  if (!std::strcmp(how, "post")) return PostMessageA(wnd, msg, wp, lp) ? 0 : 1;
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,16 +139,11 @@ int main(int argc, char** argv) {
   if (!std::strcmp(command, "tab")) return clickTab(static_cast<int>(number(argv[2])));
   if (!std::strcmp(command, "centre") && argc > 3)
     return printCentre(FindWindowA(argv[2], nullptr), static_cast<int>(number(argv[3])));
-  if (argc < 6) return 2;
-  HWND wnd = FindWindowA(argv[2], nullptr);
-  if (!wnd) return 1;
-  const UINT msg = static_cast<UINT>(number(argv[3]));
-  const WPARAM wp = static_cast<WPARAM>(number(argv[4]));
-  const LPARAM lp = static_cast<LPARAM>(number(argv[5]));
-  if (!std::strcmp(command, "send")) {
-    SendMessageA(wnd, msg, wp, lp);
-    return 0;
+  if (!std::strcmp(command, "settext") && argc > 5) {
+    HWND child = childOf(argv[2], argv[3], argv[4]);
+    return child && SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5])) ? 0 : 1;
   }
-  if (!std::strcmp(command, "post")) return PostMessageA(wnd, msg, wp, lp) ? 0 : 1;
-  return 2;
+  if (!std::strcmp(command, "child") && argc > 8) return sendOrPost(childOf(argv[2], argv[3], argv[4]), argv[5], argv + 6);
+  if (argc < 6) return 2;
+  return sendOrPost(FindWindowA(argv[2], nullptr), command, argv + 3);
 }
