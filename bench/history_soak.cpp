@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ struct Counts {
 };
 
 std::vector<HBITMAP> currentSwatches() {
-  return std::vector<HBITMAP>(app.historySwatches, app.historySwatches + app.history.count);
+  return std::vector<HBITMAP>(app.historySwatches, app.historySwatches + settings.history.count);
 }
 
 // Copy `i` of a run: a new colour under the pointer, a tick to read it, the copy hotkey, what the schedule asks.
@@ -42,7 +43,7 @@ void soakCopy(int i, HDC screen, Counts& n) {
   onBoxTick(app.boxWnd);
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionCopy, 0);
   ++n.copies;
-  if (app.history.count > 0 && app.history.colors[0] == colorOfCopy(n.copies)) ++n.newColors;
+  if (settings.history.count > 0 && settings.history.colors[0] == colorOfCopy(n.copies)) ++n.newColors;
   if (i % kEntryEvery == 0) {
     SendMessageA(app.boxWnd, WM_COMMAND, kCmdFirstHistory + 5, 0);
     ++n.entries;

@@ -9,6 +9,7 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_geometry.h"
 #include "box/zoom.h"
@@ -38,7 +39,7 @@ void perPixelMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT d) {
   for (int dx = -6; dx <= 6; ++dx) {
     for (int dy = -6; dy <= 6; ++dy) {
       const int x = p.x + dx, y = p.y + dy;
-      const COLORREF c = (0 <= x && x < d.right && 0 <= y && y < d.bottom) ? GetPixel(screenDC, x, y) : app.baseColor;
+      const COLORREF c = (0 <= x && x < d.right && 0 <= y && y < d.bottom) ? GetPixel(screenDC, x, y) : settings.baseColor;
       const int X = 2 * dx + 14, Y = app.lineHeight + 2 * dy + 14;
       if (GetPixel(boxDC, X, Y) != c) {
         SetPixel(boxDC, X, Y, c);
@@ -69,18 +70,18 @@ LRESULT perPixelTick(HWND wnd) {
     WindowDC screen(GetDesktopWindow());
     WindowDC box(wnd);
     const RECT d = screenRectAt(p);
-    const COLORREF c = app.zoomView && !app.microForm ? perPixelStep(screen.dc, box.dc, p, d)
+    const COLORREF c = settings.form == BoxForm::zoom ? perPixelStep(screen.dc, box.dc, p, d)
                                                       : GetPixel(screen.dc, p.x, p.y);
     if (c != CLR_INVALID) {
       applyShiftPick(c);
-      if (!app.colorFixed && (!app.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) app.pickedColor = c;
+      if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
     }
   }
-  const bool changed = app.textDirty || app.pickedColor != app.shownColor;
-  if (changed && !app.colorFixed) composeColorTexts(app.pickedColor, app.hexText, app.decText);
+  const bool changed = app.textDirty || settings.pickedColor != app.shownColor;
+  if (changed && !app.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
   if (changed) redrawBox(wnd);
   if (app.followPointer) placeBox(wnd);
-  app.shownColor = app.pickedColor;
+  app.shownColor = settings.pickedColor;
   app.textDirty = false;
   return 0;
 }
@@ -171,7 +172,7 @@ int main() {
   for (const Form& f : forms) {
     SendMessageA(app.boxWnd, WM_HOTKEY, f.action, 0);
     drainMessages();
-    const bool zoom = app.zoomView && !app.microForm;
+    const bool zoom = settings.form == BoxForm::zoom;
     for (bool changing : {true, false}) {
       Scenario s;
       runRounds(screen, changing, zoom, s);

@@ -12,6 +12,7 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 
 namespace {
@@ -52,7 +53,7 @@ void switchForm(int step) {
 
 // What the font dialog's "Apply" does with a new font: the box is laid out with it and redrawn.
 void applyFont(int height) {
-  app.boxLogFont.lfHeight = height;
+  settings.boxLogFont.lfHeight = height;
   layoutBox(app.boxWnd);
   app.textDirty = true;
 }
@@ -85,20 +86,20 @@ void soakTick(int i, Schedule s, HDC screen, Counts& n) {
   paintUnderPointer(screen, kPointer, colorOfTick(n.ticks + 1));
   onBoxTick(app.boxWnd);
   ++n.ticks;
-  if (app.pickedColor == colorOfTick(n.ticks)) ++n.newColors;
+  if (settings.pickedColor == colorOfTick(n.ticks)) ++n.newColors;
   drainMessages();
   if (i % s.formEvery == 0) {
     switchForm(i / s.formEvery);
     ++n.switches;
   }
   if (i % s.lookEvery == s.lookEvery / 2) {
-    applyFont(app.boxLogFont.lfHeight == -11 ? -14 : -11);
+    applyFont(settings.boxLogFont.lfHeight == -11 ? -14 : -11);
     ++n.fonts;
   }
   if (i % s.lookEvery == 0) {
     SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
     ++n.defaults;
-    if (app.boxLogFont.lfHeight == -11) ++n.defaultsTaken;
+    if (settings.boxLogFont.lfHeight == -11) ++n.defaultsTaken;
   }
 }
 

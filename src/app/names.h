@@ -12,6 +12,9 @@ constexpr int kActionCount = 9;
 // The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
 constexpr unsigned kDefaultBaseColor = 0x808080;  // grey
 constexpr unsigned kDefaultTextColor = 0xFFFFFF;  // white
+constexpr int kDefaultFontHeight = -11;
+constexpr int kDefaultFontWeight = 400;  // FW_NORMAL
+constexpr char kDefaultFaceName[] = "Tahoma";
 constexpr int kTemplateSize = 100;  // the template field with its terminating zero
 
 enum Action {
@@ -19,7 +22,7 @@ enum Action {
   kActionZoom, kActionCopy, kActionMicro, kActionExit
 };
 
-// Tray menu command ids. The notations' ids, 10 to 16, are in kNotations (export/notation.h).
+// Tray menu command ids. The notations' ids, 10 to 16 and 50 to 54, are in kNotations (export/notation.h).
 enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
   kCmdCopy = 8, kCmdDecimal = 20, kCmdHexadecimal = 21, kCmdMicro = 30, kCmdNormal = 31, kCmdZoom = 32,

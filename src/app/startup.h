@@ -9,6 +9,13 @@ bool startUp(HINSTANCE instance, int* exitCode);
 void dispatchLoopMessage(MSG* msg);
 // Runs the message loop until the quit message; returns its exit code.
 int runMessageLoop();
+// What every end of the program does before the settings are written: the template list and the
+// hotkeys taken from the Options window, the tick stopped and the tray icon removed. The box's
+// destruction (Exit) and the end of the session both run it.
+void closeProgram(HWND box);
+// The session ends (log-off, shut-down): the process is ended without a WM_QUIT, so the settings
+// are saved at once.
+LRESULT onEndSession(HWND box, bool ending);
 // Releases the long-lived objects and writes the settings.
 void shutDown();
 // The whole life of the program.

@@ -9,6 +9,7 @@
 #include "box/box.h"
 #include "history/history_menu.h"
 #include "hotkeys/hotkey_table.h"
+#include "hotkeys/hotkeys.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
@@ -22,18 +23,6 @@ int startupShowCommand() {
   info.cb = sizeof info;
   GetStartupInfoA(&info);
   return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
-}
-
-void setStartupDefaults() {
-  std::memcpy(app.defaultModifiers, kDefaultModifiers, kActionCount);
-  app.formatIndex = 0;
-  initDefaultLogFont(&app.boxLogFont);
-  app.baseColor = kDefaultBaseColor;
-  app.textColor = kDefaultTextColor;
-  std::memset(app.customColors, 0, sizeof app.customColors);
-  std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
-  std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);
-  app.layeredSupported = false;
 }
 
 void findLayeredWindows() {
@@ -93,11 +82,12 @@ bool startUp(HINSTANCE instance, int* exitCode) {
     return false;
   }
   InitCommonControls();
-  setStartupDefaults();
+  resetSettings();
+  app.layeredSupported = false;
   findLayeredWindows();
   loadSystemLibrary("riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
   if (!loadSettings()) reportError(nullptr, kErrRegistry, "");
-  app.baseBrush = CreateSolidBrush(app.baseColor);
+  app.baseBrush = CreateSolidBrush(settings.baseColor);
   app.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   app.handCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
   app.appInstance = instance;
@@ -112,18 +102,15 @@ bool startUp(HINSTANCE instance, int* exitCode) {
                                    instance, nullptr);
   createOptionsWindow();
 
-  // Bring the controls and the menu marks in line with the loaded settings, the way a user would.
-  SendMessageA(app.notationRadio[app.formatIndex], BM_CLICK, 0, 0);
-  if (app.middleButtonMode) {
-    app.middleButtonMode = false;
-    SendMessageA(app.middleButtonCheck, BM_CLICK, 0, 0);
-  }
+  // The loaded settings shown by their setters: the box, the menu marks and the Options controls.
+  setNotation(settings.formatIndex);
+  setMiddleButtonMode(settings.middleButtonMode);
+  setOpacity(settings.opacityPercent);
   fitLabelToText(app.makerLink, makerLinkText(), app.uiFont);
   fitLabelToText(app.toolLink, toolLinkText(), app.uiFont);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
-  if (app.zoomView && app.microForm) app.zoomView = app.microForm = false;
-  SendMessageA(app.boxWnd, WM_HOTKEY, 1, 0);  // Dec / Hex: restores the saved base and lays out the form
+  setDisplayBase(settings.decimalDisplay);  // lays out the form too
   ShowWindow(app.boxWnd, startupShowCommand());
   ShowWindow(app.optionsWnd, SW_MINIMIZE);
   ShowWindow(app.optionsWnd, SW_HIDE);
@@ -157,6 +144,23 @@ void shutDown() {
   destroyMenu(app.trayMenu);
   releaseHistorySwatches();
   saveSettings();
+}
+
+void closeProgram(HWND box) {
+  packTemplateList();
+  readHotkeyControls();
+  if (app.timerActive) {
+    KillTimer(box, kTickTimerId);
+    app.timerActive = false;
+  }
+  removeTrayIcon();
+}
+
+LRESULT onEndSession(HWND box, bool ending) {
+  if (!ending) return 0;
+  closeProgram(box);
+  saveSettings();
+  return 0;
 }
 
 int runTintlet(HINSTANCE instance) {

@@ -1,5 +1,5 @@
-// The one process-wide state record of Tintlet. Every subsystem reads and writes it in place,
-// on the message-loop thread only.
+// The run-time state of Tintlet, on the message-loop thread only. The persisted settings are
+// apart, in `settings` (settings/settings.h).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -13,25 +13,6 @@
 typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
 
 struct AppState {
-  // Persisted settings.
-  int formatIndex = 0;
-  int decimalDisplay = 1;  // loaded as the opposite of the saved base, flipped once at start-up
-  bool microForm = false;
-  bool zoomView = false;
-  bool middleButtonMode = false;
-  COLORREF pickedColor = 0;
-  COLORREF baseColor = 0;
-  COLORREF textColor = 0;
-  LOGFONTA boxLogFont = {};
-  COLORREF customColors[16] = {};
-  BYTE hotkeyChars[kActionCount] = {};
-  BYTE hotkeyModifiers[kActionCount] = {};
-  int opacityPercent = 100;
-  char customTemplate[kTemplateSize] = "RGB(#r,#g,#b)";
-  char* templateListData = nullptr;  // malloc'ed; saved list of templates, or none
-  DWORD templateListSize = 0;
-  ColorHistory history = {};  // the colours copied or frozen, newest first
-
   // Runtime flags.
   bool followPointer = true;
   bool colorFixed = false;
@@ -46,7 +27,6 @@ struct AppState {
   UINT runningMsg = 0;
   UINT taskbarCreatedMsg = 0;  // registered once the tray icon is added
   HINSTANCE appInstance = nullptr;
-  BYTE defaultModifiers[kActionCount] = {};
 
   // Colour box geometry, texts and tick state.
   int boxWidth = 0;

@@ -6,14 +6,12 @@
 
 LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
-void initDefaultLogFont(LOGFONTA* font);
 // The measured width and height of the colour text in the box font, for the current base.
 SIZE measureDigits(HDC dc);
 void placeBox(HWND wnd);
 // The height and swatch of `form` for the line height `h` and the current box width.
 void applyFormGeometry(BoxForm form, int h);
 void layoutBox(HWND wnd);
-void resetBoxFont(HWND wnd, HDC dc);
 void paintBoxBackground(HWND wnd);
 // Makes `color` the box's background: a new base brush, also for the box class's erasing.
 void setBaseColor(COLORREF color);
@@ -27,6 +25,17 @@ RECT screenRectAt(POINT p);
 LRESULT onBoxTick(HWND wnd);
 // Releases the device contexts the tick keeps from one tick to the next; once, at shutdown.
 void releaseTickDCs();
+
+// Setters (actions_win.cpp). Each sets its setting and brings the box, the tray menu and the
+// Options window into line with it; calling one again with the same value changes nothing.
+void setForm(BoxForm form);
+void setDisplayBase(bool decimal);
+void setBoxShown(bool shown);
+void setMiddleButtonMode(bool on);
+void setNotation(int formatIndex);
+void setOpacity(int percent);
+// The box font (sizes for 96 DPI) and the colour of its text.
+void setBoxFont(const LOGFONTA& font, COLORREF textColor);
 
 // Actions and commands (actions_win.cpp).
 LRESULT onAction(HWND wnd, int action);

@@ -3,6 +3,7 @@
 #include "app/dll_search.h"
 #include "app/gdi.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/dpi_scale.h"
 
@@ -50,7 +51,7 @@ int monitorDpi(HMONITOR monitor) {
 
 HFONT createBoxFont() {
   if (boxDpi == 0) boxDpi = pointerMonitorDpi();
-  LOGFONTA font = app.boxLogFont;
+  LOGFONTA font = settings.boxLogFont;
   font.lfHeight = scaleForDpi(font.lfHeight, boxDpi);
   font.lfWidth = scaleForDpi(font.lfWidth, boxDpi);
   return CreateFontIndirectA(&font);

@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/gdi.h"
+#include "app/startup.h"
 #include "app/state.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
@@ -89,26 +90,20 @@ void placeBoxAt(HWND wnd, POINT p) {
   moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
 }
 
-BoxForm currentForm() {
-  if (app.microForm) return BoxForm::micro;
-  if (app.zoomView) return BoxForm::zoom;
-  return BoxForm::normal;
-}
-
 // The text line and the swatch, painted into `dc`.
 void paintColor(HDC dc) {
-  if (!app.microForm) {
+  if (settings.form != BoxForm::micro) {
     RECT line = {0, 0, app.boxWidth + 1, app.lineHeight + 1};
     FillRect(dc, &line, app.baseBrush);
   }
-  HBRUSH swatch = CreateSolidBrush(app.pickedColor);
+  HBRUSH swatch = CreateSolidBrush(settings.pickedColor);
   FillRect(dc, &app.swatchRect, swatch);
   DeleteObject(swatch);
 }
 
 void showColorText() {
   char shown[sizeof app.decText];
-  if (app.decimalDisplay) {
+  if (settings.decimalDisplay) {
     std::memcpy(shown, app.decText, sizeof shown);
     replaceChar(shown, '@', '0');
   } else {
@@ -135,7 +130,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:        return onBoxRightButtonUp();
     case WM_HOTKEY:           return onAction(wnd, static_cast<int>(wp));
     case kTrayCallbackMsg:    return onTrayNotify(wnd, lp);
-    case WM_QUERYENDSESSION:  return onQueryEndSession();
+    case WM_QUERYENDSESSION:  return TRUE;
     case WM_ENDSESSION:       return onEndSession(wnd, wp != 0);
     case WM_DPICHANGED:       return onBoxDpiChanged(wnd, LOWORD(wp));
     default:                  break;
@@ -143,22 +138,10 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(wnd, msg, wp, lp);
 }
 
-void initDefaultLogFont(LOGFONTA* font) {
-  *font = {};
-  font->lfHeight = -11;
-  font->lfWeight = FW_NORMAL;
-  font->lfCharSet = ANSI_CHARSET;
-  font->lfOutPrecision = OUT_STROKE_PRECIS;
-  font->lfClipPrecision = CLIP_STROKE_PRECIS;
-  font->lfQuality = DRAFT_QUALITY;
-  font->lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  std::strcpy(font->lfFaceName, "Tahoma");
-}
-
 SIZE measureDigits(HDC dc) {
   static const char kDigits[] = "0123456789ABCDEF";
   SelectedObject font(dc, app.boxFont);
-  const bool decimal = app.decimalDisplay != 0;
+  const bool decimal = settings.decimalDisplay;
   SIZE widest = {0, 0};
   for (int i = 0; i < (decimal ? 10 : 16); ++i) {
     SIZE s = {0, 0};
@@ -203,16 +186,16 @@ void layoutBox(HWND wnd) {
   }
   app.lineHeight = m.cy;
   app.boxWidth = boxWidthFor(m.cx);
-  applyFormGeometry(currentForm(), app.lineHeight);
+  applyFormGeometry(settings.form, app.lineHeight);
   paintBoxBackground(wnd);
   placeBox(wnd);
 }
 
-void resetBoxFont(HWND, HDC dc) {
-  initDefaultLogFont(&app.boxLogFont);
-  app.boxFont = createBoxFont();
-  SelectObject(dc, app.boxFont);
-  app.textColor = kDefaultTextColor;
+void setBoxFont(const LOGFONTA& font, COLORREF textColor) {
+  settings.boxLogFont = font;
+  settings.textColor = textColor;
+  layoutBox(app.boxWnd);
+  app.textDirty = true;
 }
 
 void paintBoxBackground(HWND wnd) {
@@ -223,7 +206,7 @@ void paintBoxBackground(HWND wnd) {
 // The brush is replaced before anything paints with the new colour; the class erases with it
 // too, so it must not keep the deleted one.
 void setBaseColor(COLORREF color) {
-  app.baseColor = color;
+  settings.baseColor = color;
   if (app.baseBrush) DeleteObject(app.baseBrush);
   app.baseBrush = CreateSolidBrush(color);
   SetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(app.baseBrush));
@@ -254,7 +237,7 @@ void showBox(HWND wnd) {
   startTimer(wnd);
   if (!app.timerActive) {
     reportError(wnd, kErrTimer, "");
-    PostMessageA(wnd, WM_DESTROY, 0, 0);
+    DestroyWindow(wnd);
   }
 }
 
@@ -277,7 +260,7 @@ LRESULT onBoxTick(HWND wnd) {
   }
   const HDC screen = tickScreenDC();
   COLORREF c = CLR_INVALID;
-  if (app.zoomView && !app.microForm) {
+  if (settings.form == BoxForm::zoom) {
     // The magnifier's one read of the screen gives the pointer's pixel too.
     WindowDC box(wnd);
     c = drawMagnifier(screen, box.dc, p, screenUnder(p));
@@ -288,7 +271,7 @@ LRESULT onBoxTick(HWND wnd) {
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
     applyShiftPick(c);
-    if (!app.colorFixed && (!app.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) app.pickedColor = c;
+    if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
   } else {
     releaseScreenDC();  // the next tick reads through a DC taken anew
   }
@@ -296,11 +279,11 @@ LRESULT onBoxTick(HWND wnd) {
     app.firstTick = false;
     app.textDirty = true;
   }
-  const bool changed = app.textDirty || app.pickedColor != app.shownColor;
-  if (changed && !app.colorFixed) composeColorTexts(app.pickedColor, app.hexText, app.decText);
+  const bool changed = app.textDirty || settings.pickedColor != app.shownColor;
+  if (changed && !app.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
   if (changed) redrawBox(wnd);
   if (app.followPointer) placeBoxAt(wnd, p);
-  app.shownColor = app.pickedColor;
+  app.shownColor = settings.pickedColor;
   app.textDirty = false;
   return 0;
 }
@@ -329,10 +312,8 @@ LRESULT onBoxCreate(HWND wnd) {
   }
   addTrayIcon(wnd);
   SetWindowLongA(wnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-  if (app.layeredSupported) {
-    SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-    app.setLayeredAttrs(wnd, 0, static_cast<BYTE>(opacityAlpha(app.opacityPercent)), LWA_ALPHA);
-  }
+  // Start-up gives the layered box its opacity.
+  if (app.layeredSupported) SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
   return 0;
 }
 
@@ -347,10 +328,10 @@ LRESULT onBoxPaint(HWND wnd) {
 }
 
 LRESULT onTextColors(HDC dc) {
-  COLORREF text = app.textColor, back = app.baseColor;
-  if (app.microForm) {
-    text = microTextIsBlack(app.pickedColor) ? RGB(0, 0, 0) : RGB(255, 255, 255);
-    back = app.pickedColor;
+  COLORREF text = settings.textColor, back = settings.baseColor;
+  if (settings.form == BoxForm::micro) {
+    text = microTextIsBlack(settings.pickedColor) ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    back = settings.pickedColor;
   }
   SetTextColor(dc, text);
   SetBkColor(dc, back);

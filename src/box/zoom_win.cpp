@@ -4,6 +4,7 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/magnifier.h"
 
 namespace {
@@ -87,7 +88,7 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
   const MemoryDC* area = keptDC(capture, screenDC, kZoomSide);
   if (!area || !captureArea(screenDC, *area, at, monitors)) return CLR_INVALID;
   std::uint32_t colors[kZoomCells];
-  cellColors(reinterpret_cast<const std::uint32_t*>(area->bits), at, monitors.rect, monitors.count, app.baseColor,
+  cellColors(reinterpret_cast<const std::uint32_t*>(area->bits), at, monitors.rect, monitors.count, settings.baseColor,
              colors);
   bool changed[kZoomCells];
   const int count = updateCells(shownCells, colors, app.lineHeight, changed);

@@ -8,6 +8,7 @@
 #include "box/box_geometry.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -31,17 +32,17 @@ void readTemplate(char (&text)[kTemplateSize]) {
     GetWindowTextA(app.templateCombo, text, kTemplateSize);
     return;
   }
-  lstrcpynA(text, app.customTemplate, kTemplateSize);
+  lstrcpynA(text, settings.customTemplate, kTemplateSize);
 }
 
 }  // namespace
 
 void composeClipboardText(COLORREF color, char* out, std::size_t size) {
   char customTemplate[kTemplateSize] = {};
-  if (app.formatIndex == kCustomNotation) readTemplate(customTemplate);
+  if (settings.formatIndex == kCustomNotation) readTemplate(customTemplate);
   char hexText[sizeof app.hexText], decText[sizeof app.decText];
   composeColorTexts(color, hexText, decText);
-  composeNotationText(app.formatIndex, hexText, decText, customTemplate, out, size);
+  composeNotationText(settings.formatIndex, hexText, decText, customTemplate, out, size);
 }
 
 void copyColorToClipboard(HWND box, COLORREF color) {

@@ -6,6 +6,7 @@
 #include "box/dpi_scale.h"
 #include "export/clipboard.h"
 #include "export/notation.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -52,9 +53,9 @@ void entryCaption(COLORREF color, char* out, std::size_t size) {
 }
 
 void setEntryCaptions() {
-  for (int i = 0; i < app.history.count; ++i) {
+  for (int i = 0; i < settings.history.count; ++i) {
     char caption[2 * kClipboardTextSize];
-    entryCaption(app.history.colors[i], caption, sizeof caption);
+    entryCaption(settings.history.colors[i], caption, sizeof caption);
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STRING;
@@ -66,11 +67,11 @@ void setEntryCaptions() {
 }  // namespace
 
 void rememberInHistory(COLORREF color) {
-  if (rememberColor(&app.history, color)) fillHistoryMenu();
+  if (rememberColor(&settings.history, color)) fillHistoryMenu();
 }
 
 void clearHistory() {
-  app.history.count = 0;
+  settings.history.count = 0;
   fillHistoryMenu();
 }
 
@@ -86,14 +87,14 @@ void fillHistoryMenu() {
   // The items go before their bitmaps: a menu never holds a deleted one.
   while (GetMenuItemCount(app.historyMenu) > 0) DeleteMenu(app.historyMenu, 0, MF_BYPOSITION);
   releaseHistorySwatches();
-  if (app.history.count == 0) {
+  if (settings.history.count == 0) {
     AppendMenuA(app.historyMenu, MF_STRING | MF_GRAYED | MF_DISABLED, kCmdHistoryEmpty, "(empty)");
     return;
   }
   app.historySwatchDpi = pointerDpi();
   const int size = scaleForDpi(kSwatchSize, app.historySwatchDpi);
-  for (int i = 0; i < app.history.count; ++i) {
-    app.historySwatches[i] = createSwatch(app.history.colors[i], size);
+  for (int i = 0; i < settings.history.count; ++i) {
+    app.historySwatches[i] = createSwatch(settings.history.colors[i], size);
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
@@ -108,12 +109,12 @@ void fillHistoryMenu() {
 }
 
 LRESULT onMenuPopup(HMENU menu) {
-  if (menu != app.historyMenu || app.history.count == 0) return 0;
+  if (menu != app.historyMenu || settings.history.count == 0) return 0;
   if (pointerDpi() != app.historySwatchDpi) fillHistoryMenu();
   else setEntryCaptions();
   return 0;
 }
 
 void copyHistoryEntry(HWND box, int entry) {
-  if (entry >= 0 && entry < app.history.count) copyColorToClipboard(box, app.history.colors[entry]);
+  if (entry >= 0 && entry < settings.history.count) copyColorToClipboard(box, settings.history.colors[entry]);
 }

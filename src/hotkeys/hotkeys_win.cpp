@@ -3,6 +3,7 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "hotkeys/hotkey_table.h"
 
 static_assert(kHotkeyShift == HOTKEYF_SHIFT && kHotkeyControl == HOTKEYF_CONTROL && kHotkeyAlt == HOTKEYF_ALT &&
@@ -14,7 +15,7 @@ static_assert(kRegisterAlt == MOD_ALT && kRegisterControl == MOD_CONTROL && kReg
 namespace {
 
 void showStoredHotkey(int action) {
-  const WORD word = MAKEWORD(app.hotkeyChars[action], app.hotkeyModifiers[action]);
+  const WORD word = MAKEWORD(settings.hotkeyChars[action], settings.hotkeyModifiers[action]);
   SendMessageA(app.hotkeyCtrl[action], HKM_SETHOTKEY, word, 0);
 }
 
@@ -23,13 +24,13 @@ void showStoredHotkey(int action) {
 void registerHotkeys() {
   char failures[kFailureListSize] = "";
   for (int i = 0; i < kActionCount; ++i) {
-    const BYTE key = app.hotkeyChars[i];
-    const BYTE modifiers = app.hotkeyModifiers[i];
+    const BYTE key = settings.hotkeyChars[i];
+    const BYTE modifiers = settings.hotkeyModifiers[i];
     if ((key || modifiers) && !RegisterHotKey(app.boxWnd, i, registrationModifiers(modifiers), key)) {
       appendFailedHotkey(modifiers, key, failures, sizeof failures);
       // A refused action is left without a hotkey, and saved so.
-      app.hotkeyChars[i] = 0;
-      app.hotkeyModifiers[i] = 0;
+      settings.hotkeyChars[i] = 0;
+      settings.hotkeyModifiers[i] = 0;
     }
     showStoredHotkey(i);
   }
@@ -42,8 +43,8 @@ void readHotkeyControls() {
     // A control that was never made holds no choice of the user's: the stored hotkey stands.
     if (!app.hotkeyCtrl[i]) continue;
     const WORD word = LOWORD(SendMessageA(app.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0));
-    app.hotkeyChars[i] = LOBYTE(word);
-    app.hotkeyModifiers[i] = HIBYTE(word);
+    settings.hotkeyChars[i] = LOBYTE(word);
+    settings.hotkeyModifiers[i] = HIBYTE(word);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "box/box_dpi.h"
 #include "box/dpi_scale.h"
 #include "options/options.h"
+#include "settings/settings.h"
 
 #include <commdlg.h>
 
@@ -37,12 +38,11 @@ LOGFONTA atBaseDpi(LOGFONTA font) {
 void onFontApply(HWND dialog) {
   LOGFONTA shown;
   SendMessageA(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&shown));
-  app.boxLogFont = atBaseDpi(shown);
   const HWND colors = GetDlgItem(dialog, kFontColorCombo);
   const LRESULT chosen = SendMessageA(colors, CB_GETCURSEL, 0, 0);
-  if (chosen != CB_ERR) app.textColor = static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, chosen, 0));
-  layoutBox(app.boxWnd);
-  app.textDirty = true;
+  const COLORREF text =
+      chosen != CB_ERR ? static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, chosen, 0)) : settings.textColor;
+  setBoxFont(atBaseDpi(shown), text);
 }
 
 UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
@@ -93,21 +93,17 @@ void onFontCommand() {
   if (bringToFront(app.fontDialogWnd)) return;
   // The dialog works on a copy: Wine writes its last selection back into the request's font even
   // on Cancel, and a cancelled choice must not become the saved font. "Apply" writes boxLogFont.
-  LOGFONTA chosen = atSystemDpi(app.boxLogFont);
+  LOGFONTA chosen = atSystemDpi(settings.boxLogFont);
   CHOOSEFONTA request = {};
   request.lStructSize = sizeof request;
   request.lpLogFont = &chosen;
   request.Flags = CF_SCREENFONTS | CF_ENABLEHOOK | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_APPLY | CF_LIMITSIZE |
                   CF_TTONLY | CF_NOSCRIPTSEL;
-  request.rgbColors = app.textColor;
+  request.rgbColors = settings.textColor;
   request.lpfnHook = fontDialogHook;
   request.nSizeMin = 6;
   request.nSizeMax = 10;
-  if (confirmed(ChooseFontA(&request))) {
-    app.boxLogFont = atBaseDpi(chosen);
-    app.textColor = request.rgbColors;
-    layoutBox(app.boxWnd);
-  }
+  if (confirmed(ChooseFontA(&request))) setBoxFont(atBaseDpi(chosen), request.rgbColors);
   finishDialog(&app.fontDialogWnd);
 }
 
@@ -115,8 +111,8 @@ void onColorCommand(HWND from) {
   if (bringToFront(app.colorDialogWnd)) return;
   CHOOSECOLORA request = {};
   request.lStructSize = sizeof request;
-  request.rgbResult = app.baseColor;
-  request.lpCustColors = app.customColors;
+  request.rgbResult = settings.baseColor;
+  request.lpCustColors = settings.customColors;
   request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
   request.lpfnHook = colorDialogHook;
   // Opened from the tray menu (no control handle) it only views colours.

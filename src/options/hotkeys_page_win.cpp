@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "app/state.h"
+#include "settings/settings.h"
 #include "hotkeys/hotkey_table.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
@@ -14,7 +15,7 @@ void onHotkeysApply() {
 // The defaults are registered and shown at once, without "Apply".
 void onHotkeysDefaults() {
   readHotkeyControls();
-  std::memcpy(app.hotkeyModifiers, app.defaultModifiers, kActionCount);
-  std::memcpy(app.hotkeyChars, kDefaultHotkeyChars, kActionCount);
+  std::memcpy(settings.hotkeyModifiers, kDefaultModifiers, kActionCount);
+  std::memcpy(settings.hotkeyChars, kDefaultHotkeyChars, kActionCount);
   registerHotkeys();
 }

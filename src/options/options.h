@@ -5,8 +5,18 @@
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 // Creates the hidden Options window with every control; registers the hotkeys on the way.
 void createOptionsWindow();
-// Checks the radio button of notation `formatIndex` and clears the others.
-void markNotationRadio(int formatIndex);
+// At the box's close: the template combo box's list becomes templateListData.
+void packTemplateList();
+// At start-up: templateListData fills the template combo box and is released.
+void unpackTemplateList();
+// Options: shows the window on its first page, or hides it when it is in front.
+void toggleOptionsWindow();
+// The Options page's side of the setters.
+void showNotation(int formatIndex);
+void showMiddleButtonMode(bool on);
+void showOpacity(int percent);
+// True while one of the Hotkeys page's hotkey controls has the keyboard focus.
+bool hotkeyControlHasFocus();
 // Shows the controls of `page` and hides those of the page shown before.
 void selectTab(int page);
 // While the colour dialog is open and SHIFT is held, the colour under the pointer goes into it.

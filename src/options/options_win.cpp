@@ -60,13 +60,13 @@ void setUpScrollBar() {
   info.nMin = 0;
   info.nMax = transparencyOf(kMinOpacity);
   info.nPage = 1;
-  info.nPos = transparencyOf(app.opacityPercent);
+  info.nPos = transparencyOf(settings.opacityPercent);
   SetScrollInfo(app.opacityScrollBar, SB_CTL, &info, TRUE);
 }
 
 void showTransparency() {
   char text[8];
-  formatTransparencyText(app.opacityPercent, text);
+  formatTransparencyText(settings.opacityPercent, text);
   SetWindowTextA(app.percentLabel, text);
 }
 
@@ -150,48 +150,34 @@ LRESULT findTemplate(const char* text) {
   return SendMessageA(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
 }
 
-void readTemplateField() { GetWindowTextA(app.templateCombo, app.customTemplate, kTemplateSize); }
+void readTemplateField() { GetWindowTextA(app.templateCombo, settings.customTemplate, kTemplateSize); }
 
 void addTemplate() {
   readTemplateField();
-  if (!app.customTemplate[0]) return;
-  if (findTemplate(app.customTemplate) == CB_ERR)
-    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(app.customTemplate));
+  if (!settings.customTemplate[0]) return;
+  if (findTemplate(settings.customTemplate) == CB_ERR)
+    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
 }
 
 void removeTemplate() {
   readTemplateField();
-  const LRESULT found = findTemplate(app.customTemplate);
+  const LRESULT found = findTemplate(settings.customTemplate);
   if (found != CB_ERR) SendMessageA(app.templateCombo, CB_DELETESTRING, found, 0);
   SetWindowTextA(app.templateCombo, "");
 }
 
-void selectNotation(int id) {
-  CheckMenuRadioItem(app.formatMenu, kFirstNotationCommand, kLastNotationCommand, id, MF_BYCOMMAND);
-  app.formatIndex = formatIndexOfCommand(id);
-}
-
-void toggleMiddleButton() {
-  app.middleButtonMode = !app.middleButtonMode;
-  CheckMenuItem(app.displayMenu, kCmdMouseMode, MF_BYCOMMAND | (app.middleButtonMode ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void restoreBoxLook(HWND wnd) {
+void restoreBoxLook() {
   if (app.colorDialogWnd || app.fontDialogWnd) return;
-  if (app.boxFont) DeleteObject(app.boxFont);
-  {
-    WindowDC dc(app.boxWnd);
-    resetBoxFont(app.boxWnd, dc.dc);
-  }
-  setBaseColor(kDefaultBaseColor);
-  layoutBox(app.boxWnd);
+  LOGFONTA font;
+  initDefaultLogFont(&font);
+  setBaseColor(kDefaultBaseColor);  // first: the new layout paints with it
+  setBoxFont(font, kDefaultTextColor);
   if (findTemplate(kDefaultTemplate) == CB_ERR) {
     SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
     readTemplateField();
-    if (!app.customTemplate[0]) SetWindowTextA(app.templateCombo, kDefaultTemplate);
+    if (!settings.customTemplate[0]) SetWindowTextA(app.templateCombo, kDefaultTemplate);
   }
-  SendMessageA(wnd, WM_HSCROLL, SB_LEFT, 0);
-  app.textDirty = true;
+  setOpacity(kMaxOpacity);
 }
 
 // The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s"; a key
@@ -221,25 +207,21 @@ LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
   switch (id) {
     case kIdFontButton:     onFontCommand(); break;
     case kIdColorButton:    onColorCommand(from); break;
-    case kIdBoxDefaults:    if (!escapeIsDown()) restoreBoxLook(wnd); break;
+    case kIdBoxDefaults:    if (!escapeIsDown()) restoreBoxLook(); break;
     case kIdMakerLink:
     case kIdToolLink:       openLink(id); break;
     case kIdHotkeyDefaults: onHotkeysDefaults(); break;
     case kIdApply:          onHotkeysApply(); break;
-    case kIdMiddleButton:   toggleMiddleButton(); break;
+    case kIdMiddleButton:   setMiddleButtonMode(IsDlgButtonChecked(wnd, kIdMiddleButton) == BST_CHECKED); break;
     case kIdRemoveTemplate: removeTemplate(); break;
     case kIdAddTemplate:    addTemplate(); break;
-    default:                if (formatIndexOfCommand(id) >= 0) selectNotation(id); break;
+    default:                if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id)); break;
   }
   return 0;
 }
 
 LRESULT onOpacityScroll(int request, int thumb) {
-  app.opacityPercent = opacityAfterScroll(request, thumb, app.opacityPercent);
-  if (app.layeredSupported)
-    app.setLayeredAttrs(app.boxWnd, 0, static_cast<BYTE>(opacityAlpha(app.opacityPercent)), LWA_ALPHA);
-  SetScrollPos(app.opacityScrollBar, SB_CTL, transparencyOf(app.opacityPercent), TRUE);
-  showTransparency();
+  setOpacity(opacityAfterScroll(request, thumb, settings.opacityPercent));
   return 0;
 }
 
@@ -251,11 +233,6 @@ LRESULT onOptionsRightButtonUp() {
 }
 
 }  // namespace
-
-void markNotationRadio(int formatIndex) {
-  for (int n = 0; n < kNotationCount; ++n)
-    SendMessageA(app.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
-}
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -285,6 +262,43 @@ void createOptionsWindow() {
   GetClientRect(app.optionsWnd, &client);
   for (int c = 0; c < kOptionsControlCount; ++c) createControl(c, client.right, client.bottom);
   createFonts();
+}
+
+void toggleOptionsWindow() {
+  const HWND options = app.optionsWnd;
+  if (IsWindowVisible(options) && !IsIconic(options) && !isWindowCovered(options)) {
+    ShowWindow(options, SW_MINIMIZE);
+    ShowWindow(options, SW_HIDE);
+    return;
+  }
+  SendMessageA(app.tabCtrl, TCM_SETCURSEL, 0, 0);
+  selectTab(0);
+  ShowWindow(options, SW_SHOW);
+  if (IsIconic(options)) ShowWindow(options, SW_RESTORE);
+  SetForegroundWindow(options);
+  SetFocus(app.tabCtrl);
+}
+
+void showNotation(int formatIndex) {
+  for (int n = 0; n < kNotationCount; ++n)
+    SendMessageA(app.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void showMiddleButtonMode(bool on) {
+  SendMessageA(app.middleButtonCheck, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void showOpacity(int percent) {
+  SetScrollPos(app.opacityScrollBar, SB_CTL, transparencyOf(percent), TRUE);
+  showTransparency();
+}
+
+bool hotkeyControlHasFocus() {
+  const HWND focus = GetFocus();
+  if (!focus) return false;
+  for (HWND ctrl : app.hotkeyCtrl)
+    if (ctrl == focus) return true;
+  return false;
 }
 
 void selectTab(int page) {

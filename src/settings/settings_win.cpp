@@ -1,18 +1,105 @@
 #include "settings/settings.h"
 
+#include <climits>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/state.h"
-#include "box/box.h"
-#include "history/history.h"
 #include "hotkeys/hotkey_table.h"
 #include "settings/settings_text.h"
+
+Settings settings;
 
 namespace {
 
 constexpr char kSettingsKey[] = "Software\\Quillon\\Tintlet";
 constexpr char kOlderKey[] = "Software\\Tintlet";
+
+// How a value is stored and read back.
+enum class Kind {
+  notation,      // REG_SZ notation name; an unknown name is deleted
+  flag,          // REG_SZ "true" / "false"; any other text is deleted
+  number,        // REG_SZ decimal text; another type is deleted; outside the range it is unusable
+  choice,        // a number; outside the range the default is used and the stored text stays
+  heldColor,     // a number, taken only in middle-button mode
+  bytes,         // exactly `size` bytes of any type, written as REG_BINARY; another size is overwritten
+  faceName,      // text of any type, cut to the field
+  text,          // REG_SZ only, cut to the field; another type is overwritten
+  templateList,  // REG_SZ read at its full size; never a default
+  history,       // REG_SZ read at its full size; bad entries dropped, another type deleted
+};
+
+struct SettingValue {
+  const char* name;
+  Kind kind;
+  std::size_t offset;  // the member of Settings
+  std::size_t size;
+  int defaultNumber;          // the default of a notation, flag or number
+  const void* defaultBytes;   // the default of bytes and texts
+  int minimum, maximum;       // the accepted numbers
+  int saveRank;               // values are written in this order at exit
+};
+
+constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
+
+#define MEMBER(m) offsetof(Settings, m), sizeof Settings::m
+#define FONT(f) offsetof(Settings, boxLogFont.f), sizeof(LOGFONTA::f)
+#define ANY INT_MIN, INT_MAX
+
+// Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode).
+constexpr SettingValue kValues[] = {
+    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, 6, 0},
+    {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1, 1},
+    {"strikeout", Kind::flag, FONT(lfStrikeOut), 0, nullptr, 0, 1, 3},
+    {"underline", Kind::flag, FONT(lfUnderline), 0, nullptr, 0, 1, 2},
+    {"fontheight", Kind::number, FONT(lfHeight), kDefaultFontHeight, nullptr, ANY, 5},
+    {"fontwidth", Kind::number, FONT(lfWidth), 0, nullptr, ANY, 4},
+    {"fontweight", Kind::number, FONT(lfWeight), kDefaultFontWeight, nullptr, ANY, 6},
+    {"textcolor", Kind::number, MEMBER(textColor), kDefaultTextColor, nullptr, ANY, 7},
+    {"basecolor", Kind::number, MEMBER(baseColor), kDefaultBaseColor, nullptr, ANY, 8},
+    {"customclr", Kind::bytes, MEMBER(customColors), 0, kNoCustomColors, 0, 0, 9},
+    {"facename", Kind::faceName, FONT(lfFaceName), 0, kDefaultFaceName, 0, 0, 10},
+    {"hotchars", Kind::bytes, MEMBER(hotkeyChars), 0, kDefaultHotkeyChars, 0, 0, 12},
+    {"modifiers", Kind::bytes, MEMBER(hotkeyModifiers), 0, kDefaultModifiers, 0, 0, 11},
+    // Out of range counts as 100 but stays stored until the exit writes the value in use.
+    {"trans", Kind::choice, MEMBER(opacityPercent), 100, nullptr, 70, 100, 13},
+    {"customFormat", Kind::text, MEMBER(customTemplate), 0, kDefaultTemplate, 0, 0, 14},
+    {"combo", Kind::templateList, 0, 0, 0, nullptr, 0, 0, 15},
+    // "1" is decimal, any other number hexadecimal.
+    {"display1", Kind::choice, MEMBER(decimalDisplay), 0, nullptr, 0, 1, 16},
+    // "1" is the micro form, "2" the zoom form, any other number the normal form.
+    {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2, 17},
+    {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1, 18},
+    {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, ANY, 19},
+    {"history", Kind::history, MEMBER(history), 0, nullptr, 0, 0, 20},
+};
+constexpr int kValueCount = sizeof kValues / sizeof kValues[0];
+
+#undef MEMBER
+#undef FONT
+#undef ANY
+
+static_assert(sizeof(BoxForm) == sizeof(std::int32_t), "the form is stored as a number");
+
+BYTE* memberOf(const SettingValue& v) { return reinterpret_cast<BYTE*>(&settings) + v.offset; }
+
+// Numbers and flags live in members of one byte (flags, the base) or four (the rest).
+int numberOf(const SettingValue& v) {
+  if (v.size == 1) return *memberOf(v);
+  std::int32_t n;
+  std::memcpy(&n, memberOf(v), sizeof n);
+  return n;
+}
+
+void setNumber(const SettingValue& v, int n) {
+  if (v.size == 1) {
+    *memberOf(v) = static_cast<BYTE>(n);
+    return;
+  }
+  const std::int32_t value = n;
+  std::memcpy(memberOf(v), &value, sizeof value);
+}
 
 struct ValueBuffers {
   BYTE data[kValueLimit];
@@ -38,39 +125,15 @@ bool readText(HKEY key, const char* name, ValueBuffers& buf) {
   return true;
 }
 
-bool readFormatValue(HKEY key, const char* name, int* index, ValueBuffers& buf) {
+// A text whose meaning is one of a few names: an unknown name is deleted.
+bool readNamed(HKEY key, const char* name, int (*meaning)(const char*), int* n, ValueBuffers& buf) {
   if (!readText(key, name, buf)) return false;
-  const int found = notationIndexOf(buf.text);
+  const int found = meaning(buf.text);
   if (found < 0) {
     RegDeleteValueA(key, name);
     return false;
   }
-  *index = found;
-  return true;
-}
-
-bool readBoolValue(HKEY key, const char* name, int* flag, ValueBuffers& buf) {
-  if (!readText(key, name, buf)) return false;
-  const int found = flagOfText(buf.text);
-  if (found < 0) {
-    RegDeleteValueA(key, name);
-    return false;
-  }
-  *flag = found;
-  return true;
-}
-
-bool readIntValue(HKEY key, const char* name, int* value, ValueBuffers& buf) {
-  if (!readText(key, name, buf)) return false;
-  *value = leadingInteger(buf.text);
-  return true;
-}
-
-// Binary values are taken at exactly their size, whatever their type.
-bool readBytes(HKEY key, const char* name, void* out, DWORD size, ValueBuffers& buf) {
-  DWORD type, got;
-  if (!queryValue(key, name, buf, &type, &got) || got != size) return false;
-  std::memcpy(out, buf.data, size);
+  *n = found;
   return true;
 }
 
@@ -79,30 +142,22 @@ bool writeText(HKEY key, const char* name, const char* text) {
   return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
 }
 
-// A text field of the state, written only up to its own size even if it lost its zero byte.
+// A text field, written only up to its own size even if it lost its zero byte.
 bool writeField(HKEY key, const char* name, const char* field, std::size_t fieldSize) {
   char text[kTemplateSize];
   takeText(field, fieldSize, text, fieldSize < sizeof text ? fieldSize : sizeof text);
   return writeText(key, name, text);
 }
 
-bool writeFormatValue(HKEY key, const char* name, int index) { return writeText(key, name, notationNameOf(index)); }
-bool writeBoolValue(HKEY key, const char* name, bool flag) { return writeText(key, name, flagText(flag)); }
-
-bool writeIntValue(HKEY key, const char* name, int value) {
+bool writeInteger(HKEY key, const char* name, int value) {
   char text[12];
   integerText(value, text);
   return writeText(key, name, text);
 }
 
-bool writeBytes(HKEY key, const char* name, const void* bytes, DWORD size) {
-  return RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), size) == ERROR_SUCCESS;
-}
-
-void releaseTemplateList() {
-  std::free(app.templateListData);
-  app.templateListData = nullptr;
-  app.templateListSize = 0;
+bool writeBytes(HKEY key, const char* name, const void* bytes, std::size_t size) {
+  return RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), static_cast<DWORD>(size)) ==
+         ERROR_SUCCESS;
 }
 
 // A text value at its full size in a malloc'ed block, with a zero byte after the stored bytes even when
@@ -122,107 +177,163 @@ char* readWholeText(HKEY key, const char* name, DWORD* size) {
   return block;
 }
 
-// "combo" at its full size; no default is written when it is missing.
-void loadTemplateList(HKEY key) {
+// The template list at its full size; no default is written when it is missing.
+void loadTemplateList(HKEY key, const char* name) {
   releaseTemplateList();
   DWORD size;
-  char* block = readWholeText(key, "combo", &size);
+  char* block = readWholeText(key, name, &size);
   if (!block) return;
-  app.templateListData = block;
-  app.templateListSize = size;
+  settings.templateListData = block;
+  settings.templateListSize = size;
 }
 
-enum class HistoryRead { missing, clean, repaired };
+ColorHistory& historyOf(const SettingValue& v) { return *reinterpret_cast<ColorHistory*>(memberOf(v)); }
 
-// "history" at its full size too: a value of many entries still gives its good ones. A value of another
-// type is deleted.
-HistoryRead readHistoryValue(HKEY key, ColorHistory* history) {
+// The colour history at its full size, so that a value of many entries still gives its good ones. When
+// entries were dropped the value is unusable, and the good ones, now in the member, are written as its
+// repair. A value of another type is deleted.
+bool readHistory(HKEY key, const SettingValue& v) {
   DWORD size;
-  char* block = readWholeText(key, "history", &size);
+  char* block = readWholeText(key, v.name, &size);
   if (!block) {
-    RegDeleteValueA(key, "history");
-    return HistoryRead::missing;
+    RegDeleteValueA(key, v.name);
+    return false;
   }
-  const bool clean = readHistoryText(block, listTextLength(block, size), history);
+  const bool clean = readHistoryText(block, listTextLength(block, size), &historyOf(v));
   std::free(block);
-  return clean ? HistoryRead::clean : HistoryRead::repaired;
+  return clean;
 }
 
-bool writeHistoryValue(HKEY key, const ColorHistory& history) {
+bool writeHistory(HKEY key, const SettingValue& v) {
   char text[kHistoryTextSize];
-  historyText(history, text);
-  return writeText(key, "history", text);
+  historyText(historyOf(v), text);
+  return writeText(key, v.name, text);
 }
 
-LRESULT comboFind(const char* text) {
-  return SendMessageA(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+// Reads one value into its member. False when it is missing or unusable: its default is then due.
+bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
+  DWORD type, size;
+  int n;
+  switch (v.kind) {
+    case Kind::notation:
+      if (!readNamed(key, v.name, notationIndexOf, &n, buf)) return false;
+      setNumber(v, n);
+      return true;
+    case Kind::flag:
+      if (!readNamed(key, v.name, flagOfText, &n, buf)) return false;
+      setNumber(v, n);
+      return true;
+    case Kind::number:
+      if (!readText(key, v.name, buf)) return false;
+      n = leadingInteger(buf.text);
+      if (n < v.minimum || n > v.maximum) return false;
+      setNumber(v, n);
+      return true;
+    case Kind::choice:
+      if (!readText(key, v.name, buf)) return false;
+      n = leadingInteger(buf.text);
+      setNumber(v, n >= v.minimum && n <= v.maximum ? n : v.defaultNumber);
+      return true;
+    case Kind::heldColor:
+      if (!readText(key, v.name, buf)) return false;
+      if (settings.middleButtonMode) setNumber(v, leadingInteger(buf.text));
+      return true;
+    case Kind::bytes:
+      // Taken at exactly their size, whatever their type.
+      if (!queryValue(key, v.name, buf, &type, &size) || size != v.size) return false;
+      std::memcpy(memberOf(v), buf.data, v.size);
+      return true;
+    case Kind::faceName:
+      if (!queryValue(key, v.name, buf, &type, &size)) return false;
+      takeText(dataText(buf), size, reinterpret_cast<char*>(memberOf(v)), v.size);
+      return true;
+    case Kind::text:
+      if (!queryValue(key, v.name, buf, &type, &size) || type != REG_SZ) return false;
+      takeText(dataText(buf), size, reinterpret_cast<char*>(memberOf(v)), v.size);
+      return true;
+    case Kind::templateList:
+      loadTemplateList(key, v.name);
+      return true;
+    case Kind::history:
+      return readHistory(key, v);
+  }
+  return true;
 }
 
-void comboAdd(const char* text) { SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+// Writes the member of one value.
+bool writeValue(HKEY key, const SettingValue& v) {
+  switch (v.kind) {
+    case Kind::notation:  return writeText(key, v.name, notationNameOf(numberOf(v)));
+    case Kind::flag:      return writeText(key, v.name, flagText(numberOf(v) != 0));
+    case Kind::number:
+    case Kind::choice:
+    case Kind::heldColor: return writeInteger(key, v.name, numberOf(v));
+    case Kind::bytes:     return writeBytes(key, v.name, memberOf(v), v.size);
+    case Kind::faceName:
+    case Kind::text:      return writeField(key, v.name, reinterpret_cast<const char*>(memberOf(v)), v.size);
+    // Without a list built at exit the stored one stays, rather than an empty list replacing it.
+    case Kind::templateList:
+      return !settings.templateListData || writeText(key, v.name, settings.templateListData);
+    case Kind::history:   return writeHistory(key, v);
+  }
+  return true;
+}
+
+// Writes the default of one value: the member, which holds it until the value is read.
+bool writeDefault(HKEY key, const SettingValue& v) {
+  if (v.kind == Kind::number || v.kind == Kind::choice || v.kind == Kind::heldColor)
+    return writeInteger(key, v.name, v.defaultNumber);
+  return writeValue(key, v);
+}
+
+void setDefault(const SettingValue& v) {
+  switch (v.kind) {
+    case Kind::bytes:        std::memcpy(memberOf(v), v.defaultBytes, v.size); break;
+    case Kind::faceName:
+    case Kind::text: {
+      const char* text = static_cast<const char*>(v.defaultBytes);
+      takeText(text, std::strlen(text) + 1, reinterpret_cast<char*>(memberOf(v)), v.size);
+      break;
+    }
+    case Kind::templateList: releaseTemplateList(); break;
+    case Kind::history:      historyOf(v) = {}; break;
+    default:                 setNumber(v, v.defaultNumber); break;
+  }
+}
 
 }  // namespace
 
+void initDefaultLogFont(LOGFONTA* font) {
+  *font = {};
+  font->lfHeight = kDefaultFontHeight;
+  font->lfWeight = kDefaultFontWeight;
+  font->lfCharSet = ANSI_CHARSET;
+  font->lfOutPrecision = OUT_STROKE_PRECIS;
+  font->lfClipPrecision = CLIP_STROKE_PRECIS;
+  font->lfQuality = DRAFT_QUALITY;
+  font->lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  std::strcpy(font->lfFaceName, kDefaultFaceName);
+}
+
+void releaseTemplateList() {
+  std::free(settings.templateListData);
+  settings.templateListData = nullptr;
+  settings.templateListSize = 0;
+}
+
+void resetSettings() {
+  releaseTemplateList();
+  settings = {};
+  initDefaultLogFont(&settings.boxLogFont);
+  for (const SettingValue& v : kValues) setDefault(v);
+}
+
 bool loadSettingsFrom(HKEY key) {
   ValueBuffers buf;
-  LOGFONTA& font = app.boxLogFont;
   bool allOk = true;
-  int n;
-  DWORD type, size;
   // Each value: taken when it reads, else its default is written while every earlier one was.
-  if (readFormatValue(key, "platform", &n, buf)) app.formatIndex = n;
-  else if (allOk) allOk = writeFormatValue(key, "platform", app.formatIndex);
-  if (readBoolValue(key, "italic", &n, buf)) font.lfItalic = static_cast<BYTE>(n);
-  else if (allOk) allOk = writeBoolValue(key, "italic", font.lfItalic != 0);
-  if (readBoolValue(key, "strikeout", &n, buf)) font.lfStrikeOut = static_cast<BYTE>(n);
-  else if (allOk) allOk = writeBoolValue(key, "strikeout", font.lfStrikeOut != 0);
-  if (readBoolValue(key, "underline", &n, buf)) font.lfUnderline = static_cast<BYTE>(n);
-  else if (allOk) allOk = writeBoolValue(key, "underline", font.lfUnderline != 0);
-  if (readIntValue(key, "fontheight", &n, buf)) font.lfHeight = n;
-  else if (allOk) allOk = writeIntValue(key, "fontheight", font.lfHeight);
-  if (readIntValue(key, "fontwidth", &n, buf)) font.lfWidth = n;
-  else if (allOk) allOk = writeIntValue(key, "fontwidth", font.lfWidth);
-  if (readIntValue(key, "fontweight", &n, buf)) font.lfWeight = n;
-  else if (allOk) allOk = writeIntValue(key, "fontweight", font.lfWeight);
-  if (readIntValue(key, "textcolor", &n, buf)) app.textColor = static_cast<COLORREF>(n);
-  else if (allOk) allOk = writeIntValue(key, "textcolor", static_cast<int>(app.textColor));
-  if (readIntValue(key, "basecolor", &n, buf)) app.baseColor = static_cast<COLORREF>(n);
-  else if (allOk) allOk = writeIntValue(key, "basecolor", static_cast<int>(app.baseColor));
-  if (!readBytes(key, "customclr", app.customColors, sizeof app.customColors, buf) && allOk)
-    allOk = writeBytes(key, "customclr", app.customColors, sizeof app.customColors);
-  // A stored face name longer than the font's field is cut to fit it.
-  if (queryValue(key, "facename", buf, &type, &size)) takeText(dataText(buf), size, font.lfFaceName, LF_FACESIZE);
-  else if (allOk) allOk = writeField(key, "facename", font.lfFaceName, LF_FACESIZE);
-  if (!readBytes(key, "hotchars", app.hotkeyChars, kActionCount, buf) && allOk)
-    allOk = writeBytes(key, "hotchars", kDefaultHotkeyChars, kActionCount);
-  if (!readBytes(key, "modifiers", app.hotkeyModifiers, kActionCount, buf) && allOk)
-    allOk = writeBytes(key, "modifiers", app.defaultModifiers, kActionCount);
-  // Out of range counts as 100 but stays stored until the exit writes the value in use.
-  if (readIntValue(key, "trans", &n, buf)) app.opacityPercent = n >= 70 && n <= 100 ? n : 100;
-  else if (allOk) allOk = writeIntValue(key, "trans", 100);
-  // A stored template longer than the field is cut to fit it.
-  if (queryValue(key, "customFormat", buf, &type, &size) && type == REG_SZ)
-    takeText(dataText(buf), size, app.customTemplate, kTemplateSize);
-  else if (allOk) allOk = writeField(key, "customFormat", app.customTemplate, kTemplateSize);
-  loadTemplateList(key);
-  // The base is loaded inverted: start-up's one Dec / Hex action flips it to the saved one.
-  if (readIntValue(key, "display1", &n, buf)) app.decimalDisplay = n == 1 ? 0 : 1;
-  else if (allOk) allOk = writeIntValue(key, "display1", 0);
-  if (readIntValue(key, "display2", &n, buf)) {
-    app.microForm = n == 1;
-    app.zoomView = n == 2;
-  } else if (allOk) {
-    allOk = writeIntValue(key, "display2", 0);
-  }
-  if (readBoolValue(key, "mouse", &n, buf)) app.middleButtonMode = n != 0;
-  else if (allOk) allOk = writeBoolValue(key, "mouse", app.middleButtonMode);
-  if (readIntValue(key, "color", &n, buf)) {
-    if (app.middleButtonMode) app.pickedColor = static_cast<COLORREF>(n);
-  } else if (allOk) {
-    allOk = writeIntValue(key, "color", 0);
-  }
-  // Bad entries and those past the twelfth are dropped, and the good ones written back at once.
-  if (readHistoryValue(key, &app.history) != HistoryRead::clean && allOk)
-    allOk = writeHistoryValue(key, app.history);
+  for (const SettingValue& v : kValues)
+    if (!readValue(key, v, buf) && allOk) allOk = writeDefault(key, v);
   return allOk;
 }
 
@@ -238,25 +349,10 @@ bool loadSettings() {
 }
 
 bool saveSettingsTo(HKEY key) {
-  const LOGFONTA& font = app.boxLogFont;
-  const int display2 = app.microForm ? 1 : app.zoomView ? 2 : 0;
-  // Without a list built at exit the stored one stays, rather than an empty list replacing it.
-  return writeFormatValue(key, "platform", app.formatIndex) && writeBoolValue(key, "italic", font.lfItalic != 0) &&
-         writeBoolValue(key, "underline", font.lfUnderline != 0) &&
-         writeBoolValue(key, "strikeout", font.lfStrikeOut != 0) && writeIntValue(key, "fontwidth", font.lfWidth) &&
-         writeIntValue(key, "fontheight", font.lfHeight) && writeIntValue(key, "fontweight", font.lfWeight) &&
-         writeIntValue(key, "textcolor", static_cast<int>(app.textColor)) &&
-         writeIntValue(key, "basecolor", static_cast<int>(app.baseColor)) &&
-         writeBytes(key, "customclr", app.customColors, sizeof app.customColors) &&
-         writeField(key, "facename", font.lfFaceName, LF_FACESIZE) &&
-         writeBytes(key, "modifiers", app.hotkeyModifiers, kActionCount) &&
-         writeBytes(key, "hotchars", app.hotkeyChars, kActionCount) &&
-         writeIntValue(key, "trans", app.opacityPercent) &&
-         writeField(key, "customFormat", app.customTemplate, kTemplateSize) &&
-         (!app.templateListData || writeText(key, "combo", app.templateListData)) &&
-         writeIntValue(key, "display1", app.decimalDisplay == 1 ? 1 : 0) && writeIntValue(key, "display2", display2) &&
-         writeBoolValue(key, "mouse", app.middleButtonMode) &&
-         writeIntValue(key, "color", static_cast<int>(app.pickedColor)) && writeHistoryValue(key, app.history);
+  for (int rank = 0; rank < kValueCount; ++rank)
+    for (const SettingValue& v : kValues)
+      if (v.saveRank == rank && !writeValue(key, v)) return false;
+  return true;
 }
 
 bool saveSettings() {
@@ -265,62 +361,4 @@ bool saveSettings() {
   const bool allOk = saveSettingsTo(key);
   const bool closed = RegCloseKey(key) == ERROR_SUCCESS;
   return allOk && closed;
-}
-
-void packTemplateList() {
-  // Without the combo box the list loaded at start is still in templateListData: it is saved as it was.
-  if (!app.templateCombo) return;
-  GetWindowTextA(app.templateCombo, app.customTemplate, kTemplateSize);
-  if (comboFind(app.customTemplate) == CB_ERR) comboAdd(app.customTemplate);
-  releaseTemplateList();
-  const LRESULT count = SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0);
-  std::size_t room = 1, longest = 0;
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(app.templateCombo, CB_GETLBTEXTLEN, i, 0);
-    if (length <= 0) continue;
-    room += static_cast<std::size_t>(length) + 1;
-    if (static_cast<std::size_t>(length) > longest) longest = static_cast<std::size_t>(length);
-  }
-  char* block = static_cast<char*>(std::malloc(room));
-  char* item = static_cast<char*>(std::malloc(longest + 1));
-  if (block && item) {
-    PackedList list = {block, room, 0};
-    beginTemplateList(&list);
-    for (LRESULT i = 0; i < count; ++i) {
-      const LRESULT length = SendMessageA(app.templateCombo, CB_GETLBTEXTLEN, i, 0);
-      if (length <= 0 || static_cast<std::size_t>(length) > longest) continue;
-      if (SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item)) == CB_ERR) continue;
-      addTemplateEntry(&list, item);
-    }
-    app.templateListData = block;
-    app.templateListSize = static_cast<DWORD>(packedSize(list));
-    block = nullptr;
-  }
-  std::free(item);
-  std::free(block);  // the list was not built: the stored one is kept at saving
-}
-
-void unpackTemplateList() {
-  if (!app.templateCombo) return;  // the list stays loaded and is saved back unchanged
-  if (app.templateListData) {
-    const std::size_t length = listTextLength(app.templateListData, app.templateListSize);
-    std::size_t pos = 0;
-    char entry[kTemplateEntryMax + 1];
-    while (nextTemplateEntry(app.templateListData, length, &pos, entry))
-      if (comboFind(entry) == CB_ERR) comboAdd(entry);
-  }
-  if (SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0) <= 0) comboAdd(app.customTemplate);
-  const LRESULT found = comboFind(app.customTemplate);
-  if (found != CB_ERR) SendMessageA(app.templateCombo, CB_SETCURSEL, found, 0);
-  else SendMessageA(app.templateCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(app.customTemplate));
-  releaseTemplateList();
-}
-
-LRESULT onQueryEndSession() { return TRUE; }
-
-LRESULT onEndSession(HWND box, bool ending) {
-  if (!ending) return 0;
-  onBoxDestroy(box);  // the same close as Exit: template list and hotkeys taken into the state
-  saveSettings();
-  return 0;
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "box/box_geometry.h"
+
 void buildTrayMenu();
 void addTrayIcon(HWND box);
 void removeTrayIcon();
@@ -12,6 +14,11 @@ LRESULT onTaskbarCreated(HWND box);
 // Opens the tray menu at the pointer; its commands go to the colour box.
 void showTrayMenu();
 void setViewItemsEnabled(UINT flag);
-void enableFormItems();
+// The menu side of the setters: the radio marks of the form, the base and the notation (by its
+// command id), and the check of "&Mouse mode".
+void markForm(BoxForm form);
+void markDisplayBase(bool decimal);
+void markNotation(int command);
+void markMiddleButtonMode(bool on);
 // The menu side of Show / Hide: Copy and the view items grayed or enabled, the item renamed.
 void markBoxShown(bool shown);

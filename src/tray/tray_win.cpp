@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "app/state.h"
+#include "box/box.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
 
@@ -89,10 +90,16 @@ void buildTrayMenu() {
   fillSubItem({kCmdMouseMode, "&Mouse mode", MFT_RADIOCHECK, 0});
   InsertMenuItemA(app.displayMenu, 0, TRUE, &workItemInfo);
 
+  // In command id order; a gap in the ids starts a new section below a separator.
+  UINT items = 0;
   for (int position = 0; position < kNotationCount; ++position) {
     const Notation& notation = kNotations[notationAtPosition(position)];
+    if (position > 0 && notation.commandId != kNotations[notationAtPosition(position - 1)].commandId + 1) {
+      fillSubItem({kCmdSeparator, nullptr, MFT_SEPARATOR, 0});
+      InsertMenuItemA(app.formatMenu, items++, TRUE, &workItemInfo);
+    }
     fillSubItem({static_cast<UINT>(notation.commandId), notation.caption, MFT_RADIOCHECK, 0});
-    InsertMenuItemA(app.formatMenu, position, TRUE, &workItemInfo);
+    InsertMenuItemA(app.formatMenu, items++, TRUE, &workItemInfo);
   }
 
   displayItemInfo.fMask |= MIIM_SUBMENU;
@@ -136,7 +143,7 @@ void removeTrayIcon() {
 
 LRESULT onTrayNotify(HWND box, LPARAM mouseMsg) {
   if (mouseMsg == WM_LBUTTONDBLCLK) {
-    PostMessageA(box, WM_COMMAND, kCmdShowHide, 0);
+    setBoxShown(!app.boxShown);
   } else if (mouseMsg == WM_RBUTTONDOWN) {
     SetForegroundWindow(box);
     PostMessageA(box, WM_RBUTTONUP, 0, 0);
@@ -157,9 +164,25 @@ void setViewItemsEnabled(UINT flag) {
   for (UINT id : kViewItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | flag);
 }
 
-void enableFormItems() {
-  for (UINT id : kFormItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | MF_GRAYED);
+void markForm(BoxForm form) {
+  const UINT mark = form == BoxForm::micro ? kCmdMicro : form == BoxForm::zoom ? kCmdZoom : kCmdNormal;
+  CheckMenuRadioItem(app.trayMenu, kCmdMicro, kCmdZoom, mark, MF_BYCOMMAND);
   for (UINT id : kFormItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void markDisplayBase(bool decimal) {
+  CheckMenuRadioItem(app.trayMenu, kCmdDecimal, kCmdHexadecimal, decimal ? kCmdDecimal : kCmdHexadecimal,
+                     MF_BYCOMMAND);
+  EnableMenuItem(app.trayMenu, kCmdDecimal, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(app.trayMenu, kCmdHexadecimal, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void markNotation(int command) {
+  CheckMenuRadioItem(app.formatMenu, kFirstNotationCommand, kLastNotationCommand, command, MF_BYCOMMAND);
+}
+
+void markMiddleButtonMode(bool on) {
+  CheckMenuItem(app.displayMenu, kCmdMouseMode, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void markBoxShown(bool shown) {

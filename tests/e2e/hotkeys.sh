@@ -26,13 +26,14 @@ wine "$win/Tintlet.exe" >/dev/null 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
 
-size=""
+# The box window exists a moment before its text line does (the tray icon is added in between).
+line=""
 for _ in $(seq 50); do
-  size=$(box_size) && [ -n "$size" ] && break
+  read -r _ height line <<<"$(box_size)"
+  [ "${line:-0}" -gt 0 ] && break
   sleep 0.2
 done
-read -r _ height line <<<"$size"
-[ -n "${line:-}" ] || fail "no colour box appeared"
+[ "${line:-0}" -gt 0 ] || fail "no colour box with its text line appeared"
 micro=$((line + 2))  # the micro form: one text line and a pixel above and below
 [ "$height" -ne "$micro" ] || fail "the box starts in the micro form ($height pixels high)"
 

@@ -8,7 +8,8 @@ set -uo pipefail
 win=$(cd "${1:?build/win folder}" && pwd)
 exe=${2:-$win/Tintlet.exe}
 DISPLAY=$(cat "$win/wine/display") || exit 1
-export DISPLAY WINEPREFIX=$win/wine/prefix WINEDEBUG=-all
+export DISPLAY
+wine() { "$win/wine-run" "$@"; }  # this build's Wine: its loader, prefix and display
 
 key='HKCU\Software\Quillon\Tintlet'
 fail() { echo "settings_session: $*" >&2; exit 1; }
@@ -102,7 +103,8 @@ Windows Registry Editor Version 5.00
 EOF
 )
 export_file=$(mktemp -u /tmp/tintlet-session.XXXXXX.reg)
-wine reg export "$key" "$(winepath -w "$export_file" 2>/dev/null)" /y >/dev/null 2>&1 || fail "the key could not be exported"
+wine reg export "$key" "$(wine winepath -w "$export_file" 2>/dev/null | tr -d '\r')" /y >/dev/null 2>&1 ||
+  fail "the key could not be exported"
 actual=$(iconv -f UTF-16 -t UTF-8 "$export_file" | tr -d '\r')
 rm -f "$export_file"
 if [ "$actual" != "$expected" ]; then

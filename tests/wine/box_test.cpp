@@ -3,6 +3,7 @@
 
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_geometry.h"
 
@@ -16,7 +17,7 @@ struct BoxFixture : ::testing::Test {
     clearSettings();
     SetCursorPos(300, 300);
     startTintlet();
-    ASSERT_TRUE(pumpUntil([] { return app.pickedColor == RGB(5, 128, 0); }));
+    ASSERT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(5, 128, 0); }));
   }
   static void action(int a) { SendMessageA(app.boxWnd, WM_HOTKEY, a, 0); }
   static RECT boxRect() {
@@ -41,7 +42,7 @@ TEST_F(BoxFixture, ShowsThePaintedColourBesideThePointer) {
   EXPECT_EQ(r.bottom - r.top, app.boxHeight);
 
   target.setColor(RGB(0xFF, 0x0C, 0x05));
-  ASSERT_TRUE(pumpUntil([] { return app.pickedColor == RGB(0xFF, 0x0C, 0x05); }));
+  ASSERT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(0xFF, 0x0C, 0x05); }));
   pumpFor(30);
   EXPECT_EQ(windowText(app.boxTextWnd), "FF0C05");
 
@@ -70,34 +71,34 @@ TEST_F(BoxFixture, FixColorHoldsColourAndTextWhileTheBoxFollows) {
   target.setColor(RGB(9, 9, 200));
   SetCursorPos(330, 320);
   pumpFor(150);
-  EXPECT_EQ(app.pickedColor, RGB(5, 128, 0));
+  EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0));
   EXPECT_STREQ(app.hexText, "058000");
   EXPECT_EQ(boxRect().left, 342);
   action(kActionMicro);  // a form change redraws the fixed colour
   pumpFor(50);
   EXPECT_EQ(windowText(app.boxTextWnd), "058000");
   action(kActionFixColor);
-  EXPECT_TRUE(pumpUntil([] { return app.pickedColor == RGB(9, 9, 200); }));
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(9, 9, 200); }));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
 TEST_F(BoxFixture, MiddleButtonModeTakesTheColourOnlyWhileTheButtonIsDown) {
-  app.middleButtonMode = true;
+  settings.middleButtonMode = true;
   target.setColor(RGB(200, 10, 10));
   pumpFor(150);
-  EXPECT_EQ(app.pickedColor, RGB(5, 128, 0));
+  EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0));
 
   INPUT press = {};
   press.type = INPUT_MOUSE;
   press.mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
   SendInput(1, &press, sizeof press);
-  EXPECT_TRUE(pumpUntil([] { return app.pickedColor == RGB(200, 10, 10); }));
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(200, 10, 10); }));
   press.mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
   SendInput(1, &press, sizeof press);
   pumpFor(50);
   target.setColor(RGB(10, 200, 10));
   pumpFor(150);
-  EXPECT_EQ(app.pickedColor, RGB(200, 10, 10));
+  EXPECT_EQ(settings.pickedColor, RGB(200, 10, 10));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -130,14 +131,14 @@ TEST_F(BoxFixture, HidingStopsTheTimerAndShowingRestartsIt) {
   target.setColor(RGB(40, 50, 60));
   SetCursorPos(250, 250);
   pumpFor(150);
-  EXPECT_EQ(app.pickedColor, RGB(5, 128, 0));  // no tick ran
+  EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0));  // no tick ran
 
   action(kActionShowHide);
   ASSERT_TRUE(pumpUntil([] { return app.boxShown == 1; }));
   EXPECT_TRUE(app.timerActive);
   EXPECT_TRUE(IsWindowVisible(app.boxWnd));
   EXPECT_EQ(boxRect().left, 262);  // placed beside the pointer at once
-  EXPECT_TRUE(pumpUntil([] { return app.pickedColor == RGB(40, 50, 60); }));
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(40, 50, 60); }));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -147,11 +148,11 @@ TEST_F(BoxFixture, HiddenBoxIgnoresAllButOptionsShowHideAndExit) {
   const int height = app.boxHeight, width = app.boxWidth;
   for (int a : {kActionDecHex, kActionFixColor, kActionStopMoving, kActionZoom, kActionCopy, kActionMicro}) action(a);
   pumpFor(50);
-  EXPECT_EQ(app.decimalDisplay, 0);
+  EXPECT_EQ(settings.decimalDisplay, 0);
   EXPECT_FALSE(app.colorFixed);
   EXPECT_TRUE(app.followPointer);
-  EXPECT_FALSE(app.zoomView);
-  EXPECT_FALSE(app.microForm);
+  EXPECT_FALSE((settings.form == BoxForm::zoom));
+  EXPECT_FALSE((settings.form == BoxForm::micro));
   EXPECT_EQ(app.boxHeight, height);
   EXPECT_EQ(app.boxWidth, width);
   action(99);  // no such action
@@ -187,8 +188,8 @@ TEST_F(BoxFixture, FormActionsFollowTheTransitionTable) {
   for (const Step& s : steps) {
     action(s.action);
     pumpFor(20);
-    EXPECT_EQ(app.microForm, s.micro) << s.action;
-    EXPECT_EQ(app.zoomView, s.zoom) << s.action;
+    EXPECT_EQ((settings.form == BoxForm::micro), s.micro) << s.action;
+    EXPECT_EQ((settings.form == BoxForm::zoom), s.zoom) << s.action;
     EXPECT_EQ(app.boxHeight, s.height) << s.action;
     const RECT r = boxRect();
     EXPECT_EQ(r.bottom - r.top, s.height) << s.action;

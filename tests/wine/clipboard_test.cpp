@@ -4,6 +4,7 @@
 
 #include "app/names.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "harness.h"
 
 namespace {
@@ -21,55 +22,6 @@ void expectExactly(const ClipboardText& got, const std::string& text) {
 }
 
 void copyWithHotkey() { SendMessageA(app.boxWnd, WM_HOTKEY, kActionCopy, 0); }
-
-// Closes the program's error box when it appears during a copy (the copy waits for it on the
-// test's own thread), remembering its text and owner.
-class ErrorBoxWatcher {
- public:
-  ErrorBoxWatcher() : thread_([this] { watch(); }) {}
-  ~ErrorBoxWatcher() { stop(); }
-  void stop() {
-    stopping_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  int boxesClosed() const { return closed_; }
-  const std::string& lastText() const { return text_; }
-  HWND lastOwner() const { return owner_; }
-
- private:
-  void watch() {
-    while (!stopping_) {
-      const HWND box = FindWindowA("#32770", kProgramTitle);
-      if (!box) {
-        Sleep(5);
-        continue;
-      }
-      for (int waited = 0; !IsWindowVisible(box) && waited < 2000; waited += 5) Sleep(5);
-      text_ = messageText(box);
-      owner_ = GetWindow(box, GW_OWNER);
-      const HWND ok = FindWindowExA(box, nullptr, "Button", "OK");
-      PostMessageA(ok, BM_CLICK, 0, 0);
-      for (int waited = 0; IsWindow(box); waited += 5) {
-        if (waited == 10000) PostMessageA(box, WM_COMMAND, IDOK, 0);  // no OK button: still end the copy
-        Sleep(5);
-      }
-      if (ok) ++closed_;
-    }
-  }
-  static std::string messageText(HWND box) {
-    for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
-         child = FindWindowExA(box, child, "Static", nullptr)) {
-      const std::string text = windowText(child);
-      if (!text.empty()) return text;
-    }
-    return "";
-  }
-  std::atomic<bool> stopping_{false};
-  std::atomic<int> closed_{0};
-  std::string text_;
-  HWND owner_ = nullptr;
-  std::thread thread_;
-};
 
 // Another process holding the clipboard open until released (or for `holdMs`).
 class ClipboardHolder {
@@ -116,7 +68,7 @@ class Clipboard : public ::testing::Test {
     clearSettings();
     SetCursorPos(300, 300);
     startTintlet();
-    ASSERT_TRUE(pumpUntil([] { return app.pickedColor == kShownColor; })) << std::hex << app.pickedColor;
+    ASSERT_TRUE(pumpUntil([] { return settings.pickedColor == kShownColor; })) << std::hex << settings.pickedColor;
     ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
     owner_ = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
@@ -148,10 +100,12 @@ TEST_F(Clipboard, CopiesEveryNotation) {
       {0, "", "#050CFF"},           {1, "", "$FF0C05"},           {2, "", "0xFF0C05"},
       {3, "", "5,12,255"},          {4, "", "Color(5,12,255)"},   {5, "", "&HFF0C05"},
       {6, "RGB(#r,#g,#b)", "RGB(5,12,255)"}, {6, "$r$g$b @ #R", "050CFF @ #R"}, {6, "", ""},
+      {7, "", "rgb(5, 12, 255)"},   {8, "", "hsl(238, 100%, 51%)"}, {9, "", "238, 98%, 100%"},
+      {10, "", "0.020, 0.047, 1.000"}, {11, "#r", "oklch(45.66% 0.3100 264.43)"},
   };
   for (const Case& c : cases) {
     putOnClipboard(kOldContents);
-    app.formatIndex = c.formatIndex;
+    settings.formatIndex = c.formatIndex;
     SetWindowTextA(app.templateCombo, c.customTemplate);
     copyWithHotkey();
     SCOPED_TRACE(kNotations[c.formatIndex].registryName);
@@ -161,7 +115,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
 
 TEST_F(Clipboard, TrayCopyCommandCopiesToo) {
   putOnClipboard(kOldContents);
-  app.formatIndex = 4;
+  settings.formatIndex = 4;
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdCopy, 0);
   expectExactly(readClipboard(), "Color(5,12,255)");
 }
@@ -170,7 +124,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   std::string longest;
   for (int i = 0; i < 49; ++i) longest += "#b";
   longest += "!";
-  app.formatIndex = 6;
+  settings.formatIndex = 6;
   SetWindowTextA(app.templateCombo, longest.c_str());
   copyWithHotkey();
   std::string expected;
@@ -182,8 +136,8 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
 TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
   const HWND combo = app.templateCombo;  // the Options page's own template field
   ASSERT_NE(combo, nullptr);
-  app.formatIndex = 6;
-  lstrcpyA(app.customTemplate, "not this one");
+  settings.formatIndex = 6;
+  lstrcpyA(settings.customTemplate, "not this one");
   SetWindowTextA(combo, "$r-#g");
   copyWithHotkey();
   expectExactly(readClipboard(), "05-12");
@@ -219,12 +173,14 @@ TEST_F(Clipboard, BusyClipboardReportsAndKeepsTheOldContents) {
   ClipboardHolder holder;
   ASSERT_TRUE(holder.waitUntilHeld());
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    ErrorBoxWatcher watcher;
+    MessageBoxCloser watcher;
     copyWithHotkey();  // returns once the error box is closed
     watcher.stop();
-    EXPECT_EQ(watcher.boxesClosed(), 1) << "attempt " << attempt;
-    EXPECT_EQ(watcher.lastText(), kErrorText);
-    EXPECT_EQ(watcher.lastOwner(), app.boxWnd);
+    const auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u) << "attempt " << attempt;
+    EXPECT_TRUE(seen[0].hadOk);
+    EXPECT_EQ(seen[0].text, kErrorText);
+    EXPECT_EQ(seen[0].owner, app.boxWnd);
     EXPECT_EQ(FindWindowA("#32770", kProgramTitle), nullptr);
   }
   EXPECT_EQ(holder.release(), 0u);
@@ -239,10 +195,10 @@ TEST_F(Clipboard, ClipboardHeldForAMomentIsStillCopied) {
   putOnClipboard(kOldContents);
   ClipboardHolder holder(20);
   ASSERT_TRUE(holder.waitUntilHeld());
-  ErrorBoxWatcher watcher;
+  MessageBoxCloser watcher;
   copyWithHotkey();
   watcher.stop();
-  EXPECT_EQ(watcher.boxesClosed(), 0) << watcher.lastText();
+  EXPECT_EQ(watcher.texts(), std::vector<std::string>{});
   EXPECT_EQ(holder.release(), 0u);
   expectExactly(readClipboard(), "#050CFF");
 }
@@ -252,12 +208,12 @@ TEST_F(Clipboard, HiddenBoxCopiesNothing) {
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdShowHide, 0);
   ASSERT_TRUE(pumpUntil([] { return app.boxShown == 0; }));
   const DWORD sequence = GetClipboardSequenceNumber();
-  ErrorBoxWatcher watcher;
+  MessageBoxCloser watcher;
   copyWithHotkey();
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdCopy, 0);
   pumpFor(100);
   watcher.stop();
-  EXPECT_EQ(watcher.boxesClosed(), 0);
+  EXPECT_EQ(watcher.texts(), std::vector<std::string>{});
   EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
   expectExactly(readClipboard(), kOldContents);
   // Shown again, the same action copies.

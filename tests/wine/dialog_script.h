@@ -118,26 +118,3 @@ struct DialogScript {
     }
   }
 };
-
-// Reads and closes every message box of the program as it appears, from a timer of the test thread.
-struct MessageBoxCloser {
-  std::vector<std::string> texts;
-  UINT_PTR timer = 0;
-  inline static MessageBoxCloser* running = nullptr;
-  MessageBoxCloser() {
-    running = this;
-    timer = SetTimer(nullptr, 0, 10, tick);
-  }
-  ~MessageBoxCloser() {
-    KillTimer(nullptr, timer);
-    running = nullptr;
-  }
-  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND box = findDialog(kMessageBoxTitle);
-    if (!running || !box || !IsWindowVisible(box)) return;
-    running->texts.push_back(windowText(GetDlgItem(box, 0xFFFF)));  // the message's static control
-    SendMessageA(box, WM_COMMAND, IDOK, 0);
-  }
-  MessageBoxCloser(const MessageBoxCloser&) = delete;
-  MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
-};

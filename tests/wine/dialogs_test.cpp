@@ -10,6 +10,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 
 namespace {
@@ -20,11 +21,10 @@ constexpr int kAddCustomColor = 712;
 constexpr int kFaceCombo = 1136, kSizeCombo = 1138, kTextColorCombo = 1139, kScriptCombo = 1140;
 constexpr int kFontApply = 1026;
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
 
 std::string storedBytes(const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
   char data[256] = {};
   DWORD size = sizeof data;
   const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
@@ -38,11 +38,6 @@ std::string storedText(const char* name) {
 }
 
 std::string bytesOf(COLORREF c) { return std::string(reinterpret_cast<const char*>(&c), sizeof c); }
-
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
-  pumpFor(100);
-}
 
 COLORREF fieldsOf(HWND dialog) {
   return RGB(GetDlgItemInt(dialog, kRedField, nullptr, FALSE), GetDlgItemInt(dialog, kGreenField, nullptr, FALSE),
@@ -78,7 +73,7 @@ COLORREF brushColor(HBRUSH brush) {
 
 void expectLiveBaseBrush() {
   EXPECT_EQ(GetObjectType(app.baseBrush), static_cast<DWORD>(OBJ_BRUSH));
-  EXPECT_EQ(brushColor(app.baseBrush), app.baseColor);
+  EXPECT_EQ(brushColor(app.baseBrush), settings.baseColor);
   EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND)), app.baseBrush);
 }
 
@@ -119,7 +114,7 @@ TEST(ColorDialog, OkThroughColorSetsTheBackgroundAndTheTrayViewerLeavesIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    const COLORREF before = app.baseColor;
+    const COLORREF before = settings.baseColor;
     const HBRUSH oldBrush = app.baseBrush;
     HWND dialog = nullptr, owner = nullptr, inState = nullptr;
     COLORREF shown = 0;
@@ -141,19 +136,19 @@ TEST(ColorDialog, OkThroughColorSetsTheBackgroundAndTheTrayViewerLeavesIt) {
     EXPECT_EQ(inState, dialog);
     EXPECT_EQ(app.colorDialogWnd, nullptr);
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_NE(std::find(app.customColors, app.customColors + 16, c.chosen), app.customColors + 16);
+    EXPECT_NE(std::find(settings.customColors, settings.customColors + 16, c.chosen), settings.customColors + 16);
     if (c.applied) {
-      EXPECT_EQ(app.baseColor, c.chosen);
+      EXPECT_EQ(settings.baseColor, c.chosen);
       EXPECT_EQ(GetObjectType(oldBrush), 0u) << "the replaced brush is deleted";
     } else {
-      EXPECT_EQ(app.baseColor, before);
+      EXPECT_EQ(settings.baseColor, before);
       EXPECT_EQ(app.baseBrush, oldBrush);
     }
     expectLiveBaseBrush();
     pumpFor(50);
-    EXPECT_EQ(boxCornerPixel(), app.baseColor);
+    EXPECT_EQ(boxCornerPixel(), settings.baseColor);
   }
-  const std::string custom(reinterpret_cast<const char*>(app.customColors), sizeof app.customColors);
+  const std::string custom(reinterpret_cast<const char*>(settings.customColors), sizeof settings.customColors);
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedBytes("customclr"), custom);
   EXPECT_NE(storedBytes("customclr").find(bytesOf(RGB(7, 8, 250))), std::string::npos);
@@ -204,12 +199,12 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
     EXPECT_EQ(front, dialog);
     EXPECT_EQ(count, 1u);
     EXPECT_TRUE(dialogsTitled(c.title).empty());
-    EXPECT_EQ(app.opacityPercent, 70);
+    EXPECT_EQ(settings.opacityPercent, 70);
   }
   EXPECT_EQ(app.fontDialogWnd, nullptr);
   EXPECT_EQ(app.colorDialogWnd, nullptr);
   SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -257,7 +252,7 @@ TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
   EXPECT_EQ(seen[0].fields, RGB(0x80, 0x80, 0x80)) << seen[0].when;
   EXPECT_EQ(seen[1].fields, RGB(255, 0, 0)) << seen[1].when;
   EXPECT_EQ(seen[2].fields, RGB(0, 0, 255)) << seen[2].when;
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   // Without the dialog the rule has nowhere to write: SHIFT over a pixel changes nothing.
   HeldKeys::send(VK_SHIFT, true);
   pumpFor(100);
@@ -293,7 +288,7 @@ TEST(ColorDialog, ShiftAfterOkLeavesTheChosenColour) {
   script.start();
   pressColorButton();
   ASSERT_TRUE(script.finished());
-  EXPECT_EQ(app.baseColor, RGB(70, 80, 90));
+  EXPECT_EQ(settings.baseColor, RGB(70, 80, 90));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -423,8 +418,8 @@ TEST(FontDialog, ApplyShowsTheChoiceAtOnceAndOnlyOkOrApplyKeepIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    const LOGFONTA before = app.boxLogFont;
-    const COLORREF colorBefore = app.textColor;
+    const LOGFONTA before = settings.boxLogFont;
+    const COLORREF colorBefore = settings.textColor;
     HWND dialog = nullptr;
     std::vector<std::string> appliedFaces;
     std::vector<LONG> appliedHeights;
@@ -444,8 +439,8 @@ TEST(FontDialog, ApplyShowsTheChoiceAtOnceAndOnlyOkOrApplyKeepIt) {
         click(dialog, kFontApply);
         // Shown on the box while the dialog stays open.
         appliedFaces.push_back(IsWindowVisible(dialog) ? faceOf(app.boxFont) : "<dialog closed>");
-        appliedHeights.push_back(app.boxLogFont.lfHeight);
-        appliedColors.push_back(app.textColor);
+        appliedHeights.push_back(settings.boxLogFont.lfHeight);
+        appliedColors.push_back(settings.textColor);
       }
       closeDialog(dialog, c.closeWith);
     });
@@ -463,9 +458,9 @@ TEST(FontDialog, ApplyShowsTheChoiceAtOnceAndOnlyOkOrApplyKeepIt) {
       EXPECT_EQ(appliedColors[i], c.choices[i].color);
     }
     const std::string face = c.kept ? c.kept->face : before.lfFaceName;
-    EXPECT_EQ(app.boxLogFont.lfFaceName, face);
-    EXPECT_EQ(app.boxLogFont.lfHeight, c.kept ? heightOf(c.kept->points) : before.lfHeight);
-    EXPECT_EQ(app.textColor, c.kept ? c.kept->color : colorBefore);
+    EXPECT_EQ(settings.boxLogFont.lfFaceName, face);
+    EXPECT_EQ(settings.boxLogFont.lfHeight, c.kept ? heightOf(c.kept->points) : before.lfHeight);
+    EXPECT_EQ(settings.textColor, c.kept ? c.kept->color : colorBefore);
     EXPECT_EQ(faceOf(app.boxFont), face);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
     EXPECT_EQ(app.fontDialogWnd, nullptr);
@@ -509,7 +504,7 @@ TEST(ColorDialog, ColourChosenWhileTheFontDialogIsOpenPaintsWithTheNewBrush) {
   script.start();
   pressFontButton();
   ASSERT_TRUE(script.finished());
-  EXPECT_EQ(app.baseColor, RGB(40, 60, 220));
+  EXPECT_EQ(settings.baseColor, RGB(40, 60, 220));
   EXPECT_TRUE(oldBrushDeleted);
   EXPECT_EQ(pixelAfterApply, RGB(40, 60, 220));
   expectLiveBaseBrush();

@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include "app/gdi.h"
+#include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
 
@@ -31,8 +32,8 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
 }
 
 void clearSettings() {
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet");
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tintlet");
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kOlderSettingsKey);
 }
 
 void startTintlet() {
@@ -50,6 +51,68 @@ int exitTintlet() {
   const int code = runMessageLoop();
   shutDown();
   return code;
+}
+
+void openOptions(int page) {
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(100);
+  if (page == 0) return;
+  switchOptionsPage(page);
+  pumpFor(100);
+}
+
+void switchOptionsPage(int page) {
+  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+}
+
+MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
+
+MessageBoxCloser::~MessageBoxCloser() { stop(); }
+
+void MessageBoxCloser::stop() {
+  stopping_ = true;
+  if (thread_.joinable()) thread_.join();
+}
+
+std::vector<MessageBoxCloser::Seen> MessageBoxCloser::seen() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return seen_;
+}
+
+std::vector<std::string> MessageBoxCloser::texts() {
+  std::vector<std::string> list;
+  for (const Seen& box : seen()) list.push_back(box.text);
+  return list;
+}
+
+void MessageBoxCloser::clear() {
+  std::lock_guard<std::mutex> hold(lock_);
+  seen_.clear();
+}
+
+void MessageBoxCloser::watch() {
+  while (!stopping_) {
+    const HWND box = FindWindowA("#32770", kProgramTitle);
+    if (!box || !IsWindowVisible(box)) {
+      Sleep(5);
+      continue;
+    }
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+    const HWND ok = FindWindowExA(box, nullptr, "Button", "OK");
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      seen_.push_back({text, GetWindow(box, GW_OWNER), ok != nullptr});
+    }
+    if (ok) PostMessageA(ok, BM_CLICK, 0, 0);
+    else PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; IsWindow(box); waited += 5) {
+      if (waited == 10000) PostMessageA(box, WM_COMMAND, IDOK, 0);  // the click did not end it: still end it
+      Sleep(5);
+    }
+  }
 }
 
 namespace {
@@ -122,6 +185,17 @@ std::vector<std::string> templateEntries() {
 std::string windowText(HWND wnd) {
   char text[1024] = {};
   GetWindowTextA(wnd, text, sizeof text);
+  return text;
+}
+
+std::string clipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
   return text;
 }
 

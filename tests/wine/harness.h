@@ -2,8 +2,11 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,12 +16,49 @@ void pumpFor(int ms);
 // Pumps until `done` is true or `timeoutMs` passed; returns `done()`.
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
+// The program's registry key under HKEY_CURRENT_USER, and the older one it still reads.
+constexpr char kSettingsKey[] = "Software\\Quillon\\Tintlet";
+constexpr char kOlderSettingsKey[] = "Software\\Tintlet";
+
 // Deletes the program's registry keys, current and older, so a start sees a first run.
 void clearSettings();
 // Runs the real start-up; fails the test if it does not reach the message loop.
 void startTintlet();
 // Sends Exit, runs the real loop to its end and the real shutdown; returns the exit code.
 int exitTintlet();
+
+// The Options action, then the tab of `page` chosen as a click on it would (0 Options, 1 Hotkeys, 2 Help,
+// 3 About); the messages are dispatched after each step.
+void openOptions(int page = 0);
+// Chooses the tab of `page` in the open Options window, as a click on it would.
+void switchOptionsPage(int page);
+
+// Reads and closes every message box of the program, of this process or another, as it appears. It
+// works from a thread of its own, since a message box holds the thread that opened it in its loop.
+class MessageBoxCloser {
+ public:
+  struct Seen {
+    std::string text;
+    HWND owner;
+    bool hadOk;  // closed with its own OK button
+  };
+  MessageBoxCloser();
+  ~MessageBoxCloser();
+  // Stops watching; a box being closed is closed first.
+  void stop();
+  std::vector<Seen> seen();
+  std::vector<std::string> texts();
+  void clear();
+  MessageBoxCloser(const MessageBoxCloser&) = delete;
+  MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+
+ private:
+  void watch();
+  std::atomic<bool> stopping_{false};
+  std::mutex lock_;
+  std::vector<Seen> seen_;
+  std::thread thread_;
+};
 
 // A topmost popup window filled with one colour, or with a pattern drawn by `paint`.
 struct ColorWindow {
@@ -37,6 +77,8 @@ struct ColorWindow {
 std::vector<std::string> templateEntries();
 // The window text of `wnd`.
 std::string windowText(HWND wnd);
+// The clipboard's text up to its first zero byte, or "(clipboard busy)" when it cannot be opened.
+std::string clipboardText();
 // A Unix path as Wine's Windows path (Z:\...).
 std::string windowsPath(const std::string& unixPath);
 // The path of a test helper program built beside the tests.

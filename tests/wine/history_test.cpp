@@ -7,10 +7,10 @@
 #include "app/state.h"
 #include "box/dpi_scale.h"
 #include "harness.h"
+#include "settings/settings.h"
 
 namespace {
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
 constexpr DWORD kFrame = 0x404040;  // the swatch's frame, as 0x00RRGGBB
 constexpr int kSwatchAt96 = 12;
 
@@ -133,7 +133,7 @@ bool grayed(UINT id) { return (GetMenuState(app.trayMenu, id, MF_BYCOMMAND) & MF
 std::string storedHistory() {
   char text[512] = {};
   DWORD size = sizeof text, type = 0;
-  if (RegGetValueA(HKEY_CURRENT_USER, kKey, "history", RRF_RT_ANY, &type, text, &size) != ERROR_SUCCESS)
+  if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "history", RRF_RT_ANY, &type, text, &size) != ERROR_SUCCESS)
     return "<missing>";
   return type == REG_SZ ? text : "<type " + std::to_string(type) + ">";
 }
@@ -149,12 +149,12 @@ class History : public ::testing::Test {
     startTintlet();
   }
   void TearDown() override {
-    if (app.boxWnd) EXPECT_EQ(exitTintlet(), 0);
+    if (IsWindow(app.boxWnd)) EXPECT_EQ(exitTintlet(), 0);  // unless the test ended the program itself
   }
   // Puts `c` under the pointer and waits until the box shows it.
   void show(COLORREF c) {
     target_.setColor(c);
-    ASSERT_TRUE(pumpUntil([&] { return app.pickedColor == c && app.shownColor == c; })) << std::hex << c;
+    ASSERT_TRUE(pumpUntil([&] { return settings.pickedColor == c && app.shownColor == c; })) << std::hex << c;
   }
   void copy(COLORREF c) {
     show(c);
@@ -168,7 +168,7 @@ class History : public ::testing::Test {
 TEST_F(History, CopiesAreEntriesNewestFirstAndAChosenOneIsCopiedAgain) {
   expectHistory({});
   SendMessageA(app.boxWnd, WM_COMMAND, 14, 0);  // "&VB", whose texts begin with '&'
-  ASSERT_EQ(app.formatIndex, 5);
+  ASSERT_EQ(settings.formatIndex, 5);
   copy(kA);
   show(kB);
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdCopy, 0);  // the tray's "&Copy"
@@ -180,7 +180,7 @@ TEST_F(History, CopiesAreEntriesNewestFirstAndAChosenOneIsCopiedAgain) {
   useTrayMenu({chr('y'), press(VK_DOWN), chr('\r')});
   pumpFor(100);
   EXPECT_EQ(readClipboard().text, "&HFF0C05");
-  EXPECT_EQ(app.pickedColor, kC) << "the box keeps its colour";
+  EXPECT_EQ(settings.pickedColor, kC) << "the box keeps its colour";
   EXPECT_STREQ(app.hexText, "800040");
   EXPECT_FALSE(app.colorFixed);
   expectHistory({kB, kC, kA});  // copied again, it comes first
@@ -329,7 +329,7 @@ TEST(HistoryStore, DISABLED_SwatchesAtTheSystemDpiOf144) {
 TEST(HistoryStore, SwatchesAreMadeAtTheMenusDpi) {
   clearSettings();
   HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
   RegSetValueExA(key, "history", 0, REG_SZ, reinterpret_cast<const BYTE*>("FADC1E,050CFF"), 14);
   RegCloseKey(key);
   DWORD code;

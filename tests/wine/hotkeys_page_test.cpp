@@ -8,12 +8,12 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 const char kDefaultKeys[] = "ODQFSZCMX";
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -33,23 +33,12 @@ bool isTaken(UINT modifiers, UINT key) {
 
 std::string storedBytes(const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
   char data[64] = {};
   DWORD size = sizeof data;
   const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(key);
   return result == ERROR_SUCCESS ? std::string(data, size) : "<missing>";
-}
-
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
-  pumpFor(100);
-}
-
-void switchPage(int page) {
-  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
-  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
-  SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
 }
 
 WORD rowWord(int action) { return LOWORD(SendMessageA(app.hotkeyCtrl[action], HKM_GETHOTKEY, 0, 0)); }
@@ -68,8 +57,8 @@ void typeIntoRow(int action, char key) {
 void expectDefaultRows() {
   for (int i = 0; i < kActionCount; ++i) {
     EXPECT_EQ(rowWord(i), ctrlShift(kDefaultKeys[i])) << i;
-    EXPECT_EQ(app.hotkeyChars[i], kDefaultKeys[i]) << i;
-    EXPECT_EQ(app.hotkeyModifiers[i], HOTKEYF_CONTROL | HOTKEYF_SHIFT) << i;
+    EXPECT_EQ(settings.hotkeyChars[i], kDefaultKeys[i]) << i;
+    EXPECT_EQ(settings.hotkeyModifiers[i], HOTKEYF_CONTROL | HOTKEYF_SHIFT) << i;
   }
 }
 
@@ -84,11 +73,11 @@ TEST(HotkeysPage, RowsShowTheRegisteredHotkeys) {
     MessageBoxCloser boxes;
     startTintlet();
     pumpFor(50);
-    reported = boxes.texts;
+    reported = boxes.texts();
   }
   EXPECT_EQ(reported, std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+F\r"});
   openOptions();
-  switchPage(1);
+  switchOptionsPage(1);
   for (int i = 0; i < kActionCount; ++i) {
     SCOPED_TRACE(i);
     EXPECT_TRUE(IsWindowVisible(app.hotkeyCtrl[i]));
@@ -108,17 +97,17 @@ TEST(HotkeysPage, AnEditNotAppliedIsDroppedWhenThePageIsShownAgainOrTheWindowClo
     bool droppedOnLeaving;  // closing reloads the rows at once; a page change when page 1 shows again
   };
   const Case cases[] = {
-      {"Help page and back", [] { switchPage(2); }, [] { switchPage(1); }, false},
+      {"Help page and back", [] { switchOptionsPage(2); }, [] { switchOptionsPage(1); }, false},
       {"window closed and opened again", [] { SendMessageA(app.optionsWnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
        [] {
          openOptions();
-         switchPage(1);
+         switchOptionsPage(1);
        },
        true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    switchPage(1);
+    switchOptionsPage(1);
     typeIntoRow(3, 'J');
     ASSERT_EQ(rowWord(3), ctrlShift('J'));
     c.leave();
@@ -127,7 +116,7 @@ TEST(HotkeysPage, AnEditNotAppliedIsDroppedWhenThePageIsShownAgainOrTheWindowClo
     c.comeBack();
     EXPECT_TRUE(IsWindowVisible(app.hotkeyCtrl[3]));
     EXPECT_EQ(rowWord(3), ctrlShift('F'));
-    EXPECT_EQ(app.hotkeyChars[3], 'F');
+    EXPECT_EQ(settings.hotkeyChars[3], 'F');
     EXPECT_TRUE(isTaken(kCtrlShift, 'F'));
     EXPECT_FALSE(isTaken(kCtrlShift, 'J'));
   }
@@ -139,18 +128,18 @@ TEST(HotkeysPage, ALetterAloneIsTakenWithCtrlShiftAndApplyRegistersIt) {
   clearSettings();
   startTintlet();
   openOptions();
-  switchPage(1);
+  switchOptionsPage(1);
   MessageBoxCloser boxes;
   typeIntoRow(0, 'K');
   EXPECT_EQ(rowWord(0), ctrlShift('K'));
   EXPECT_TRUE(isTaken(kCtrlShift, 'O'));
   SendMessageA(app.applyButton, BM_CLICK, 0, 0);
   pumpFor(50);
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_TRUE(boxes.texts().empty());
   EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
   EXPECT_FALSE(isTaken(kCtrlShift, 'O'));
-  EXPECT_EQ(app.hotkeyChars[0], 'K');
-  EXPECT_EQ(app.hotkeyModifiers[0], HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+  EXPECT_EQ(settings.hotkeyChars[0], 'K');
+  EXPECT_EQ(settings.hotkeyModifiers[0], HOTKEYF_CONTROL | HOTKEYF_SHIFT);
   EXPECT_EQ(rowWord(0), ctrlShift('K'));
   for (int i = 1; i < kActionCount; ++i) EXPECT_TRUE(isTaken(kCtrlShift, kDefaultKeys[i])) << i;
   EXPECT_EQ(exitTintlet(), 0);
@@ -161,23 +150,23 @@ TEST(HotkeysPage, ARefusedRowIsReportedOnceAndClearedAndDefaultsRegistersAllNine
   clearSettings();
   startTintlet();
   openOptions();
-  switchPage(1);
+  switchOptionsPage(1);
   MessageBoxCloser boxes;
   typeIntoRow(5, 'Q');  // Zoom gets the combination of Show / Hide
   SendMessageA(app.applyButton, BM_CLICK, 0, 0);
   pumpFor(50);
-  EXPECT_EQ(boxes.texts, std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+Q\r"});
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+Q\r"});
   EXPECT_EQ(rowWord(5), 0);
-  EXPECT_EQ(app.hotkeyChars[5], 0);
-  EXPECT_EQ(app.hotkeyModifiers[5], 0);
+  EXPECT_EQ(settings.hotkeyChars[5], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[5], 0);
   EXPECT_EQ(rowWord(2), ctrlShift('Q'));
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 5));
   EXPECT_FALSE(isTaken(kCtrlShift, 'Z'));
 
-  boxes.texts.clear();
+  boxes.clear();
   SendMessageA(app.hotkeyDefaultsButton, BM_CLICK, 0, 0);
   pumpFor(50);
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_TRUE(boxes.texts().empty());
   expectDefaultRows();
   for (int i = 0; i < kActionCount; ++i) EXPECT_TRUE(isTaken(kCtrlShift, kDefaultKeys[i])) << kDefaultKeys[i];
   EXPECT_EQ(exitTintlet(), 0);
@@ -188,7 +177,7 @@ TEST(HotkeysPage, WhatTheRowsHoldAtExitIsSaved) {
   clearSettings();
   startTintlet();
   openOptions();
-  switchPage(1);
+  switchOptionsPage(1);
   MessageBoxCloser boxes;
   SendMessageA(app.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);  // Stop moving emptied and applied
   SendMessageA(app.applyButton, BM_CLICK, 0, 0);
@@ -199,7 +188,7 @@ TEST(HotkeysPage, WhatTheRowsHoldAtExitIsSaved) {
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdExit, 0);
   EXPECT_EQ(runMessageLoop(), 0);
   shutDown();
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_TRUE(boxes.texts().empty());
   EXPECT_EQ(storedBytes("hotchars"), std::string("OJQF\0ZCMX", 9));
   EXPECT_EQ(storedBytes("modifiers"), std::string("\3\3\3\3\0\3\3\3\3", 9));
 }

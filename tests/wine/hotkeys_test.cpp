@@ -7,51 +7,13 @@
 #include <vector>
 
 #include "app/state.h"
+#include "settings/settings.h"
 #include "hotkeys/hotkeys.h"
 
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 const char kDefaultKeys[] = "ODQFSZCMX";
-
-// The message of a message box is its static control with the identifier 0xFFFF.
-std::string messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
-
-// Reads and closes every error box of the program while it runs, from a second thread, since
-// the box holds the main thread in its modal loop.
-struct MessageBoxWatcher {
-  std::atomic<bool> stop{false};
-  std::mutex lock;
-  std::vector<std::string> texts;
-  std::thread thread;
-  MessageBoxWatcher() : thread([this] { watch(); }) {}
-  ~MessageBoxWatcher() {
-    stop = true;
-    thread.join();
-  }
-  void watch() {
-    while (!stop) {
-      HWND box = FindWindowA("#32770", "Tintlet 2.51");
-      if (!box || !IsWindowVisible(box)) {
-        Sleep(20);
-        continue;
-      }
-      const std::string text = messageText(box);
-      {
-        std::lock_guard<std::mutex> hold(lock);
-        texts.push_back(text);
-      }
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-      for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
-    }
-  }
-  std::vector<std::string> seen() {
-    std::lock_guard<std::mutex> hold(lock);
-    return texts;
-  }
-  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-};
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -65,18 +27,18 @@ struct ProbeWindow {
 };
 
 void expectDefaultPair(int action) {
-  EXPECT_EQ(app.hotkeyChars[action], kDefaultKeys[action]) << action;
-  EXPECT_EQ(app.hotkeyModifiers[action], 3) << action;
+  EXPECT_EQ(settings.hotkeyChars[action], kDefaultKeys[action]) << action;
+  EXPECT_EQ(settings.hotkeyModifiers[action], 3) << action;
 }
 
 }  // namespace
 
 TEST(Hotkeys, DefaultsRegisterActionNumbersAsIdentifiers) {
   clearSettings();
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   startTintlet();
   pumpFor(200);
-  EXPECT_TRUE(boxes.seen().empty());
+  EXPECT_TRUE(boxes.texts().empty());
   ProbeWindow probe;
   for (int i = 0; i < 9; ++i) {
     expectDefaultPair(i);
@@ -93,15 +55,15 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   clearSettings();
   HotkeyHolder holder("6:0x46");  // Ctrl+Shift+F, the Fix color hotkey
   ASSERT_TRUE(holder.ready());
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   startTintlet();
   pumpFor(100);
-  const std::vector<std::string> seen = boxes.seen();
+  const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+F\r");
 
-  EXPECT_EQ(app.hotkeyChars[3], 0);
-  EXPECT_EQ(app.hotkeyModifiers[3], 0);
+  EXPECT_EQ(settings.hotkeyChars[3], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[3], 0);
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
   ProbeWindow probe;
   for (int i = 0; i < 9; ++i) {
@@ -111,8 +73,8 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   }
   EXPECT_EQ(exitTintlet(), 0);
   // No control holds a user's choice, so the cleared pair is what stays stored.
-  EXPECT_EQ(app.hotkeyChars[3], 0);
-  EXPECT_EQ(app.hotkeyModifiers[3], 0);
+  EXPECT_EQ(settings.hotkeyChars[3], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[3], 0);
 }
 
 TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
@@ -122,20 +84,20 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
   // Held in another order than the actions', with the registration flags the system sees.
   HotkeyHolder holder("6:0x4D 1:0x7B 7:0x91");
   ASSERT_TRUE(holder.ready());
-  app.hotkeyModifiers[1] = HOTKEYF_ALT | HOTKEYF_EXT;  // the extended-key bit is no modifier
-  app.hotkeyChars[1] = VK_F12;
-  app.hotkeyModifiers[4] = HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT | HOTKEYF_EXT;
-  app.hotkeyChars[4] = VK_SCROLL;
+  settings.hotkeyModifiers[1] = HOTKEYF_ALT | HOTKEYF_EXT;  // the extended-key bit is no modifier
+  settings.hotkeyChars[1] = VK_F12;
+  settings.hotkeyModifiers[4] = HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT | HOTKEYF_EXT;
+  settings.hotkeyChars[4] = VK_SCROLL;
 
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   registerHotkeys();
   pumpFor(100);
-  const std::vector<std::string> seen = boxes.seen();
+  const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rAlt+F12\rCtrl+Alt+Shift+Scroll Lock\rCtrl+Shift+M\r");
   for (int i : {1, 4, 7}) {
-    EXPECT_EQ(app.hotkeyChars[i], 0) << i;
-    EXPECT_EQ(app.hotkeyModifiers[i], 0) << i;
+    EXPECT_EQ(settings.hotkeyChars[i], 0) << i;
+    EXPECT_EQ(settings.hotkeyModifiers[i], 0) << i;
   }
   for (int i : {0, 2, 3, 5, 6, 8}) {
     expectDefaultPair(i);
@@ -161,22 +123,22 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   SendMessageA(app.hotkeyCtrl[5], HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
   SendMessageA(app.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);
   SendMessageA(app.hotkeyCtrl[6], HKM_SETHOTKEY, MAKEWORD(VK_NUMPAD5, HOTKEYF_ALT), 0);
-  MessageBoxWatcher boxes;
+  MessageBoxCloser boxes;
   readHotkeyControls();
   registerHotkeys();
   pumpFor(100);
-  const std::vector<std::string> seen = boxes.seen();
+  const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+Q\r");
 
   EXPECT_EQ(SendMessageA(app.hotkeyCtrl[5], HKM_GETHOTKEY, 0, 0), 0);
-  EXPECT_EQ(app.hotkeyChars[5], 0);
-  EXPECT_EQ(app.hotkeyModifiers[5], 0);
+  EXPECT_EQ(settings.hotkeyChars[5], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[5], 0);
   EXPECT_EQ(SendMessageA(app.hotkeyCtrl[2], HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', 3));
-  EXPECT_EQ(app.hotkeyChars[4], 0);
-  EXPECT_EQ(app.hotkeyModifiers[4], 0);
-  EXPECT_EQ(app.hotkeyChars[6], VK_NUMPAD5);
-  EXPECT_EQ(app.hotkeyModifiers[6], HOTKEYF_ALT);
+  EXPECT_EQ(settings.hotkeyChars[4], 0);
+  EXPECT_EQ(settings.hotkeyModifiers[4], 0);
+  EXPECT_EQ(settings.hotkeyChars[6], VK_NUMPAD5);
+  EXPECT_EQ(settings.hotkeyModifiers[6], HOTKEYF_ALT);
 
   ProbeWindow probe;
   EXPECT_FALSE(probe.take(kCtrlShift, 'Q'));
@@ -191,8 +153,8 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   // An edit left in a control at exit is what is stored.
   SendMessageA(app.hotkeyCtrl[0], HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL), 0);
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(app.hotkeyChars[0], VK_F9);
-  EXPECT_EQ(app.hotkeyModifiers[0], HOTKEYF_CONTROL);
+  EXPECT_EQ(settings.hotkeyChars[0], VK_F9);
+  EXPECT_EQ(settings.hotkeyModifiers[0], HOTKEYF_CONTROL);
   for (HWND& ctrl : app.hotkeyCtrl) ctrl = nullptr;
   DestroyWindow(page);
 }

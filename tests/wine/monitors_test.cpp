@@ -10,6 +10,7 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
@@ -42,7 +43,7 @@ int fontHeight(HFONT font) {
 
 // What the box's own measurement gives for the box font at `height`, that font put in for a moment.
 SIZE measuredWith(int height) {
-  LOGFONTA font = app.boxLogFont;
+  LOGFONTA font = settings.boxLogFont;
   font.lfHeight = height;
   const HFONT shown = app.boxFont;
   app.boxFont = CreateFontIndirectA(&font);
@@ -76,8 +77,8 @@ void expectLaidOutFor(int height) {
 void expectPixelUnderThePointer(POINT p) {
   SetCursorPos(p.x, p.y);
   const COLORREF want = patternAt(p.x, p.y);
-  ASSERT_TRUE(pumpUntil([&] { return app.pickedColor == want; })) << p.x << "," << p.y << " shows " << std::hex
-                                                                   << app.pickedColor << " not " << want;
+  ASSERT_TRUE(pumpUntil([&] { return settings.pickedColor == want; })) << p.x << "," << p.y << " shows " << std::hex
+                                                                   << settings.pickedColor << " not " << want;
   pumpFor(30);
   EXPECT_EQ(windowText(app.boxTextWnd), hexOf(want));
   RECT box;
@@ -88,7 +89,6 @@ void expectPixelUnderThePointer(POINT p) {
   EXPECT_EQ(GetPixel(screen.dc, box.left + app.swatchRect.left + 2, box.top + app.swatchRect.top + 2), want);
 }
 
-const char kSettingsKey[] = "Software\\Quillon\\Tintlet";
 
 // The stored font height, a decimal text; INT_MIN when there is none.
 int storedFontHeight() {
@@ -171,7 +171,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   RECT suggested = {312, 312, 312 + width96, 312 + height96};
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutFor(-17);
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({250, 380}));
 
   // Restoring the look lays the box out for the same monitor.
@@ -198,7 +198,7 @@ TEST(Dpi, DISABLED_ProgramAtTheSystemDpiOf144) {
   SetCursorPos(301, 297);
   startTintlet();
   expectLaidOutFor(-17);
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   EXPECT_GT(app.lineHeight, measuredWith(-11).cy);
   for (POINT p : {POINT{301, 297}, POINT{250, 380}, POINT{399, 200}, POINT{200, 399}})
     ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer(p));

@@ -6,6 +6,7 @@
 #include "harness.h"
 
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "options/options.h"
 
@@ -34,17 +35,22 @@ const ExpectedControl kExpected[] = {
     {"javaRadio", "Button", "&Java", 0x50010009, 120, 75, 70, 24, 13, 0, true},
     {"vbRadio", "Button", "&VB", 0x50010009, 195, 40, 70, 24, 14, 0, true},
     {"decimalRadio", "Button", "D&ecimal", 0x50010009, 195, 75, 70, 24, 15, 0, true},
-    {"customRadio", "Button", "C&ustom", 0x50010009, 40, 110, 70, 24, 16, 0, true},
-    {"removeTemplateButton", "Button", "-", 0x50010000, 208, 112, 18, 18, 100, 0, true},
-    {"addTemplateButton", "Button", "+", 0x50010000, 230, 112, 18, 18, 101, 0, true},
-    {"templateCombo", "ComboBox", nullptr, 0x50810142, 40, 134, 210, 72, 0, 0, true},
-    {"middleButtonCheck", "Button", " Use middle mouse button", 0x50010003, 70, 170, 140, 24, 40, 0, true},
-    {"opacityScrollBar", "ScrollBar", "", 0x50030000, 40, 205, 210, 14, 0, 0, false},
-    {"transparencyLabel", "Static", "Transparency", 0x50000000, 40, 225, 80, 20, 0, 0, true},
-    {"percentLabel", "Static", "0%", 0x50000002, 210, 225, 40, 20, 0, 0, true},
-    {"fontButton", "Button", "&Font", 0x50030000, 15, 260, 80, 24, 0, 0, true},
-    {"colorButton", "Button", "Co&lor", 0x50030000, 105, 260, 80, 24, 1, 0, true},
-    {"boxDefaultsButton", "Button", "Default&s", 0x50030000, 195, 260, 80, 24, 2, 0, true},
+    {"customRadio", "Button", "C&ustom", 0x50010009, 40, 180, 70, 24, 16, 0, true},
+    {"cssRgbRadio", "Button", "CSS &rgb()", 0x50010009, 40, 110, 70, 24, 50, 0, true},
+    {"cssHslRadio", "Button", "CSS hsl()", 0x50010009, 120, 110, 70, 24, 51, 0, true},
+    {"hsvRadio", "Button", "HSV", 0x50010009, 195, 110, 70, 24, 52, 0, true},
+    {"floatRadio", "Button", "Flo&at", 0x50010009, 40, 145, 70, 24, 53, 0, true},
+    {"oklchRadio", "Button", "&OKLCH", 0x50010009, 120, 145, 70, 24, 54, 0, true},
+    {"removeTemplateButton", "Button", "-", 0x50010000, 208, 182, 18, 18, 100, 0, true},
+    {"addTemplateButton", "Button", "+", 0x50010000, 230, 182, 18, 18, 101, 0, true},
+    {"templateCombo", "ComboBox", nullptr, 0x50810142, 40, 204, 210, 72, 0, 0, true},
+    {"middleButtonCheck", "Button", " Use middle mouse button", 0x50010003, 70, 240, 140, 24, 40, 0, true},
+    {"opacityScrollBar", "ScrollBar", "", 0x50030000, 40, 275, 210, 14, 0, 0, false},
+    {"transparencyLabel", "Static", "Transparency", 0x50000000, 40, 295, 80, 20, 0, 0, true},
+    {"percentLabel", "Static", "0%", 0x50000002, 210, 295, 40, 20, 0, 0, true},
+    {"fontButton", "Button", "&Font", 0x50030000, 15, 330, 80, 24, 0, 0, true},
+    {"colorButton", "Button", "Co&lor", 0x50030000, 105, 330, 80, 24, 1, 0, true},
+    {"boxDefaultsButton", "Button", "Default&s", 0x50030000, 195, 330, 80, 24, 2, 0, true},
     {"hotkeyCtrl[0]", "msctls_hotkey32", "", 0x40010000, 15, 35, 160, 18, 0, 1, true},
     {"hotkeyLabel[0]", "Static", "Options", 0x40000000, 195, 35, 90, 18, 0, 1, true},
     {"hotkeyCtrl[1]", "msctls_hotkey32", "", 0x40010000, 15, 58, 160, 18, 0, 1, true},
@@ -63,8 +69,8 @@ const ExpectedControl kExpected[] = {
     {"hotkeyLabel[7]", "Static", "Micro form", 0x40000000, 195, 196, 90, 18, 0, 1, true},
     {"hotkeyCtrl[8]", "msctls_hotkey32", "", 0x40010000, 15, 219, 160, 18, 0, 1, true},
     {"hotkeyLabel[8]", "Static", "Exit", 0x40000000, 195, 219, 90, 18, 0, 1, true},
-    {"applyButton", "Button", "Apply", 0x40030000, 15, 260, 80, 24, 31, 1, true},
-    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 260, 80, 24, 30, 1, true},
+    {"applyButton", "Button", "Apply", 0x40030000, 15, 330, 80, 24, 31, 1, true},
+    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 330, 80, 24, 30, 1, true},
     {"helpView", "RichEdit", nullptr, 0x40206844, 0, 30, W, H - 30, 0, 2, false},
     {"aboutLabel", "Static", nullptr, 0x40000000, 127, 38, W - 100, 150, 0, 3, true},
     // The two link labels are fitted to their texts at start-up: only their place is fixed.
@@ -132,11 +138,6 @@ void startRecordingCreation() {
 
 bool isShown(HWND wnd) { return (GetWindowLongA(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void openOptions() {
-  SendMessageA(app.boxWnd, WM_HOTKEY, 0, 0);  // the Options action
-  pumpFor(100);
-}
-
 // A real click of the left (or right) mouse button at a point of the screen.
 void clickAt(POINT p, bool right = false) {
   SetCursorPos(p.x, p.y);
@@ -191,9 +192,9 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   // The system adds the window edge to a window with a caption.
   EXPECT_EQ(window->exStyle & ~WS_EX_WINDOWEDGE, static_cast<DWORD>(WS_EX_CONTROLPARENT));
   EXPECT_EQ(window->x, (desktop.right - 300) / 2);
-  EXPECT_EQ(window->y, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(window->y, (desktop.bottom - 400) / 2);
   EXPECT_EQ(window->width, 300);
-  EXPECT_EQ(window->height, 330);
+  EXPECT_EQ(window->height, 400);
   EXPECT_EQ(window->parent, GetDesktopWindow());
 
   // Opened, it shows the Options page; W and H are its client size.
@@ -203,17 +204,17 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   RECT r, client;
   GetWindowRect(app.optionsWnd, &r);
   EXPECT_EQ(r.left, (desktop.right - 300) / 2);
-  EXPECT_EQ(r.top, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(r.top, (desktop.bottom - 400) / 2);
   EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 330);
+  EXPECT_EQ(r.bottom - r.top, 400);
   EXPECT_EQ(windowText(app.optionsWnd), "Tintlet 2.51 Options");
   GetClientRect(app.optionsWnd, &client);
   const int clientW = client.right, clientH = client.bottom;
 
   const std::vector<HWND> children = optionsChildren();
-  ASSERT_EQ(kControlCount, 48);
-  ASSERT_EQ(static_cast<int>(controls.size()), 48);
-  ASSERT_EQ(static_cast<int>(children.size()), 48);
+  ASSERT_EQ(kControlCount, 53);
+  ASSERT_EQ(static_cast<int>(controls.size()), 53);
+  ASSERT_EQ(static_cast<int>(children.size()), 53);
   for (int i = 0; i < kControlCount; ++i) {
     const ExpectedControl& e = kExpected[i];
     const Created& made = controls[i];
@@ -255,10 +256,14 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
 
   // The handles in the state are these controls.
   EXPECT_EQ(children[0], app.tabCtrl);
-  EXPECT_EQ(children[10], app.templateCombo);
-  EXPECT_EQ(children[18], app.hotkeyCtrl[0]);
-  EXPECT_EQ(children[35], app.hotkeyLabel[8]);
-  EXPECT_EQ(children[47], app.toolIconStatic);
+  EXPECT_EQ(children[1], app.notationRadio[0]);
+  EXPECT_EQ(children[6], app.notationRadio[3]);
+  EXPECT_EQ(children[7], app.notationRadio[6]);
+  EXPECT_EQ(children[12], app.notationRadio[11]);
+  EXPECT_EQ(children[15], app.templateCombo);
+  EXPECT_EQ(children[23], app.hotkeyCtrl[0]);
+  EXPECT_EQ(children[40], app.hotkeyLabel[8]);
+  EXPECT_EQ(children[52], app.toolIconStatic);
   // The About texts come from the About page's composer.
   EXPECT_EQ(windowText(app.aboutLabel), app.aboutText);
   EXPECT_EQ(windowText(app.makerLink), makerLinkText());
@@ -395,7 +400,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   for (const Step& s : steps) {
     SendMessageA(app.optionsWnd, WM_HSCROLL, MAKEWPARAM(s.request, s.thumb), 0);
     SCOPED_TRACE(s.request);
-    EXPECT_EQ(app.opacityPercent, s.opacity);
+    EXPECT_EQ(settings.opacityPercent, s.opacity);
     EXPECT_EQ(windowText(app.percentLabel), s.label);
     EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 100 - s.opacity);
     BYTE alpha = 0;
@@ -414,11 +419,11 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   GetWindowRect(app.opacityScrollBar, &bar);
   const int arrow = GetSystemMetrics(SM_CXHSCROLL) / 2;
   clickAt({bar.right - arrow, (bar.top + bar.bottom) / 2});
-  EXPECT_EQ(app.opacityPercent, 87);
+  EXPECT_EQ(settings.opacityPercent, 87);
   EXPECT_EQ(windowText(app.percentLabel), "13%");
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
-  EXPECT_EQ(app.opacityPercent, 89);
+  EXPECT_EQ(settings.opacityPercent, 89);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 226);
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 11);
@@ -427,7 +432,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   app.layeredSupported = false;
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   app.layeredSupported = true;
-  EXPECT_EQ(app.opacityPercent, 70);
+  EXPECT_EQ(settings.opacityPercent, 70);
   EXPECT_EQ(windowText(app.percentLabel), "30%");
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 30);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
@@ -439,15 +444,27 @@ namespace {
 
 bool formatMarked(int id) { return (GetMenuState(app.formatMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
+// Command id and formatIndex of every notation.
+const int kNotationIds[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6},
+                               {50, 7}, {51, 8}, {52, 9}, {53, 10}, {54, 11}};
+
 // The one notation radio button that is checked and the one Format item with the mark, by id.
 void expectNotation(int id, int formatIndex) {
-  EXPECT_EQ(app.formatIndex, formatIndex);
-  HWND radios[7] = {app.notationRadio[0], app.notationRadio[1], app.notationRadio[2], app.notationRadio[4],
-                    app.notationRadio[5], app.notationRadio[3], app.notationRadio[6]};
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(SendMessageA(radios[i], BM_GETCHECK, 0, 0), 10 + i == id ? BST_CHECKED : BST_UNCHECKED) << 10 + i;
-    EXPECT_EQ(formatMarked(10 + i), 10 + i == id) << 10 + i;
+  EXPECT_EQ(settings.formatIndex, formatIndex);
+  for (const auto& n : kNotationIds) {
+    EXPECT_EQ(SendMessageA(app.notationRadio[n[1]], BM_GETCHECK, 0, 0), n[0] == id ? BST_CHECKED : BST_UNCHECKED)
+        << n[0];
+    EXPECT_EQ(GetDlgCtrlID(app.notationRadio[n[1]]), n[0]);
+    EXPECT_EQ(formatMarked(n[0]), n[0] == id) << n[0];
   }
+}
+
+// Alt and a lower-case letter, typed while the tab control has the focus.
+void typeAlt(char letter) {
+  SetFocus(app.tabCtrl);
+  const UINT key = letter - 'a' + 'A';
+  PostMessageA(app.tabCtrl, WM_SYSCHAR, letter, 0x20000000 | (MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16) | 1);
+  pumpFor(100);
 }
 
 }  // namespace
@@ -462,22 +479,27 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
   // The tray menu's "D&ecimal", as the menu sends it to the colour box.
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);
   expectNotation(15, 3);
-  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6}};
-  for (const auto& c : cases) {
-    SendMessageA(app.boxWnd, WM_COMMAND, c[0], 0);
-    expectNotation(c[0], c[1]);
+  // Back and forth between the first seven and the five below the separator.
+  const int order[] = {0, 7, 1, 8, 2, 9, 3, 10, 4, 11, 5, 7, 6, 11, 0};
+  for (int k : order) {
+    SendMessageA(app.boxWnd, WM_COMMAND, kNotationIds[k][0], 0);
+    expectNotation(kNotationIds[k][0], kNotationIds[k][1]);
   }
-  HWND radios[7] = {app.notationRadio[0], app.notationRadio[1], app.notationRadio[2], app.notationRadio[4],
-                    app.notationRadio[5], app.notationRadio[3], app.notationRadio[6]};
-  for (const auto& c : cases) {
-    SendMessageA(radios[c[0] - 10], BM_CLICK, 0, 0);
-    expectNotation(c[0], c[1]);
+  for (int k : order) {
+    SendMessageA(app.notationRadio[kNotationIds[k][1]], BM_CLICK, 0, 0);
+    expectNotation(kNotationIds[k][0], kNotationIds[k][1]);
   }
+  clickAt(centreOf(app.notationRadio[8]));  // "CSS hsl()"
+  expectNotation(51, 8);
   // Alt with a mnemonic picks the notation too: the loop hands keys to the dialog manager.
-  SetFocus(app.tabCtrl);
-  PostMessageA(app.tabCtrl, WM_SYSCHAR, 'v', 0x20000000 | (MapVirtualKeyA('V', MAPVK_VK_TO_VSC) << 16) | 1);
-  pumpFor(100);
+  typeAlt('v');
   expectNotation(14, 5);
+  typeAlt('o');
+  expectNotation(54, 11);
+  typeAlt('a');
+  expectNotation(53, 10);
+  typeAlt('r');
+  expectNotation(50, 7);
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -491,19 +513,19 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
   clearSettings();
   startTintlet();
   openOptions();
-  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_FALSE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   clickAt(centreOf(app.middleButtonCheck));
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);  // the tray menu's "&Mouse mode"
-  EXPECT_FALSE(app.middleButtonMode);
+  EXPECT_FALSE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
@@ -512,9 +534,12 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
 // The mode as loaded from the settings: start-up clicks the check box once.
 TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
   clearSettings();
-  app.middleButtonMode = true;
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "mouse", 0, REG_SZ, reinterpret_cast<const BYTE*>("true"), 5), ERROR_SUCCESS);
+  RegCloseKey(key);
   startTintlet();
-  EXPECT_TRUE(app.middleButtonMode);
+  EXPECT_TRUE(settings.middleButtonMode);
   EXPECT_EQ(SendMessageA(app.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
@@ -564,11 +589,11 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     SCOPED_TRACE(c.what);
     setTemplateList(c.before);
     SetWindowTextA(app.templateCombo, c.field);
-    strcpy(app.customTemplate, "before");
+    strcpy(settings.customTemplate, "before");
     SendMessageA(*c.button, BM_CLICK, 0, 0);
     EXPECT_EQ(templateEntries(), c.after);
     EXPECT_EQ(windowText(app.templateCombo), c.fieldAfter);
-    EXPECT_STREQ(app.customTemplate, c.templateAfter);
+    EXPECT_STREQ(settings.customTemplate, c.templateAfter);
   }
 
   // Commands with a notification code are not clicks.
@@ -596,7 +621,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
   const std::string longText(120, 'r');
   SetWindowTextA(app.templateCombo, longText.c_str());
   SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(std::string(app.customTemplate), longText.substr(0, 99));
+  EXPECT_EQ(std::string(settings.customTemplate), longText.substr(0, 99));
   EXPECT_EQ(templateEntries(), (List{rgb, longText.substr(0, 99)}));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -608,13 +633,13 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   clickAt(centreOf(app.notationRadio[5]));
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   // A look as the font and colour dialogs would leave it.
-  strcpy(app.boxLogFont.lfFaceName, "Courier New");
-  app.boxLogFont.lfHeight = -20;
-  app.boxLogFont.lfWeight = 700;
-  app.textColor = RGB(1, 2, 3);
-  app.baseColor = RGB(4, 5, 6);
+  strcpy(settings.boxLogFont.lfFaceName, "Courier New");
+  settings.boxLogFont.lfHeight = -20;
+  settings.boxLogFont.lfWeight = 700;
+  settings.textColor = RGB(1, 2, 3);
+  settings.baseColor = RGB(4, 5, 6);
   DeleteObject(app.baseBrush);
-  app.baseBrush = CreateSolidBrush(app.baseColor);
+  app.baseBrush = CreateSolidBrush(settings.baseColor);
   layoutBox(app.boxWnd);
   const int wideWidth = app.boxWidth;
 
@@ -623,37 +648,37 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
     *dialog = app.optionsWnd;
     SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
     *dialog = nullptr;
-    EXPECT_EQ(app.opacityPercent, 70);
-    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
-    EXPECT_EQ(app.textColor, RGB(1, 2, 3));
-    EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
+    EXPECT_EQ(settings.opacityPercent, 70);
+    EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(settings.textColor, RGB(1, 2, 3));
+    EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Courier New");
   }
 
   app.textDirty = false;
   SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);  // no tick may run before textDirty is read
-  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Tahoma");
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
-  EXPECT_EQ(app.boxLogFont.lfWeight, 400);
+  EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
   LOGFONTA made = {};
   GetObjectA(app.boxFont, sizeof made, &made);
   EXPECT_STREQ(made.lfFaceName, "Tahoma");
   EXPECT_EQ(made.lfHeight, -11);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
   EXPECT_LT(app.boxWidth, wideWidth);
-  EXPECT_EQ(app.textColor, RGB(255, 255, 255));
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.textColor, RGB(255, 255, 255));
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   LOGBRUSH brush = {};
   ASSERT_TRUE(GetObjectA(app.baseBrush, sizeof brush, &brush));
   EXPECT_EQ(brush.lbColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND)), app.baseBrush);
-  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(windowText(app.percentLabel), "0%");
   EXPECT_EQ(GetScrollPos(app.opacityScrollBar, SB_CTL), 0);
   BYTE alpha = 0;
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 255);
   EXPECT_TRUE(app.textDirty);
-  EXPECT_EQ(app.formatIndex, 5);  // the notation is not part of the look
+  EXPECT_EQ(settings.formatIndex, 5);  // the notation is not part of the look
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -742,17 +767,17 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   startTintlet();
   openOptions();
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
-  app.baseColor = RGB(4, 5, 6);
+  settings.baseColor = RGB(4, 5, 6);
   for (HWND* focus : {&app.tabCtrl, &app.notationRadio[0], &app.boxDefaultsButton}) {
     SetFocus(*focus);
     pressKey(VK_ESCAPE);
-    EXPECT_EQ(app.opacityPercent, 70);
-    EXPECT_EQ(app.baseColor, RGB(4, 5, 6));
+    EXPECT_EQ(settings.opacityPercent, 70);
+    EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
   }
   // The button itself still works from the keyboard.
   SetFocus(app.boxDefaultsButton);
   pressKey(VK_SPACE);
-  EXPECT_EQ(app.opacityPercent, 100);
-  EXPECT_EQ(app.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(settings.opacityPercent, 100);
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(exitTintlet(), 0);
 }

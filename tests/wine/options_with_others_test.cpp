@@ -5,21 +5,11 @@
 #include <vector>
 
 #include "app/state.h"
+#include "settings/settings.h"
 
 namespace {
 
 const COLORREF kShown = RGB(5, 12, 255);
-
-std::string clipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
 
 void addTemplate(const char* text) {
   SetWindowTextA(app.templateCombo, text);
@@ -36,7 +26,7 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
   ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
 
   SendMessageA(app.notationRadio[5], BM_CLICK, 0, 0);
-  EXPECT_EQ(app.formatIndex, 5);
+  EXPECT_EQ(settings.formatIndex, 5);
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "&HFF0C05");
 
@@ -55,11 +45,11 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
 TEST(OptionsWithOthers, LoadedNotationIsCheckedAtStart) {
   clearSettings();
   HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quillon\\Tintlet", &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
   RegSetValueExA(key, "platform", 0, REG_SZ, reinterpret_cast<const BYTE*>("java"), 5);
   RegCloseKey(key);
   startTintlet();
-  EXPECT_EQ(app.formatIndex, 4);
+  EXPECT_EQ(settings.formatIndex, 4);
   EXPECT_EQ(SendMessageA(app.notationRadio[4], BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageA(app.notationRadio[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(GetMenuState(app.formatMenu, 13, MF_BYCOMMAND) & MF_CHECKED);

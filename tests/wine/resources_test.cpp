@@ -6,6 +6,7 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 
 namespace {
@@ -69,7 +70,7 @@ TEST_F(Running, EveryKindOfWorkLeavesTheGdiObjectsAsItFoundThem) {
       {"Dec / Hex there and back", [&] { action(kActionDecHex); ticks(5); action(kActionDecHex); ticks(5); }},
       {"Default&s", [&] { SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0); ticks(5); }},
       {"the font rebuilt as after Apply", [&] {
-         app.boxLogFont.lfHeight = app.boxLogFont.lfHeight == -11 ? -14 : -11;
+         settings.boxLogFont.lfHeight = settings.boxLogFont.lfHeight == -11 ? -14 : -11;
          layoutBox(app.boxWnd);
          app.textDirty = true;
          ticks(5);

@@ -12,12 +12,11 @@
 #include "app/state.h"
 #include "box/box.h"
 #include "harness.h"
+#include "options/options.h"
 #include "settings/settings.h"
 
 namespace {
 
-constexpr char kKey[] = "Software\\Quillon\\Tintlet";
-constexpr char kOlderKey[] = "Software\\Tintlet";
 
 struct StoredValue {
   DWORD type;
@@ -109,67 +108,70 @@ void store(const char* path, const char* name, DWORD type, const std::string& by
   RegCloseKey(key);
 }
 
-void storeText(const char* name, const std::string& text) { store(kKey, name, REG_SZ, sz(text)); }
+void storeText(const char* name, const std::string& text) { store(kSettingsKey, name, REG_SZ, sz(text)); }
 
 void setTemplateList(const std::string& bytes) {
-  std::free(app.templateListData);
-  app.templateListData = static_cast<char*>(std::malloc(bytes.size() ? bytes.size() : 1));
-  std::memcpy(app.templateListData, bytes.data(), bytes.size());
-  app.templateListSize = static_cast<DWORD>(bytes.size());
+  std::free(settings.templateListData);
+  settings.templateListData = static_cast<char*>(std::malloc(bytes.size() ? bytes.size() : 1));
+  std::memcpy(settings.templateListData, bytes.data(), bytes.size());
+  settings.templateListSize = static_cast<DWORD>(bytes.size());
 }
 
 // The persisted members as start-up sets them before the settings are read.
 void resetToStartupDefaults() {
-  app.formatIndex = 0;
-  app.decimalDisplay = 1;
-  app.microForm = app.zoomView = app.middleButtonMode = false;
-  app.pickedColor = RGB(1, 2, 3);
-  app.baseColor = RGB(0x80, 0x80, 0x80);
-  app.textColor = RGB(0xFF, 0xFF, 0xFF);
-  initDefaultLogFont(&app.boxLogFont);
-  std::memset(app.customColors, 0, sizeof app.customColors);
-  std::memcpy(app.hotkeyChars, "ODQFSZCMX", kActionCount);
-  std::memset(app.hotkeyModifiers, 3, kActionCount);
-  std::memset(app.defaultModifiers, 3, kActionCount);
-  app.opacityPercent = 100;
-  std::strcpy(app.customTemplate, kDefaultTemplate);
-  std::free(app.templateListData);
-  app.templateListData = nullptr;
-  app.templateListSize = 0;
-  app.history = {};
+  settings.formatIndex = 0;
+  settings.decimalDisplay = false;
+  settings.form = BoxForm::normal;
+  settings.middleButtonMode = false;
+  settings.pickedColor = RGB(1, 2, 3);
+  settings.baseColor = RGB(0x80, 0x80, 0x80);
+  settings.textColor = RGB(0xFF, 0xFF, 0xFF);
+  initDefaultLogFont(&settings.boxLogFont);
+  std::memset(settings.customColors, 0, sizeof settings.customColors);
+  std::memcpy(settings.hotkeyChars, "ODQFSZCMX", kActionCount);
+  std::memset(settings.hotkeyModifiers, 3, kActionCount);
+  settings.opacityPercent = 100;
+  std::strcpy(settings.customTemplate, kDefaultTemplate);
+  std::free(settings.templateListData);
+  settings.templateListData = nullptr;
+  settings.templateListSize = 0;
+  settings.history = {};
 }
 
 // The member a value loads into, as text.
 std::string inMemory(const std::string& name) {
-  const LOGFONTA& f = app.boxLogFont;
-  if (name == "platform") return std::to_string(app.formatIndex);
+  const LOGFONTA& f = settings.boxLogFont;
+  if (name == "platform") return std::to_string(settings.formatIndex);
   if (name == "italic") return std::to_string(f.lfItalic);
   if (name == "underline") return std::to_string(f.lfUnderline);
   if (name == "strikeout") return std::to_string(f.lfStrikeOut);
   if (name == "fontheight") return std::to_string(f.lfHeight);
   if (name == "fontweight") return std::to_string(f.lfWeight);
-  if (name == "textcolor") return std::to_string(app.textColor);
-  if (name == "basecolor") return std::to_string(app.baseColor);
-  if (name == "customclr") return std::string(reinterpret_cast<const char*>(app.customColors), 64);
+  if (name == "textcolor") return std::to_string(settings.textColor);
+  if (name == "basecolor") return std::to_string(settings.baseColor);
+  if (name == "customclr") return std::string(reinterpret_cast<const char*>(settings.customColors), 64);
   if (name == "facename") return f.lfFaceName;
-  if (name == "hotchars") return std::string(reinterpret_cast<const char*>(app.hotkeyChars), kActionCount);
-  if (name == "modifiers") return std::string(reinterpret_cast<const char*>(app.hotkeyModifiers), kActionCount);
-  if (name == "trans") return std::to_string(app.opacityPercent);
-  if (name == "customFormat") return app.customTemplate;
-  if (name == "display1") return std::to_string(app.decimalDisplay);
-  if (name == "display2") return app.microForm ? (app.zoomView ? "both" : "micro") : app.zoomView ? "zoom" : "normal";
-  if (name == "mouse") return std::to_string(app.middleButtonMode);
-  if (name == "color") return std::to_string(app.pickedColor);
+  if (name == "hotchars") return std::string(reinterpret_cast<const char*>(settings.hotkeyChars), kActionCount);
+  if (name == "modifiers") return std::string(reinterpret_cast<const char*>(settings.hotkeyModifiers), kActionCount);
+  if (name == "trans") return std::to_string(settings.opacityPercent);
+  if (name == "customFormat") return settings.customTemplate;
+  if (name == "display1") return settings.decimalDisplay ? "decimal" : "hexadecimal";
+  if (name == "display2") {
+    const BoxForm form = settings.form;
+    return form == BoxForm::micro ? "micro" : form == BoxForm::zoom ? "zoom" : form == BoxForm::normal ? "normal" : "?";
+  }
+  if (name == "mouse") return std::to_string(settings.middleButtonMode);
+  if (name == "color") return std::to_string(settings.pickedColor);
   if (name == "history") {
     char text[kHistoryTextSize];
-    historyText(app.history, text);
+    historyText(settings.history, text);
     return text;
   }
   return "<unknown value " + name + ">";
 }
 
 std::string templateList() {
-  return app.templateListData ? std::string(app.templateListData, app.templateListSize) : "<none>";
+  return settings.templateListData ? std::string(settings.templateListData, settings.templateListSize) : "<none>";
 }
 
 // The template combo box as the Options page makes it, on a hidden window of the test's own;
@@ -215,34 +217,6 @@ struct TemplateCombo {
   TemplateCombo& operator=(const TemplateCombo&) = delete;
 };
 
-// Closes the program's first message box from another thread and keeps its text.
-struct MessageBoxCloser {
-  std::string text;
-  std::atomic<bool> stop{false};
-  std::thread worker;
-  MessageBoxCloser() : worker([this] { run(); }) {}
-  void run() {
-    const DWORD end = GetTickCount() + 15000;
-    while (!stop && static_cast<int>(end - GetTickCount()) > 0) {
-      const HWND box = FindWindowA("#32770", kProgramTitle);
-      if (box) {
-        char t[512] = {};
-        GetDlgItemTextA(box, 0xFFFF, t, sizeof t);  // the message text of a message box
-        text = t;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  }
-  std::string finish() {
-    stop = true;
-    if (worker.joinable()) worker.join();
-    return text;
-  }
-  ~MessageBoxCloser() { finish(); }
-};
-
 // The real program as a process of its own, found through its colour box.
 struct RunningTintlet {
   HANDLE process = nullptr;
@@ -279,6 +253,18 @@ struct RunningTintlet {
     DWORD_PTR ignored;
     SendMessageTimeoutA(box, WM_HOTKEY, n, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   }
+  // A tray menu command, as the menu sends it to the box.
+  void command(int id) const {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(box, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
+  // Whether the Options page's radio button or check box with command `id` is checked.
+  bool optionChecked(int id) const {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(FindWindowA(kOptionsClassName, nullptr), id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                        2000, &state);
+    return state == BST_CHECKED;
+  }
   bool ended(int ms) const { return WaitForSingleObject(process, ms) == WAIT_OBJECT_0; }
   bool exit() {
     PostMessageA(box, WM_HOTKEY, kActionExit, 0);
@@ -298,51 +284,50 @@ struct RunningTintlet {
 TEST(Settings, FirstStartWritesTheTwentyDefaults) {
   clearSettings();
   startTintlet();
-  EXPECT_EQ(storedValues(kKey), defaultValues());
-  EXPECT_FALSE(keyExists(kOlderKey));
-  EXPECT_EQ(app.formatIndex, 0);
-  EXPECT_EQ(app.decimalDisplay, 0);  // hexadecimal, after start-up's flip
-  EXPECT_FALSE(app.microForm);
-  EXPECT_FALSE(app.zoomView);
-  EXPECT_FALSE(app.middleButtonMode);
-  EXPECT_EQ(app.opacityPercent, 100);
-  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Tahoma");
-  EXPECT_EQ(app.boxLogFont.lfHeight, -11);
-  EXPECT_EQ(app.boxLogFont.lfWeight, 400);
-  EXPECT_EQ(app.textColor, RGB(255, 255, 255));
-  EXPECT_EQ(app.baseColor, RGB(128, 128, 128));
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyChars), kActionCount), "ODQFSZCMX");
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(app.hotkeyModifiers), kActionCount), std::string(9, '\3'));
-  EXPECT_STREQ(app.customTemplate, "RGB(#r,#g,#b)");
-  EXPECT_EQ(app.templateListData, nullptr);
+  EXPECT_EQ(storedValues(kSettingsKey), defaultValues());
+  EXPECT_FALSE(keyExists(kOlderSettingsKey));
+  EXPECT_EQ(settings.formatIndex, 0);
+  EXPECT_FALSE(settings.decimalDisplay);  // hexadecimal
+  EXPECT_EQ(settings.form, BoxForm::normal);
+  EXPECT_FALSE(settings.middleButtonMode);
+  EXPECT_EQ(settings.opacityPercent, 100);
+  EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
+  EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
+  EXPECT_EQ(settings.textColor, RGB(255, 255, 255));
+  EXPECT_EQ(settings.baseColor, RGB(128, 128, 128));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyChars), kActionCount), "ODQFSZCMX");
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyModifiers), kActionCount), std::string(9, '\3'));
+  EXPECT_STREQ(settings.customTemplate, "RGB(#r,#g,#b)");
+  EXPECT_EQ(settings.templateListData, nullptr);
   EXPECT_EQ(exitTintlet(), 0);
   Values saved = defaultValues();
   saved["combo"] = {REG_SZ, sz("RGB(#r,#g,#b)\xFF")};  // the template combo box's one entry
-  EXPECT_EQ(storedValues(kKey), saved);
+  EXPECT_EQ(storedValues(kSettingsKey), saved);
 }
 
 TEST(Settings, OnlyTheOlderKeyIsReadFilledAndSavedUnderTheCurrentKey) {
   clearSettings();
-  store(kOlderKey, "platform", REG_SZ, sz("java"));
-  store(kOlderKey, "trans", REG_SZ, sz("80"));
-  store(kOlderKey, "fontheight", REG_SZ, sz("-15"));
-  store(kOlderKey, "combo", REG_SZ, sz("a\xFF" "b\xFF"));
+  store(kOlderSettingsKey, "platform", REG_SZ, sz("java"));
+  store(kOlderSettingsKey, "trans", REG_SZ, sz("80"));
+  store(kOlderSettingsKey, "fontheight", REG_SZ, sz("-15"));
+  store(kOlderSettingsKey, "combo", REG_SZ, sz("a\xFF" "b\xFF"));
   startTintlet();
-  EXPECT_EQ(app.formatIndex, 4);
-  EXPECT_EQ(app.opacityPercent, 80);
-  EXPECT_EQ(app.boxLogFont.lfHeight, -15);
-  EXPECT_FALSE(keyExists(kKey));
+  EXPECT_EQ(settings.formatIndex, 4);
+  EXPECT_EQ(settings.opacityPercent, 80);
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -15);
+  EXPECT_FALSE(keyExists(kSettingsKey));
   Values filled = defaultValues();
   filled["platform"] = {REG_SZ, sz("java")};
   filled["trans"] = {REG_SZ, sz("80")};
   filled["fontheight"] = {REG_SZ, sz("-15")};
   filled["combo"] = {REG_SZ, sz("a\xFF" "b\xFF")};
-  EXPECT_EQ(storedValues(kOlderKey), filled);
+  EXPECT_EQ(storedValues(kOlderSettingsKey), filled);
   EXPECT_EQ(exitTintlet(), 0);
   Values saved = filled;
   saved["combo"] = {REG_SZ, sz("a\xFF" "b\xFF" "RGB(#r,#g,#b)\xFF")};  // the template in use joins the sorted list
-  EXPECT_EQ(storedValues(kKey), saved);
-  EXPECT_EQ(storedValues(kOlderKey), filled);  // only ever read and filled, never removed
+  EXPECT_EQ(storedValues(kSettingsKey), saved);
+  EXPECT_EQ(storedValues(kOlderSettingsKey), filled);  // only ever read and filled, never removed
 }
 
 TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
@@ -362,6 +347,9 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"platform", REG_SZ, sz("HTML"), {REG_SZ, sz("html")}, "0"},
       {"platform", REG_DWORD, dword(2), {REG_SZ, sz("html")}, "0"},
       {"platform", REG_SZ, sz("c++"), {REG_SZ, sz("c++")}, "2"},
+      {"platform", REG_SZ, sz("oklch"), {REG_SZ, sz("oklch")}, "11"},
+      {"platform", REG_SZ, sz("OKLCH"), {REG_SZ, sz("html")}, "0"},
+      {"platform", REG_SZ, sz("hsl"), {REG_SZ, sz("html")}, "0"},
       {"italic", REG_SZ, sz("TRUE"), {REG_SZ, sz("false")}, "0"},
       {"italic", REG_BINARY, "true", {REG_SZ, sz("false")}, "0"},
       {"italic", REG_SZ, sz("true"), {REG_SZ, sz("true")}, "1"},
@@ -390,8 +378,8 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"hotchars", REG_BINARY, "ODQFSZCM", {REG_BINARY, "ODQFSZCMX"}, "ODQFSZCMX"},
       {"hotchars", REG_BINARY, "ABCDEFGHI", {REG_BINARY, "ABCDEFGHI"}, "ABCDEFGHI"},
       {"modifiers", REG_BINARY, std::string(10, '\1'), {REG_BINARY, std::string(9, '\3')}, std::string(9, '\3')},
-      {"display1", REG_DWORD, dword(1), {REG_SZ, sz("0")}, "1"},
-      {"display1", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "0"},
+      {"display1", REG_DWORD, dword(1), {REG_SZ, sz("0")}, "hexadecimal"},
+      {"display1", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "decimal"},
       {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
       {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
       {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
@@ -411,12 +399,12 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
   for (const Case& c : cases) {
     const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
     clearSettings();
-    store(kKey, c.name, c.type, c.stored);
+    store(kSettingsKey, c.name, c.type, c.stored);
     resetToStartupDefaults();
     EXPECT_TRUE(loadSettings()) << label;
     Values expected = defaultValues();
     expected[c.name] = c.after;
-    EXPECT_EQ(storedValues(kKey), expected) << label;
+    EXPECT_EQ(storedValues(kSettingsKey), expected) << label;
     EXPECT_EQ(inMemory(c.name), c.setting) << label;
   }
 }
@@ -425,11 +413,11 @@ TEST(Settings, OutOfRangeOpacityIsStoredUntilExit) {
   clearSettings();
   storeText("trans", "50");
   startTintlet();
-  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(settings.opacityPercent, 100);
   pumpFor(50);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("50")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("50")}));
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
 }
 
 TEST(Settings, ColorIsTakenOnlyInMiddleButtonMode) {
@@ -441,7 +429,7 @@ TEST(Settings, ColorIsTakenOnlyInMiddleButtonMode) {
     storeText("color", "1193046");
     resetToStartupDefaults();
     EXPECT_TRUE(loadSettings());
-    EXPECT_EQ(app.pickedColor, c.picked) << c.mouse;
+    EXPECT_EQ(settings.pickedColor, c.picked) << c.mouse;
   }
 }
 
@@ -473,8 +461,8 @@ TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
     EXPECT_EQ(tintlet.decimal(), c.decimal) << label << ": " << tintlet.boxText();
     EXPECT_EQ(tintlet.form(), c.form) << label;
     ASSERT_TRUE(tintlet.exit()) << label;
-    EXPECT_EQ(storedValue(kKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
-    EXPECT_EQ(storedValue(kKey, "display2"), (StoredValue{REG_SZ, sz(c.saved2)})) << label;
+    EXPECT_EQ(storedValue(kSettingsKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
+    EXPECT_EQ(storedValue(kSettingsKey, "display2"), (StoredValue{REG_SZ, sz(c.saved2)})) << label;
   }
 }
 
@@ -497,6 +485,46 @@ TEST(Settings, ChangesSurviveARestartOfTheRealProgram) {
   EXPECT_TRUE(second.exit());
 }
 
+// The five later notations in the real program: chosen as the tray menu chooses them, the Options
+// radio follows, the copy gives their text, and the next start copies the same again.
+TEST(Settings, LaterNotationsCopyAndSurviveARestartOfTheRealProgram) {
+  ColorWindow target({200, 200, 400, 400}, RGB(200, 120, 40));
+  struct Case { const char* name; int id; const char* text; };
+  const Case cases[] = {
+      {"cssrgb", 50, "rgb(200, 120, 40)"},   {"csshsl", 51, "hsl(30, 67%, 47%)"},
+      {"hsv", 52, "30, 80%, 78%"},           {"float", 53, "0.784, 0.471, 0.157"},
+      {"oklch", 54, "oklch(64.65% 0.1343 60.59)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clearSettings();
+    SetCursorPos(300, 300);
+    {
+      RunningTintlet first;
+      ASSERT_NE(first.box, nullptr);
+      ASSERT_TRUE(pumpUntil([&] { return first.boxText() == "C87828"; })) << first.boxText();
+      EXPECT_TRUE(first.optionChecked(10));
+      first.command(c.id);
+      EXPECT_TRUE(first.optionChecked(c.id));
+      EXPECT_FALSE(first.optionChecked(10));
+      first.action(kActionCopy);
+      EXPECT_EQ(clipboardText(), c.text);
+      ASSERT_TRUE(first.exit());
+    }
+    EXPECT_EQ(storedValue(kSettingsKey, "platform"), (StoredValue{REG_SZ, sz(c.name)}));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    RunningTintlet second;
+    ASSERT_NE(second.box, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return second.boxText() == "C87828"; })) << second.boxText();
+    EXPECT_TRUE(second.optionChecked(c.id));
+    second.action(kActionCopy);
+    EXPECT_EQ(clipboardText(), c.text);
+    EXPECT_TRUE(second.exit());
+  }
+}
+
 // Windows ends a tray program at log-off without a WM_QUIT: what it saved at WM_ENDSESSION is
 // all that is left once the process is killed.
 TEST(Settings, SessionEndSavesBeforeTheProcessIsKilled) {
@@ -514,102 +542,100 @@ TEST(Settings, SessionEndSavesBeforeTheProcessIsKilled) {
                                   &ignored));
   TerminateProcess(tintlet.process, 1);
   ASSERT_TRUE(tintlet.ended(5000));
-  EXPECT_EQ(storedValue(kKey, "display1"), (StoredValue{REG_SZ, sz("1")}));
-  EXPECT_EQ(storedValue(kKey, "display2"), (StoredValue{REG_SZ, sz("1")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "display1"), (StoredValue{REG_SZ, sz("1")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "display2"), (StoredValue{REG_SZ, sz("1")}));
 }
 
 // In the test's own process: a cancelled end changes nothing; a real one saves, and a normal exit
 // afterwards saves the same again without freeing the template list twice.
 TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
   clearSettings();
-  store(kKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
+  store(kSettingsKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
   startTintlet();
   TemplateCombo combo(true);
   if (combo.ours()) unpackTemplateList();  // as start-up does once the Options window exists
   combo.add("#r #g #b");
-  app.opacityPercent = 75;
+  settings.opacityPercent = 75;
 
   EXPECT_EQ(SendMessageA(app.boxWnd, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageA(app.boxWnd, WM_ENDSESSION, FALSE, 0);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("100")}));
   EXPECT_TRUE(app.timerActive);  // the end was cancelled: the program runs on
 
   SendMessageA(app.boxWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   const StoredValue list = {REG_SZ, sz("#r #g #b\xFF$r$g$b\xFFRGB(#r,#g,#b)\xFF")};
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
-  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
   EXPECT_FALSE(app.timerActive);
 
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedValue(kKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
-  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
   EXPECT_EQ(templateList(), list.bytes);  // packed again at the exit, the first block released
 }
 
 TEST(Settings, RoundTripGivesEverySettingBack) {
   clearSettings();
   resetToStartupDefaults();
-  app.formatIndex = 5;
-  app.decimalDisplay = 1;
-  app.microForm = true;
-  app.middleButtonMode = true;
-  app.pickedColor = 0x00123456;
-  app.baseColor = 0x00010203;
-  app.textColor = 0x000A0B0C;
-  app.boxLogFont.lfItalic = 1;
-  app.boxLogFont.lfUnderline = 1;
-  app.boxLogFont.lfStrikeOut = 1;
-  app.boxLogFont.lfHeight = -20;
-  app.boxLogFont.lfWidth = 7;
-  app.boxLogFont.lfWeight = 700;
-  std::strcpy(app.boxLogFont.lfFaceName, "Courier New");
-  for (int i = 0; i < 16; ++i) app.customColors[i] = 0x00010101u * (i + 1);
-  std::memcpy(app.hotkeyChars, "ABCDEFGHI", kActionCount);
+  settings.formatIndex = 5;
+  settings.decimalDisplay = true;
+  settings.form = BoxForm::micro;
+  settings.middleButtonMode = true;
+  settings.pickedColor = 0x00123456;
+  settings.baseColor = 0x00010203;
+  settings.textColor = 0x000A0B0C;
+  settings.boxLogFont.lfItalic = 1;
+  settings.boxLogFont.lfUnderline = 1;
+  settings.boxLogFont.lfStrikeOut = 1;
+  settings.boxLogFont.lfHeight = -20;
+  settings.boxLogFont.lfWidth = 7;
+  settings.boxLogFont.lfWeight = 700;
+  std::strcpy(settings.boxLogFont.lfFaceName, "Courier New");
+  for (int i = 0; i < 16; ++i) settings.customColors[i] = 0x00010101u * (i + 1);
+  std::memcpy(settings.hotkeyChars, "ABCDEFGHI", kActionCount);
   const BYTE modifiers[kActionCount] = {1, 2, 4, 8, 3, 5, 6, 7, 0};
-  std::memcpy(app.hotkeyModifiers, modifiers, kActionCount);
-  app.opacityPercent = 85;
-  std::strcpy(app.customTemplate, "#r-#g-#b");
+  std::memcpy(settings.hotkeyModifiers, modifiers, kActionCount);
+  settings.opacityPercent = 85;
+  std::strcpy(settings.customTemplate, "#r-#g-#b");
   setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
-  app.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
-  const AppState saved = app;
+  settings.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
+  const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kKey).size(), 21u);
+  EXPECT_EQ(storedValues(kSettingsKey).size(), 21u);
 
   resetToStartupDefaults();
   ASSERT_TRUE(loadSettings());
-  EXPECT_EQ(app.formatIndex, 5);
-  EXPECT_EQ(app.decimalDisplay, 0);  // loaded inverted; start-up's Dec / Hex turns it back to 1
-  EXPECT_TRUE(app.microForm);
-  EXPECT_FALSE(app.zoomView);
-  EXPECT_TRUE(app.middleButtonMode);
-  EXPECT_EQ(app.pickedColor, saved.pickedColor);
-  EXPECT_EQ(app.baseColor, saved.baseColor);
-  EXPECT_EQ(app.textColor, saved.textColor);
-  EXPECT_EQ(app.boxLogFont.lfItalic, 1);
-  EXPECT_EQ(app.boxLogFont.lfUnderline, 1);
-  EXPECT_EQ(app.boxLogFont.lfStrikeOut, 1);
-  EXPECT_EQ(app.boxLogFont.lfHeight, -20);
-  EXPECT_EQ(app.boxLogFont.lfWidth, 7);
-  EXPECT_EQ(app.boxLogFont.lfWeight, 700);
-  EXPECT_STREQ(app.boxLogFont.lfFaceName, "Courier New");
-  EXPECT_EQ(std::memcmp(app.customColors, saved.customColors, sizeof app.customColors), 0);
-  EXPECT_EQ(std::memcmp(app.hotkeyChars, "ABCDEFGHI", kActionCount), 0);
-  EXPECT_EQ(std::memcmp(app.hotkeyModifiers, modifiers, kActionCount), 0);
-  EXPECT_EQ(app.opacityPercent, 85);
-  EXPECT_STREQ(app.customTemplate, "#r-#g-#b");
+  EXPECT_EQ(settings.formatIndex, 5);
+  EXPECT_TRUE(settings.decimalDisplay);
+  EXPECT_EQ(settings.form, BoxForm::micro);
+  EXPECT_TRUE(settings.middleButtonMode);
+  EXPECT_EQ(settings.pickedColor, saved.pickedColor);
+  EXPECT_EQ(settings.baseColor, saved.baseColor);
+  EXPECT_EQ(settings.textColor, saved.textColor);
+  EXPECT_EQ(settings.boxLogFont.lfItalic, 1);
+  EXPECT_EQ(settings.boxLogFont.lfUnderline, 1);
+  EXPECT_EQ(settings.boxLogFont.lfStrikeOut, 1);
+  EXPECT_EQ(settings.boxLogFont.lfHeight, -20);
+  EXPECT_EQ(settings.boxLogFont.lfWidth, 7);
+  EXPECT_EQ(settings.boxLogFont.lfWeight, 700);
+  EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Courier New");
+  EXPECT_EQ(std::memcmp(settings.customColors, saved.customColors, sizeof settings.customColors), 0);
+  EXPECT_EQ(std::memcmp(settings.hotkeyChars, "ABCDEFGHI", kActionCount), 0);
+  EXPECT_EQ(std::memcmp(settings.hotkeyModifiers, modifiers, kActionCount), 0);
+  EXPECT_EQ(settings.opacityPercent, 85);
+  EXPECT_STREQ(settings.customTemplate, "#r-#g-#b");
   EXPECT_EQ(templateList(), sz("$r$g$b\xFF#r-#g-#b\xFF"));
   EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
 
   // The other two forms and the hexadecimal base.
-  app.microForm = false;
-  app.zoomView = true;
-  app.decimalDisplay = 0;
+  settings.form = BoxForm::zoom;
+  settings.decimalDisplay = false;
   ASSERT_TRUE(saveSettings());
   resetToStartupDefaults();
+  settings.decimalDisplay = true;  // so that the load is seen to set it
   ASSERT_TRUE(loadSettings());
-  EXPECT_TRUE(app.zoomView);
-  EXPECT_FALSE(app.microForm);
-  EXPECT_EQ(app.decimalDisplay, 1);
+  EXPECT_EQ(settings.form, BoxForm::zoom);
+  EXPECT_FALSE(settings.decimalDisplay);
 }
 
 // A key that refuses writes: the first default that cannot be written ends the writing of
@@ -620,30 +646,30 @@ TEST(Settings, FailedDefaultWriteStillReadsEveryValue) {
   storeText("mouse", "true");
   storeText("color", "255");
   storeText("display1", "1");
-  store(kKey, "italic", REG_DWORD, dword(1));
-  const Values before = storedValues(kKey);
+  store(kSettingsKey, "italic", REG_DWORD, dword(1));
+  const Values before = storedValues(kSettingsKey);
   HKEY readOnly;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
   resetToStartupDefaults();
   EXPECT_FALSE(loadSettingsFrom(readOnly));
   RegCloseKey(readOnly);
-  EXPECT_EQ(app.opacityPercent, 80);
-  EXPECT_TRUE(app.middleButtonMode);
-  EXPECT_EQ(app.pickedColor, 255u);
-  EXPECT_EQ(app.decimalDisplay, 0);
-  EXPECT_EQ(app.boxLogFont.lfItalic, 0);
-  EXPECT_EQ(storedValues(kKey), before);
+  EXPECT_EQ(settings.opacityPercent, 80);
+  EXPECT_TRUE(settings.middleButtonMode);
+  EXPECT_EQ(settings.pickedColor, 255u);
+  EXPECT_TRUE(settings.decimalDisplay);
+  EXPECT_EQ(settings.boxLogFont.lfItalic, 0);
+  EXPECT_EQ(storedValues(kSettingsKey), before);
 }
 
 TEST(Settings, SaveStopsAtTheFirstFailedWrite) {
   clearSettings();
   storeText("platform", "vb");
   HKEY readOnly;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
   resetToStartupDefaults();
   EXPECT_FALSE(saveSettingsTo(readOnly));
   RegCloseKey(readOnly);
-  EXPECT_EQ(storedValues(kKey), (Values{{"platform", {REG_SZ, sz("vb")}}}));
+  EXPECT_EQ(storedValues(kSettingsKey), (Values{{"platform", {REG_SZ, sz("vb")}}}));
 }
 
 // The registry of the current user made unusable (its key deleted under the program): start-up
@@ -658,19 +684,20 @@ TEST(Settings, StartUpReportsAnUnusableRegistryAndRunsOn) {
   {
     MessageBoxCloser closer;
     startTintlet();
-    EXPECT_EQ(closer.finish(), "Error accessing registry !!\r\r Aborting !!");
+    closer.stop();
+    EXPECT_EQ(closer.texts(), std::vector<std::string>{"Error accessing registry !!\r\r Aborting !!"});
   }
   RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   RegCloseKey(gone);
-  EXPECT_EQ(app.opacityPercent, 100);
+  EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_TRUE(app.timerActive);
   EXPECT_TRUE(IsWindowVisible(app.boxWnd));
   EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd).size() == 6; }));
   EXPECT_EQ(exitTintlet(), 0);
   Values saved = defaultValues();  // the registry is back by the exit
   saved["combo"] = {REG_SZ, sz("RGB(#r,#g,#b)\xFF")};
-  saved["color"] = {REG_SZ, sz(std::to_string(app.pickedColor).c_str())};
-  EXPECT_EQ(storedValues(kKey), saved);
+  saved["color"] = {REG_SZ, sz(std::to_string(settings.pickedColor).c_str())};
+  EXPECT_EQ(storedValues(kSettingsKey), saved);
 }
 
 TEST(Settings, UnpackFillsTheComboBox) {
@@ -697,13 +724,13 @@ TEST(Settings, UnpackFillsTheComboBox) {
   for (const Case& c : cases) {
     TemplateCombo combo;
     resetToStartupDefaults();
-    std::strcpy(app.customTemplate, c.customTemplate);
+    std::strcpy(settings.customTemplate, c.customTemplate);
     if (c.list != "<none>") setTemplateList(c.list);
     unpackTemplateList();
     EXPECT_EQ(combo.items(), c.items) << c.name;
     EXPECT_EQ(combo.selected(), c.selected) << c.name;
     EXPECT_EQ(combo.editText(), c.edit) << c.name;
-    EXPECT_EQ(app.templateListData, nullptr) << c.name;
+    EXPECT_EQ(settings.templateListData, nullptr) << c.name;
   }
 }
 
@@ -729,7 +756,7 @@ TEST(Settings, PackBuildsTheListFromTheComboBox) {
     SetWindowTextA(app.templateCombo, c.edit);
     packTemplateList();
     EXPECT_EQ(templateList(), c.list) << c.name;
-    EXPECT_STREQ(app.customTemplate, c.customTemplate) << c.name;
+    EXPECT_STREQ(settings.customTemplate, c.customTemplate) << c.name;
   }
 }
 
@@ -752,29 +779,29 @@ TEST(Settings, TemplateWithTheEndByteIsNotSplitOnTheNextStart) {
   unpackTemplateList();
   EXPECT_EQ(combo.items(), (std::vector<std::string>{"$r"}));
   EXPECT_EQ(combo.editText(), odd);
-  EXPECT_EQ(std::string(app.customTemplate), odd);
+  EXPECT_EQ(std::string(settings.customTemplate), odd);
 }
 
 TEST(Settings, StoredListIsKeptWhenNoListIsBuilt) {
   const StoredValue list = {REG_SZ, sz("keep\xFF" "me\xFF")};
   // With the combo box: its list was unpacked, but the program ended without closing the box.
   clearSettings();
-  store(kKey, "combo", list.type, list.bytes);
+  store(kSettingsKey, "combo", list.type, list.bytes);
   {
     TemplateCombo combo;
     resetToStartupDefaults();
     ASSERT_TRUE(loadSettings());
     unpackTemplateList();
-    ASSERT_EQ(app.templateListData, nullptr);
+    ASSERT_EQ(settings.templateListData, nullptr);
     ASSERT_TRUE(saveSettings());
-    EXPECT_EQ(storedValue(kKey, "combo"), list);
+    EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
   }
   // A whole real run keeps the list; until the Options window exists there is no combo box to
   // take it, and the loaded list is saved back as it was.
   clearSettings();
-  store(kKey, "combo", list.type, list.bytes);
+  store(kSettingsKey, "combo", list.type, list.bytes);
   storeText("customFormat", "me");
   startTintlet();
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(storedValue(kKey, "combo"), list);
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
 }

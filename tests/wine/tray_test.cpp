@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "app/state.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -87,7 +88,9 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.formatMenu,
              {{10, "&HTML", R, MFS_CHECKED, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
               {13, "&Java", R, 0, false}, {14, "&VB", R, 0, false}, {15, "D&ecimal", R, 0, false},
-              {16, "C&ustom", R, 0, false}},
+              {16, "C&ustom", R, 0, false}, {1000, nullptr, S, 0, false}, {50, "CSS &rgb()", R, 0, false},
+              {51, "CSS hsl()", R, 0, false}, {52, "HSV", R, 0, false}, {53, "Flo&at", R, 0, false},
+              {54, "&OKLCH", R, 0, false}},
              "format");
   expectMenu(app.displayMenu,
              {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {32, "&Zoom", R, 0, false},
@@ -142,22 +145,22 @@ TEST_F(TrayFixture, IconDoubleClickTogglesTheBoxAndRightClickOpensTheMenu) {
 
 TEST_F(TrayFixture, CommandsReachTheirActions) {
   command(20);
-  EXPECT_EQ(app.decimalDisplay, 1);
+  EXPECT_EQ(settings.decimalDisplay, 1);
   command(20);  // already decimal: nothing
-  EXPECT_EQ(app.decimalDisplay, 1);
+  EXPECT_EQ(settings.decimalDisplay, 1);
   command(21);
-  EXPECT_EQ(app.decimalDisplay, 0);
+  EXPECT_EQ(settings.decimalDisplay, 0);
   command(32);
-  EXPECT_TRUE(app.zoomView);
+  EXPECT_TRUE((settings.form == BoxForm::zoom));
   command(30);
-  EXPECT_TRUE(app.microForm);
-  EXPECT_FALSE(app.zoomView);
+  EXPECT_TRUE((settings.form == BoxForm::micro));
+  EXPECT_FALSE((settings.form == BoxForm::zoom));
   const int microHeight = app.boxHeight;
   command(30);  // already micro: nothing
   EXPECT_EQ(app.boxHeight, microHeight);
   command(31);
-  EXPECT_FALSE(app.microForm);
-  EXPECT_FALSE(app.zoomView);
+  EXPECT_FALSE((settings.form == BoxForm::micro));
+  EXPECT_FALSE((settings.form == BoxForm::zoom));
   app.boxHeight = 0;
   command(31);  // Normal always lays the box out again
   EXPECT_EQ(app.boxHeight, 2 * app.lineHeight + 2);

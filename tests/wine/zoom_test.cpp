@@ -7,6 +7,7 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "settings/settings.h"
 #include "box/box.h"
 #include "box/zoom.h"
 
@@ -31,7 +32,7 @@ using CellColor = std::function<COLORREF(int dx, int dy)>;
 CellColor around(POINT p, OnScreen on = kAllOnScreen) {
   return [=](int dx, int dy) {
     const bool shown = dx >= on.dxFirst && dx <= on.dxLast && dy >= on.dyFirst && dy <= on.dyLast;
-    return shown ? patternAt(p.x + dx, p.y + dy) : app.baseColor;
+    return shown ? patternAt(p.x + dx, p.y + dy) : settings.baseColor;
   };
 }
 
@@ -68,7 +69,7 @@ int wrongFramePixels() {
                                 GetPixel(box.dc, 29, h + 2 + i), GetPixel(box.dc, 2 + i, h + 1),
                                 GetPixel(box.dc, 2 + i, h + 28)};
     for (COLORREF c : outside)
-      if (c != app.baseColor) ++wrong;
+      if (c != settings.baseColor) ++wrong;
   }
   return wrong;
 }
@@ -77,13 +78,13 @@ void startInZoomForm() {
   clearSettings();
   startTintlet();
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionZoom, 0);
-  ASSERT_TRUE(app.zoomView);
+  ASSERT_TRUE((settings.form == BoxForm::zoom));
 }
 
 // Puts the pointer at `p` and waits until the box has picked its pixel and drawn the cells around it.
 bool pointAt(POINT p) {
   SetCursorPos(p.x, p.y);
-  return pumpUntil([&] { return app.pickedColor == patternAt(p.x, p.y) && wrongSquarePixels(around(p)) == 0; });
+  return pumpUntil([&] { return settings.pickedColor == patternAt(p.x, p.y) && wrongSquarePixels(around(p)) == 0; });
 }
 
 }  // namespace
@@ -109,7 +110,7 @@ TEST(Zoom, CellsShowTheAreaAroundThePointer) {
     std::string first;
     EXPECT_EQ(wrongSquarePixels(around(c.p, c.on), &first), 0) << c.name << ": " << first;
     EXPECT_EQ(wrongFramePixels(), 0) << c.name;
-    EXPECT_EQ(app.pickedColor, patternAt(c.p.x, c.p.y)) << c.name;
+    EXPECT_EQ(settings.pickedColor, patternAt(c.p.x, c.p.y)) << c.name;
   }
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -156,7 +157,7 @@ TEST(Zoom, OnlyChangedCellsAreWrittenAndAFillDrawsThemAgain) {
     f.fill();
     {
       WindowDC box(app.boxWnd);
-      EXPECT_EQ(GetPixel(box.dc, 14, app.lineHeight + 14), app.baseColor) << f.name << " fills the square";
+      EXPECT_EQ(GetPixel(box.dc, 14, app.lineHeight + 14), settings.baseColor) << f.name << " fills the square";
     }
     before = magnifierCellsWritten();
     onBoxTick(app.boxWnd);
@@ -182,7 +183,7 @@ TEST(Zoom, CellsFollowThePointerWhileTheColourIsFixed) {
   pumpFor(30);
   std::string first;
   EXPECT_EQ(wrongSquarePixels(around(b), &first), 0) << first;
-  EXPECT_EQ(app.pickedColor, patternAt(a.x, a.y));
+  EXPECT_EQ(settings.pickedColor, patternAt(a.x, a.y));
   EXPECT_EQ(windowText(app.boxTextWnd), "2CC855");  // red 300 & 255, green 200, blue 0x55
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -205,7 +206,7 @@ TEST(Zoom, AStoppedBoxUnderThePointerShowsItsOwnPixels) {
   pumpFor(30);
   std::string first;
   EXPECT_EQ(wrongSquarePixels(boxItself, &first), 0) << first;
-  EXPECT_EQ(app.pickedColor, patternAt(a.x, a.y)) << "the swatch's own colour";
+  EXPECT_EQ(settings.pickedColor, patternAt(a.x, a.y)) << "the swatch's own colour";
   RECT now;
   GetWindowRect(app.boxWnd, &now);
   EXPECT_EQ(now.left, r.left);
@@ -219,7 +220,7 @@ TEST(Zoom, NormalAndMicroFormsDrawNoCells) {
   ASSERT_NO_FATAL_FAILURE(startTintlet());
   const POINT p = {500, 400};
   SetCursorPos(p.x, p.y);
-  ASSERT_TRUE(pumpUntil([&] { return app.pickedColor == patternAt(p.x, p.y); }));
+  ASSERT_TRUE(pumpUntil([&] { return settings.pickedColor == patternAt(p.x, p.y); }));
 
   // In the normal form the square's place holds the swatch and the base colour, never a cell of the pattern
   // (only the pointer's own pixel has the swatch's colour).
@@ -231,7 +232,7 @@ TEST(Zoom, NormalAndMicroFormsDrawNoCells) {
     for (int y = app.lineHeight + 2; y < app.lineHeight + 28 && y < client.bottom; ++y)
       for (int x = 2; x < 28; ++x) {
         const COLORREF c = GetPixel(box.dc, x, y);
-        if (c != app.baseColor && c != app.pickedColor) ++foreign;
+        if (c != settings.baseColor && c != settings.pickedColor) ++foreign;
       }
     return foreign;
   };
@@ -243,13 +244,13 @@ TEST(Zoom, NormalAndMicroFormsDrawNoCells) {
       {"micro after zoom", kActionMicro, true},
   };
   for (const Case& c : cases) {
-    if (app.microForm) SendMessageA(app.boxWnd, WM_HOTKEY, kActionMicro, 0);
+    if ((settings.form == BoxForm::micro)) SendMessageA(app.boxWnd, WM_HOTKEY, kActionMicro, 0);
     if (c.zoomFirst) {
       SendMessageA(app.boxWnd, WM_HOTKEY, kActionZoom, 0);
       ASSERT_TRUE(pointAt(p)) << c.name;
     }
     if (c.action >= 0) SendMessageA(app.boxWnd, WM_HOTKEY, c.action, 0);
-    ASSERT_FALSE(app.zoomView) << c.name;
+    ASSERT_FALSE((settings.form == BoxForm::zoom)) << c.name;
     const int before = magnifierCellsWritten();
     pumpFor(150);
     EXPECT_EQ(magnifierCellsWritten() - before, 0) << c.name;
