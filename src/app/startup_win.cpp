@@ -106,8 +106,6 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   setNotation(settings.formatIndex);
   setMiddleButtonMode(settings.middleButtonMode);
   setOpacity(settings.opacityPercent);
-  fitLabelToText(app.makerLink, makerLinkText(), app.uiFont);
-  fitLabelToText(app.toolLink, toolLinkText(), app.uiFont);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
   setDisplayBase(settings.decimalDisplay);  // lays out the form too
@@ -136,6 +134,10 @@ void shutDown() {
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);
   deleteObject(app.linkFont);
+  for (HICON& icon : app.aboutIcons) {
+    if (icon) DestroyIcon(icon);
+    icon = nullptr;
+  }
   deleteObject(app.uiFont);
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);

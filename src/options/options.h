@@ -3,7 +3,8 @@
 #include <windows.h>
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-// Creates the hidden Options window with every control; registers the hotkeys on the way.
+// Creates the hidden Options window with every control, laid out for the DPI of the pointer's monitor;
+// registers the hotkeys on the way.
 void createOptionsWindow();
 // At the box's close: the template combo box's list becomes templateListData.
 void packTemplateList();

@@ -210,8 +210,9 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
 
 TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
   clearSettings();
-  ColorWindow target({600, 500, 700, 600}, RGB(255, 0, 0));
-  SetCursorPos(650, 550);
+  // Right of the Options window, which covers the middle of the screen down to y = 584.
+  ColorWindow target({700, 500, 800, 600}, RGB(255, 0, 0));
+  SetCursorPos(750, 580);
   startTintlet();
   openOptions();
   HeldKeys keys;
@@ -265,8 +266,8 @@ TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
 // cannot return yet; SHIFT held meanwhile must not change the colour that OK chose.
 TEST(ColorDialog, ShiftAfterOkLeavesTheChosenColour) {
   clearSettings();
-  ColorWindow target({600, 500, 700, 600}, RGB(0, 255, 0));
-  SetCursorPos(650, 550);
+  ColorWindow target({700, 500, 800, 600}, RGB(0, 255, 0));  // right of the Options window
+  SetCursorPos(750, 580);
   startTintlet();
   openOptions();
   HeldKeys keys;
