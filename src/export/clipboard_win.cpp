@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "export/notation.h"
 
@@ -25,19 +26,11 @@ bool openClipboardPatiently(HWND box) {
   }
 }
 
-void readTemplate(char (&text)[kTemplateSize]) {
-  if (app.templateCombo) {
-    GetWindowTextA(app.templateCombo, text, kTemplateSize);
-    return;
-  }
-  lstrcpynA(text, settings.customTemplate, kTemplateSize);
-}
-
 }  // namespace
 
 void composeClipboardText(char* out, std::size_t size) {
   char customTemplate[kTemplateSize] = {};
-  if (settings.formatIndex == kCustomNotation) readTemplate(customTemplate);
+  if (settings.formatIndex == kCustomNotation) readCustomTemplate(customTemplate);
   composeNotationText(settings.formatIndex, app.hexText, app.decText, customTemplate, out, size);
 }
 

@@ -2,7 +2,5 @@
 
 // Registers the nine hotkeys on the colour box and reports those the system refused.
 void registerHotkeys();
-// Unregisters the nine hotkeys and takes the hotkey controls' contents as the stored hotkeys.
-void readHotkeyControls();
-// Shows every stored hotkey in its hotkey control.
-void loadHotkeyControls();
+// Unregisters the nine hotkeys.
+void unregisterHotkeys();

@@ -5,21 +5,13 @@
 #include "app/state.h"
 #include "settings/settings.h"
 #include "hotkeys/hotkey_table.h"
+#include "options/options.h"
 
 static_assert(kHotkeyShift == HOTKEYF_SHIFT && kHotkeyControl == HOTKEYF_CONTROL && kHotkeyAlt == HOTKEYF_ALT &&
                   kHotkeyExt == HOTKEYF_EXT,
               "hotkey control modifier bits");
 static_assert(kRegisterAlt == MOD_ALT && kRegisterControl == MOD_CONTROL && kRegisterShift == MOD_SHIFT,
               "hotkey registration flags");
-
-namespace {
-
-void showStoredHotkey(int action) {
-  const WORD word = MAKEWORD(settings.hotkeyChars[action], settings.hotkeyModifiers[action]);
-  SendMessageA(app.hotkeyCtrl[action], HKM_SETHOTKEY, word, 0);
-}
-
-}  // namespace
 
 void registerHotkeys() {
   char failures[kFailureListSize] = "";
@@ -32,22 +24,12 @@ void registerHotkeys() {
       settings.hotkeyChars[i] = 0;
       settings.hotkeyModifiers[i] = 0;
     }
-    showStoredHotkey(i);
   }
+  loadHotkeyControls();
   if (failures[0]) reportError(app.boxWnd, kErrHotkeys, failures);
 }
 
-void readHotkeyControls() {
-  for (int i = 0; i < kActionCount; ++i) {
-    UnregisterHotKey(app.boxWnd, i);  // fails harmlessly for an identifier that is not registered
-    // A control that was never made holds no choice of the user's: the stored hotkey stands.
-    if (!app.hotkeyCtrl[i]) continue;
-    const WORD word = LOWORD(SendMessageA(app.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0));
-    settings.hotkeyChars[i] = LOBYTE(word);
-    settings.hotkeyModifiers[i] = HIBYTE(word);
-  }
-}
-
-void loadHotkeyControls() {
-  for (int i = 0; i < kActionCount; ++i) showStoredHotkey(i);
+void unregisterHotkeys() {
+  // Fails harmlessly for an identifier that is not registered.
+  for (int i = 0; i < kActionCount; ++i) UnregisterHotKey(app.boxWnd, i);
 }

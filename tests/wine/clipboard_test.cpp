@@ -4,6 +4,7 @@
 
 #include "app/names.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "harness.h"
 
@@ -136,7 +137,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
   for (const Case& c : cases) {
     putOnClipboard(kOldContents);
     settings.formatIndex = c.formatIndex;
-    SetWindowTextA(app.templateCombo, c.customTemplate);
+    SetWindowTextA(optionsControls.templateCombo, c.customTemplate);
     copyWithHotkey();
     SCOPED_TRACE(kNotations[c.formatIndex].registryName);
     expectExactly(readClipboard(), c.text);
@@ -155,7 +156,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   for (int i = 0; i < 49; ++i) longest += "#b";
   longest += "!";
   settings.formatIndex = 6;
-  SetWindowTextA(app.templateCombo, longest.c_str());
+  SetWindowTextA(optionsControls.templateCombo, longest.c_str());
   copyWithHotkey();
   std::string expected;
   for (int i = 0; i < 49; ++i) expected += "255";
@@ -164,7 +165,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
 }
 
 TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
-  const HWND combo = app.templateCombo;  // the Options page's own template field
+  const HWND combo = optionsControls.templateCombo;  // the Options page's own template field
   ASSERT_NE(combo, nullptr);
   settings.formatIndex = 6;
   lstrcpyA(settings.customTemplate, "not this one");

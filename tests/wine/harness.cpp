@@ -5,6 +5,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "options/options.h"
 
 void pumpFor(int ms) {
   const DWORD end = GetTickCount() + ms;
@@ -61,8 +62,8 @@ void openOptions(int page) {
 }
 
 void switchOptionsPage(int page) {
-  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
-  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {optionsControls.tabCtrl, 0, TCN_SELCHANGE};
   SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
 }
 
@@ -172,10 +173,10 @@ void ColorWindow::setColor(COLORREF c) {
 
 std::vector<std::string> templateEntries() {
   std::vector<std::string> list;
-  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     list.push_back(text);
   }
   return list;
@@ -214,7 +215,8 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
 
 DWORD waitForExit(HANDLE process, int ms) {
   DWORD code = STILL_ACTIVE;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms))
+    GetExitCodeProcess(process, &code);
   return code;
 }
 

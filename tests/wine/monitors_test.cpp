@@ -10,6 +10,7 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_dpi.h"
@@ -199,7 +200,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({250, 380}));
 
   // Restoring the look lays the box out for the same monitor.
-  SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
   expectLaidOutFor(-17);
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutFor(-14);
