@@ -22,7 +22,7 @@ enum Action {
   kActionZoom, kActionCopy, kActionMicro, kActionExit
 };
 
-// Tray menu command ids. The notations' ids, 10 to 16, are in kNotations (export/notation.h).
+// Tray menu command ids. The notations' ids, 10 to 16 and 50 to 54, are in kNotations (export/notation.h).
 enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
   kCmdCopy = 8, kCmdDecimal = 20, kCmdHexadecimal = 21,

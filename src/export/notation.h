@@ -24,6 +24,13 @@ void composeDecimal(const NotationInput& input, char* out, std::size_t size);
 void composeJava(const NotationInput& input, char* out, std::size_t size);
 void composeVb(const NotationInput& input, char* out, std::size_t size);
 void composeCustom(const NotationInput& input, char* out, std::size_t size);
+// The notations below are written from the components that hexText holds; without six
+// hexadecimal digits there (no colour shown yet) they give "".
+void composeCssRgb(const NotationInput& input, char* out, std::size_t size);
+void composeCssHsl(const NotationInput& input, char* out, std::size_t size);
+void composeHsv(const NotationInput& input, char* out, std::size_t size);
+void composeFloat(const NotationInput& input, char* out, std::size_t size);
+void composeOklch(const NotationInput& input, char* out, std::size_t size);
 
 // One notation: its name in the registry, its caption in the tray's Format submenu and on the
 // Options page, the command id of that menu item and radio button, and how its text is made.
@@ -35,12 +42,18 @@ struct Notation {
 };
 
 // Every notation, by formatIndex. The menu and the radio buttons show them in command id order.
-constexpr int kNotationCount = 7;
+// The later five take ids 50 to 54, clear of the tray's 20, 21, 30 to 32 and 40 and of the Options
+// window's 21, 22, 30, 31 and 40. A mnemonic is unique in the Format submenu and on the Options page (whose "&Font",
+// "Co&lor" and "Default&s" share the radios' dialog keys); "CSS hsl()" and "HSV" have no letter
+// left, so they have none.
+constexpr int kNotationCount = 12;
 inline constexpr Notation kNotations[kNotationCount] = {
-    {"html", "&HTML", 10, composeHtml},     {"delphi", "&Delphi", 11, composeDelphi},
-    {"c++", "&C++", 12, composeCpp},        {"rgb", "D&ecimal", 15, composeDecimal},
-    {"java", "&Java", 13, composeJava},     {"vb", "&VB", 14, composeVb},
-    {"custom", "C&ustom", 16, composeCustom},
+    {"html", "&HTML", 10, composeHtml},         {"delphi", "&Delphi", 11, composeDelphi},
+    {"c++", "&C++", 12, composeCpp},            {"rgb", "D&ecimal", 15, composeDecimal},
+    {"java", "&Java", 13, composeJava},         {"vb", "&VB", 14, composeVb},
+    {"custom", "C&ustom", 16, composeCustom},   {"cssrgb", "CSS &rgb()", 50, composeCssRgb},
+    {"csshsl", "CSS hsl()", 51, composeCssHsl}, {"hsv", "HSV", 52, composeHsv},
+    {"float", "Flo&at", 53, composeFloat},      {"oklch", "&OKLCH", 54, composeOklch},
 };
 // formatIndex of the user's template.
 constexpr int kCustomNotation = 6;

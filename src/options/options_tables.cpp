@@ -28,7 +28,9 @@ struct Place {
   int x, y;
 };
 constexpr Place kNotationRadioPlaces[kNotationCount] = {
-    {40, 40}, {40, 75}, {120, 40}, {120, 75}, {195, 40}, {195, 75}, {40, 110},
+    {40, 40},  {40, 75},   {120, 40},  {120, 75}, {195, 40}, {195, 75},  // HTML to Decimal, two rows
+    {40, 180},                                                          // Custom, above its template
+    {40, 110}, {120, 110}, {195, 110}, {40, 145}, {120, 145},           // CSS rgb() to OKLCH
 };
 
 // The radio button of the notation at `position`; the first one starts the group.
@@ -61,21 +63,21 @@ const ControlLayout kOptionsControls[kOptionsControlCount] = {
     {"SysTabControl32", "", kShown | kClipSiblings | kGroup | kTabStop | kTabButtons, 0, 0, clientLess(0),
      clientLess(0), 0, kAllPages, false, true},
     notationRadio(0), notationRadio(1), notationRadio(2), notationRadio(3), notationRadio(4), notationRadio(5),
-    notationRadio(6),
-    {"BUTTON", "-", kShown | kTabStop | kPushButton, 208, 112, fixed(18), fixed(18), kIdRemoveTemplate, 0, false, true},
-    {"BUTTON", "+", kShown | kTabStop | kPushButton, 230, 112, fixed(18), fixed(18), kIdAddTemplate, 0, false, true},
+    notationRadio(6), notationRadio(7), notationRadio(8), notationRadio(9), notationRadio(10), notationRadio(11),
+    {"BUTTON", "-", kShown | kTabStop | kPushButton, 208, 182, fixed(18), fixed(18), kIdRemoveTemplate, 0, false, true},
+    {"BUTTON", "+", kShown | kTabStop | kPushButton, 230, 182, fixed(18), fixed(18), kIdAddTemplate, 0, false, true},
     // The height includes the drop-down list.
-    {"COMBOBOX", "", kShown | kBorder | kTabStop | kDropDown | kAutoHScroll | kSort, 40, 134, fixed(210), fixed(72), 0,
+    {"COMBOBOX", "", kShown | kBorder | kTabStop | kDropDown | kAutoHScroll | kSort, 40, 204, fixed(210), fixed(72), 0,
      0, false, true},
-    {"BUTTON", " Use middle mouse button", kShown | kTabStop | kAutoCheckBox, 70, 170, fixed(140), fixed(24),
+    {"BUTTON", " Use middle mouse button", kShown | kTabStop | kAutoCheckBox, 70, 240, fixed(140), fixed(24),
      kIdMiddleButton, 0, false, true},
-    {"SCROLLBAR", nullptr, kShown | kGroup | kTabStop | kHorizontal, 40, 205, fixed(210), fixed(14), 0, 0, true,
+    {"SCROLLBAR", nullptr, kShown | kGroup | kTabStop | kHorizontal, 40, 275, fixed(210), fixed(14), 0, 0, true,
      false},
-    {"STATIC", "Transparency", kShown | kLeft, 40, 225, fixed(80), fixed(20), 0, 0, true, true},
-    {"STATIC", nullptr, kShown | kRight, 210, 225, fixed(40), fixed(20), 0, 0, true, true},
-    {"BUTTON", "&Font", kPageButton, 15, 260, fixed(80), fixed(24), kIdFontButton, 0, false, true},
-    {"BUTTON", "Co&lor", kPageButton, 105, 260, fixed(80), fixed(24), kIdColorButton, 0, false, true},
-    {"BUTTON", "Default&s", kPageButton, 195, 260, fixed(80), fixed(24), kIdBoxDefaults, 0, false, true},
+    {"STATIC", "Transparency", kShown | kLeft, 40, 295, fixed(80), fixed(20), 0, 0, true, true},
+    {"STATIC", nullptr, kShown | kRight, 210, 295, fixed(40), fixed(20), 0, 0, true, true},
+    {"BUTTON", "&Font", kPageButton, 15, 330, fixed(80), fixed(24), kIdFontButton, 0, false, true},
+    {"BUTTON", "Co&lor", kPageButton, 105, 330, fixed(80), fixed(24), kIdColorButton, 0, false, true},
+    {"BUTTON", "Default&s", kPageButton, 195, 330, fixed(80), fixed(24), kIdBoxDefaults, 0, false, true},
     hotkeyRow(hotkeyCtrlRow(0)), hotkeyRow(hotkeyLabelRow(0)),
     hotkeyRow(hotkeyCtrlRow(1)), hotkeyRow(hotkeyLabelRow(1)),
     hotkeyRow(hotkeyCtrlRow(2)), hotkeyRow(hotkeyLabelRow(2)),
@@ -86,8 +88,8 @@ const ControlLayout kOptionsControls[kOptionsControlCount] = {
     hotkeyRow(hotkeyCtrlRow(7)), hotkeyRow(hotkeyLabelRow(7)),
     hotkeyRow(hotkeyCtrlRow(8)), hotkeyRow(hotkeyLabelRow(8)),
     // The Hotkeys page's buttons lie where "&Font" and "Default&s" lie on the Options page.
-    {"BUTTON", "Apply", kHiddenPageButton, 15, 260, fixed(80), fixed(24), kIdApply, 1, false, true},
-    {"BUTTON", "Defaults", kHiddenPageButton, 195, 260, fixed(80), fixed(24), kIdHotkeyDefaults, 1, false, true},
+    {"BUTTON", "Apply", kHiddenPageButton, 15, 330, fixed(80), fixed(24), kIdApply, 1, false, true},
+    {"BUTTON", "Defaults", kHiddenPageButton, 195, 330, fixed(80), fixed(24), kIdHotkeyDefaults, 1, false, true},
     {"RichEdit", nullptr, kChild | kVScroll | kHelpViewStyle, 0, 30, clientLess(0), clientLess(30), 0, 2, false, false},
     {"STATIC", nullptr, kChild | kLeft, 127, 38, clientLess(100), fixed(150), 0, 3, false, true},
     {"STATIC", nullptr, kChild | kNotify, 127, 170, clientLess(100), fixed(18), kIdMakerLink, 3, false, true},

@@ -28,7 +28,7 @@ constexpr int hotkeyCtrlRow(int action) { return kFirstHotkeyRow + 2 * action; }
 constexpr int hotkeyLabelRow(int action) { return kFirstHotkeyRow + 2 * action + 1; }
 
 constexpr int kOptionsWidth = 300;   // outer size of the Options window
-constexpr int kOptionsHeight = 330;
+constexpr int kOptionsHeight = 400;
 constexpr int kPageCount = 4;
 constexpr char kTabTexts[kPageCount][8] = {"Options", "Hotkeys", "Help", "About"};
 constexpr int kAllPages = -1;  // the page of the tab control, which is always shown

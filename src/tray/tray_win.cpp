@@ -79,10 +79,16 @@ void buildTrayMenu() {
   fillSubItem({kCmdMouseMode, "&Mouse mode", MFT_RADIOCHECK, 0});
   InsertMenuItemA(app.displayMenu, 0, TRUE, &workItemInfo);
 
+  // In command id order; a gap in the ids starts a new section below a separator.
+  UINT items = 0;
   for (int position = 0; position < kNotationCount; ++position) {
     const Notation& notation = kNotations[notationAtPosition(position)];
+    if (position > 0 && notation.commandId != kNotations[notationAtPosition(position - 1)].commandId + 1) {
+      fillSubItem({kCmdSeparator, nullptr, MFT_SEPARATOR, 0});
+      InsertMenuItemA(app.formatMenu, items++, TRUE, &workItemInfo);
+    }
     fillSubItem({static_cast<UINT>(notation.commandId), notation.caption, MFT_RADIOCHECK, 0});
-    InsertMenuItemA(app.formatMenu, position, TRUE, &workItemInfo);
+    InsertMenuItemA(app.formatMenu, items++, TRUE, &workItemInfo);
   }
 
   displayItemInfo.fMask |= MIIM_SUBMENU;

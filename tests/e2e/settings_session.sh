@@ -102,7 +102,7 @@ Windows Registry Editor Version 5.00
 EOF
 )
 export_file=$(mktemp -u /tmp/tintlet-session.XXXXXX.reg)
-wine reg export "$key" "$(wine winepath -w "$export_file" 2>/dev/null)" /y >/dev/null 2>&1 ||
+wine reg export "$key" "$(wine winepath -w "$export_file" 2>/dev/null | tr -d '\r')" /y >/dev/null 2>&1 ||
   fail "the key could not be exported"
 actual=$(iconv -f UTF-16 -t UTF-8 "$export_file" | tr -d '\r')
 rm -f "$export_file"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -67,6 +68,8 @@ TEST(Notation, TableRowsByFormatIndex) {
   const Row expected[] = {
       {"html", "&HTML", 10}, {"delphi", "&Delphi", 11}, {"c++", "&C++", 12}, {"rgb", "D&ecimal", 15},
       {"java", "&Java", 13}, {"vb", "&VB", 14},         {"custom", "C&ustom", 16},
+      {"cssrgb", "CSS &rgb()", 50}, {"csshsl", "CSS hsl()", 51}, {"hsv", "HSV", 52}, {"float", "Flo&at", 53},
+      {"oklch", "&OKLCH", 54},
   };
   ASSERT_EQ(kNotationCount, int(sizeof expected / sizeof expected[0]));
   for (int i = 0; i < kNotationCount; ++i) {
@@ -77,12 +80,83 @@ TEST(Notation, TableRowsByFormatIndex) {
 }
 
 TEST(Notation, MenuOrderIsCommandIdOrder) {
-  const int expected[] = {0, 1, 2, 4, 5, 3, 6};  // HTML, Delphi, C++, Java, VB, Decimal, Custom
+  // HTML, Delphi, C++, Java, VB, Decimal, Custom, then CSS rgb(), CSS hsl(), HSV, Float, OKLCH.
+  const int expected[] = {0, 1, 2, 4, 5, 3, 6, 7, 8, 9, 10, 11};
   ASSERT_EQ(kNotationCount, int(sizeof expected / sizeof expected[0]));
   for (int p = 0; p < kNotationCount; ++p) EXPECT_EQ(notationAtPosition(p), expected[p]) << "position " << p;
   EXPECT_EQ(notationAtPosition(kNotationCount), -1);
   EXPECT_EQ(kFirstNotationCommand, 10);
-  EXPECT_EQ(kLastNotationCommand, 16);
+  EXPECT_EQ(kLastNotationCommand, 54);
+}
+
+// No two items of the Format submenu answer to the same letter.
+TEST(Notation, MnemonicsAreUniqueInTheFormatSubmenu) {
+  std::string letters;
+  for (const Notation& n : kNotations) {
+    const char* amp = std::strchr(n.caption, '&');
+    if (!amp) continue;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(amp[1])));
+    EXPECT_EQ(letters.find(letter), std::string::npos) << n.caption;
+    letters += letter;
+  }
+}
+
+// The five notations for today's tools. Expected texts were worked out apart from this code: hue,
+// saturation, lightness and value as exact fractions, checked against Python's colorsys; OKLCH in
+// a separate Python calculation (red and white as the issue gives them).
+TEST(Notation, CssHslHsvFloatAndOklch) {
+  struct Case { std::uint32_t color; const char* texts[5]; };  // COLORREF 0xBBGGRR; cssrgb to oklch
+  const Case cases[] = {
+      {0x000000, {"rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "0, 0%, 0%", "0.000, 0.000, 0.000", "oklch(0.00% 0.0000 0.00)"}},
+      {0xFFFFFF, {"rgb(255, 255, 255)", "hsl(0, 0%, 100%)", "0, 0%, 100%", "1.000, 1.000, 1.000",
+                  "oklch(100.00% 0.0000 0.00)"}},
+      {0x808080, {"rgb(128, 128, 128)", "hsl(0, 0%, 50%)", "0, 0%, 50%", "0.502, 0.502, 0.502",
+                  "oklch(59.99% 0.0000 0.00)"}},
+      {0x010101, {"rgb(1, 1, 1)", "hsl(0, 0%, 0%)", "0, 0%, 0%", "0.004, 0.004, 0.004", "oklch(6.72% 0.0000 0.00)"}},
+      {0xFEFEFE, {"rgb(254, 254, 254)", "hsl(0, 0%, 100%)", "0, 0%, 100%", "0.996, 0.996, 0.996",
+                  "oklch(99.70% 0.0000 0.00)"}},
+      {0x0000FF, {"rgb(255, 0, 0)", "hsl(0, 100%, 50%)", "0, 100%, 100%", "1.000, 0.000, 0.000",
+                  "oklch(62.80% 0.2577 29.23)"}},
+      {0x00FF00, {"rgb(0, 255, 0)", "hsl(120, 100%, 50%)", "120, 100%, 100%", "0.000, 1.000, 0.000",
+                  "oklch(86.64% 0.2948 142.50)"}},
+      {0xFF0000, {"rgb(0, 0, 255)", "hsl(240, 100%, 50%)", "240, 100%, 100%", "0.000, 0.000, 1.000",
+                  "oklch(45.20% 0.3132 264.05)"}},
+      {kRed5Green12Blue255, {"rgb(5, 12, 255)", "hsl(238, 100%, 51%)", "238, 98%, 100%", "0.020, 0.047, 1.000",
+                             "oklch(45.66% 0.3100 264.43)"}},
+      // Hue 0.5 goes up to 1; hue 359.5 goes up to 360, which is 0.
+      {0x0A0B82, {"rgb(130, 11, 10)", "hsl(1, 86%, 27%)", "1, 92%, 51%", "0.510, 0.043, 0.039",
+                  "oklch(38.67% 0.1505 28.34)"}},
+      {0x0B0A82, {"rgb(130, 10, 11)", "hsl(0, 86%, 27%)", "0, 92%, 51%", "0.510, 0.039, 0.043",
+                  "oklch(38.63% 0.1509 27.96)"}},
+      // Hue 232.5; hue 359.76 rounds to 0 too.
+      {0x270B07, {"rgb(7, 11, 39)", "hsl(233, 70%, 9%)", "233, 82%, 15%", "0.027, 0.043, 0.153",
+                  "oklch(16.65% 0.0575 272.00)"}},
+      {0x0100FF, {"rgb(255, 0, 1)", "hsl(0, 100%, 50%)", "0, 100%, 100%", "1.000, 0.000, 0.004",
+                  "oklch(62.80% 0.2576 29.18)"}},
+      // HSV saturation 0.5 goes up to 1%; HSL saturation 62.5 goes up to 63%.
+      {0xC7C7C8, {"rgb(200, 199, 199)", "hsl(0, 1%, 78%)", "0, 1%, 78%", "0.784, 0.780, 0.780",
+                  "oklch(83.05% 0.0011 17.18)"}},
+      {0x15410F, {"rgb(15, 65, 21)", "hsl(127, 63%, 16%)", "127, 77%, 25%", "0.059, 0.255, 0.082",
+                  "oklch(33.11% 0.0894 145.07)"}},
+  };
+  for (const Case& c : cases)
+    for (int k = 0; k < 5; ++k)
+      EXPECT_EQ(notation(7 + k, c.color), c.texts[k]) << kNotations[7 + k].registryName << " of " << std::hex << c.color;
+}
+
+TEST(Notation, TheFiveGiveNothingBeforeTheBoxHasAColour) {
+  const char dec[12] = {};
+  for (const char* hex : {"", "0C05", "GG0000"}) {
+    for (int k = 7; k < kNotationCount; ++k) {
+      char out[kClipboardTextSize];
+      std::memset(out, 'x', sizeof out);
+      composeNotationText(k, hex, dec, "", out, sizeof out);
+      EXPECT_STREQ(out, "") << kNotations[k].registryName << " of \"" << hex << '"';
+    }
+  }
+  char out[32];
+  composeNotationText(7, "ff0c05", dec, "", out, sizeof out);  // lower-case digits read as well
+  EXPECT_STREQ(out, "rgb(255, 12, 5)");
 }
 
 TEST(Notation, TextIsCutToTheGivenSize) {
@@ -90,6 +164,7 @@ TEST(Notation, TextIsCutToTheGivenSize) {
   struct Case { int formatIndex; std::size_t size; const char* text; };
   const Case cases[] = {
       {4, 8, "Color(2"}, {0, 4, "#FF"}, {3, 1, ""}, {6, 5, "RGB("}, {1, 7, "$FFFFF"},
+      {7, 8, "rgb(255"}, {8, 1, ""}, {9, 6, "0, 0%"}, {10, 6, "1.000"}, {11, 12, "oklch(100.0"},
   };
   for (const Case& k : cases) {
     char out[32];

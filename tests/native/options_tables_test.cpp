@@ -2,20 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
 TEST(OptionsControls, PageOfEveryControl) {
-  // Creation order: the tab control, the Options page's 17, nine hotkey rows of two, the Hotkeys
+  // Creation order: the tab control, the Options page's 22, nine hotkey rows of two, the Hotkeys
   // page's two buttons, the help view, the About page's nine.
   const int expected[kOptionsControlCount] = {
-      -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
       1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
       1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3,
   };
-  ASSERT_EQ(kOptionsControlCount, 48);
+  ASSERT_EQ(kOptionsControlCount, 53);
   for (int c = 0; c < kOptionsControlCount; ++c) EXPECT_EQ(kOptionsControls[c].page, expected[c]) << "control " << c;
-  const int perPage[4] = {17, 20, 1, 9};
+  const int perPage[4] = {22, 20, 1, 9};
   for (int page = 0; page < 4; ++page) {
     int count = 0;
     for (const ControlLayout& row : kOptionsControls) count += row.page == page;
@@ -59,9 +60,27 @@ TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {
   EXPECT_EQ(resolveExtent(kOptionsControls[kHelpView].height, 300), 270);
 }
 
+// The dialog manager clicks the first control after the focus whose mnemonic matches: on the
+// Options page, a letter used twice would take one control's key away from the other.
+TEST(OptionsControls, MnemonicsAreUniqueOnTheOptionsPage) {
+  std::string letters;
+  int found = 0;
+  for (const ControlLayout& row : kOptionsControls) {
+    if (row.page != 0 || !row.text) continue;
+    const char* amp = std::strchr(row.text, '&');
+    if (!amp || !amp[1]) continue;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(amp[1])));
+    EXPECT_EQ(letters.find(letter), std::string::npos) << row.text;
+    letters += letter;
+    ++found;
+  }
+  EXPECT_EQ(found, 13);  // ten notation radios and "&Font", "Co&lor", "Default&s"
+}
+
 TEST(Notation, CommandIdToFormatIndex) {
-  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6},
-                          {9, -1}, {17, -1}, {0, -1}, {-5, -1}, {40, -1}};
+  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6}, {50, 7},  {51, 8},
+                          {52, 9}, {53, 10}, {54, 11}, {9, -1}, {17, -1}, {0, -1}, {-5, -1}, {40, -1}, {49, -1},
+                          {55, -1}, {20, -1}, {21, -1}, {22, -1}};
   for (const auto& c : cases) EXPECT_EQ(formatIndexOfCommand(c[0]), c[1]) << "id " << c[0];
 }
 

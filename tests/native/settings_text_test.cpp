@@ -34,14 +34,17 @@ TEST(SettingsText, NotationNamesAreExact) {
   struct Case { const char* text; int index; };
   const Case cases[] = {
       {"html", 0}, {"delphi", 1}, {"c++", 2}, {"rgb", 3}, {"java", 4}, {"vb", 5}, {"custom", 6},
+      {"cssrgb", 7}, {"csshsl", 8}, {"hsv", 9}, {"float", 10}, {"oklch", 11},
       {"HTML", -1}, {"Html", -1}, {"html ", -1}, {" html", -1}, {"", -1}, {"c+", -1}, {"decimal", -1},
+      {"OKLCH", -1}, {"css rgb", -1}, {"hsl", -1}, {"hsv ", -1},
   };
   for (const Case& c : cases) EXPECT_EQ(notationIndexOf(c.text), c.index) << '"' << c.text << '"';
 
-  const char* const names[7] = {"html", "delphi", "c++", "rgb", "java", "vb", "custom"};
-  for (int i = 0; i < 7; ++i) EXPECT_STREQ(notationNameOf(i), names[i]);
+  const char* const names[12] = {"html", "delphi", "c++", "rgb",   "java",  "vb",
+                                 "custom", "cssrgb", "csshsl", "hsv", "float", "oklch"};
+  for (int i = 0; i < 12; ++i) EXPECT_STREQ(notationNameOf(i), names[i]);
   EXPECT_STREQ(notationNameOf(-1), "");
-  EXPECT_STREQ(notationNameOf(7), "");
+  EXPECT_STREQ(notationNameOf(12), "");
 }
 
 TEST(SettingsText, FlagsAreExactlyTrueOrFalse) {

@@ -188,6 +188,17 @@ std::string windowText(HWND wnd) {
   return text;
 }
 
+std::string clipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
 std::string windowsPath(const std::string& unixPath) {
   std::string path = "Z:" + unixPath;
   for (char& c : path)

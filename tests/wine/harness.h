@@ -77,6 +77,8 @@ struct ColorWindow {
 std::vector<std::string> templateEntries();
 // The window text of `wnd`.
 std::string windowText(HWND wnd);
+// The clipboard's text up to its first zero byte, or "(clipboard busy)" when it cannot be opened.
+std::string clipboardText();
 // A Unix path as Wine's Windows path (Z:\...).
 std::string windowsPath(const std::string& unixPath);
 // The path of a test helper program built beside the tests.

@@ -35,17 +35,22 @@ const ExpectedControl kExpected[] = {
     {"javaRadio", "Button", "&Java", 0x50010009, 120, 75, 70, 24, 13, 0, true},
     {"vbRadio", "Button", "&VB", 0x50010009, 195, 40, 70, 24, 14, 0, true},
     {"decimalRadio", "Button", "D&ecimal", 0x50010009, 195, 75, 70, 24, 15, 0, true},
-    {"customRadio", "Button", "C&ustom", 0x50010009, 40, 110, 70, 24, 16, 0, true},
-    {"removeTemplateButton", "Button", "-", 0x50010000, 208, 112, 18, 18, 100, 0, true},
-    {"addTemplateButton", "Button", "+", 0x50010000, 230, 112, 18, 18, 101, 0, true},
-    {"templateCombo", "ComboBox", nullptr, 0x50810142, 40, 134, 210, 72, 0, 0, true},
-    {"middleButtonCheck", "Button", " Use middle mouse button", 0x50010003, 70, 170, 140, 24, 40, 0, true},
-    {"opacityScrollBar", "ScrollBar", "", 0x50030000, 40, 205, 210, 14, 0, 0, false},
-    {"transparencyLabel", "Static", "Transparency", 0x50000000, 40, 225, 80, 20, 0, 0, true},
-    {"percentLabel", "Static", "0%", 0x50000002, 210, 225, 40, 20, 0, 0, true},
-    {"fontButton", "Button", "&Font", 0x50030000, 15, 260, 80, 24, 0, 0, true},
-    {"colorButton", "Button", "Co&lor", 0x50030000, 105, 260, 80, 24, 1, 0, true},
-    {"boxDefaultsButton", "Button", "Default&s", 0x50030000, 195, 260, 80, 24, 2, 0, true},
+    {"customRadio", "Button", "C&ustom", 0x50010009, 40, 180, 70, 24, 16, 0, true},
+    {"cssRgbRadio", "Button", "CSS &rgb()", 0x50010009, 40, 110, 70, 24, 50, 0, true},
+    {"cssHslRadio", "Button", "CSS hsl()", 0x50010009, 120, 110, 70, 24, 51, 0, true},
+    {"hsvRadio", "Button", "HSV", 0x50010009, 195, 110, 70, 24, 52, 0, true},
+    {"floatRadio", "Button", "Flo&at", 0x50010009, 40, 145, 70, 24, 53, 0, true},
+    {"oklchRadio", "Button", "&OKLCH", 0x50010009, 120, 145, 70, 24, 54, 0, true},
+    {"removeTemplateButton", "Button", "-", 0x50010000, 208, 182, 18, 18, 100, 0, true},
+    {"addTemplateButton", "Button", "+", 0x50010000, 230, 182, 18, 18, 101, 0, true},
+    {"templateCombo", "ComboBox", nullptr, 0x50810142, 40, 204, 210, 72, 0, 0, true},
+    {"middleButtonCheck", "Button", " Use middle mouse button", 0x50010003, 70, 240, 140, 24, 40, 0, true},
+    {"opacityScrollBar", "ScrollBar", "", 0x50030000, 40, 275, 210, 14, 0, 0, false},
+    {"transparencyLabel", "Static", "Transparency", 0x50000000, 40, 295, 80, 20, 0, 0, true},
+    {"percentLabel", "Static", "0%", 0x50000002, 210, 295, 40, 20, 0, 0, true},
+    {"fontButton", "Button", "&Font", 0x50030000, 15, 330, 80, 24, 0, 0, true},
+    {"colorButton", "Button", "Co&lor", 0x50030000, 105, 330, 80, 24, 1, 0, true},
+    {"boxDefaultsButton", "Button", "Default&s", 0x50030000, 195, 330, 80, 24, 2, 0, true},
     {"hotkeyCtrl[0]", "msctls_hotkey32", "", 0x40010000, 15, 35, 160, 18, 0, 1, true},
     {"hotkeyLabel[0]", "Static", "Options", 0x40000000, 195, 35, 90, 18, 0, 1, true},
     {"hotkeyCtrl[1]", "msctls_hotkey32", "", 0x40010000, 15, 58, 160, 18, 0, 1, true},
@@ -64,8 +69,8 @@ const ExpectedControl kExpected[] = {
     {"hotkeyLabel[7]", "Static", "Micro form", 0x40000000, 195, 196, 90, 18, 0, 1, true},
     {"hotkeyCtrl[8]", "msctls_hotkey32", "", 0x40010000, 15, 219, 160, 18, 0, 1, true},
     {"hotkeyLabel[8]", "Static", "Exit", 0x40000000, 195, 219, 90, 18, 0, 1, true},
-    {"applyButton", "Button", "Apply", 0x40030000, 15, 260, 80, 24, 31, 1, true},
-    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 260, 80, 24, 30, 1, true},
+    {"applyButton", "Button", "Apply", 0x40030000, 15, 330, 80, 24, 31, 1, true},
+    {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 330, 80, 24, 30, 1, true},
     {"helpView", "RichEdit", nullptr, 0x40206844, 0, 30, W, H - 30, 0, 2, false},
     {"aboutLabel", "Static", nullptr, 0x40000000, 127, 38, W - 100, 150, 0, 3, true},
     // The two link labels are fitted to their texts at start-up: only their place is fixed.
@@ -181,9 +186,9 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   // The system adds the window edge to a window with a caption.
   EXPECT_EQ(window->exStyle & ~WS_EX_WINDOWEDGE, static_cast<DWORD>(WS_EX_CONTROLPARENT));
   EXPECT_EQ(window->x, (desktop.right - 300) / 2);
-  EXPECT_EQ(window->y, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(window->y, (desktop.bottom - 400) / 2);
   EXPECT_EQ(window->width, 300);
-  EXPECT_EQ(window->height, 330);
+  EXPECT_EQ(window->height, 400);
   EXPECT_EQ(window->parent, GetDesktopWindow());
 
   // Opened, it shows the Options page; W and H are its client size.
@@ -193,17 +198,17 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   RECT r, client;
   GetWindowRect(app.optionsWnd, &r);
   EXPECT_EQ(r.left, (desktop.right - 300) / 2);
-  EXPECT_EQ(r.top, (desktop.bottom - 330) / 2);
+  EXPECT_EQ(r.top, (desktop.bottom - 400) / 2);
   EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 330);
+  EXPECT_EQ(r.bottom - r.top, 400);
   EXPECT_EQ(windowText(app.optionsWnd), "Tintlet 2.51 Options");
   GetClientRect(app.optionsWnd, &client);
   const int clientW = client.right, clientH = client.bottom;
 
   const std::vector<HWND> children = optionsChildren();
-  ASSERT_EQ(kControlCount, 48);
-  ASSERT_EQ(static_cast<int>(controls.size()), 48);
-  ASSERT_EQ(static_cast<int>(children.size()), 48);
+  ASSERT_EQ(kControlCount, 53);
+  ASSERT_EQ(static_cast<int>(controls.size()), 53);
+  ASSERT_EQ(static_cast<int>(children.size()), 53);
   for (int i = 0; i < kControlCount; ++i) {
     const ExpectedControl& e = kExpected[i];
     const Created& made = controls[i];
@@ -246,10 +251,14 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
 
   // The handles in the state are these controls.
   EXPECT_EQ(children[0], optionsControls.tabCtrl);
-  EXPECT_EQ(children[10], optionsControls.templateCombo);
-  EXPECT_EQ(children[18], optionsControls.hotkeyCtrl[0]);
-  EXPECT_EQ(children[35], optionsControls.hotkeyLabel[8]);
-  EXPECT_EQ(children[47], optionsControls.toolIconStatic);
+  EXPECT_EQ(children[1], optionsControls.notationRadio[0]);
+  EXPECT_EQ(children[6], optionsControls.notationRadio[3]);
+  EXPECT_EQ(children[7], optionsControls.notationRadio[6]);
+  EXPECT_EQ(children[12], optionsControls.notationRadio[11]);
+  EXPECT_EQ(children[15], optionsControls.templateCombo);
+  EXPECT_EQ(children[23], optionsControls.hotkeyCtrl[0]);
+  EXPECT_EQ(children[40], optionsControls.hotkeyLabel[8]);
+  EXPECT_EQ(children[52], optionsControls.toolIconStatic);
   // The About texts come from the About page's composer.
   EXPECT_EQ(windowText(optionsControls.aboutLabel), app.aboutText);
   EXPECT_EQ(windowText(optionsControls.makerLink), makerLinkText());
@@ -430,17 +439,27 @@ namespace {
 
 bool formatMarked(int id) { return (GetMenuState(app.formatMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
+// Command id and formatIndex of every notation.
+const int kNotationIds[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6},
+                               {50, 7}, {51, 8}, {52, 9}, {53, 10}, {54, 11}};
+
 // The one notation radio button that is checked and the one Format item with the mark, by id.
 void expectNotation(int id, int formatIndex) {
   EXPECT_EQ(settings.formatIndex, formatIndex);
-  HWND radios[7] = {optionsControls.notationRadio[0], optionsControls.notationRadio[1],
-                    optionsControls.notationRadio[2], optionsControls.notationRadio[4],
-                    optionsControls.notationRadio[5], optionsControls.notationRadio[3],
-                    optionsControls.notationRadio[6]};
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(SendMessageA(radios[i], BM_GETCHECK, 0, 0), 10 + i == id ? BST_CHECKED : BST_UNCHECKED) << 10 + i;
-    EXPECT_EQ(formatMarked(10 + i), 10 + i == id) << 10 + i;
+  for (const auto& n : kNotationIds) {
+    EXPECT_EQ(SendMessageA(optionsControls.notationRadio[n[1]], BM_GETCHECK, 0, 0), n[0] == id ? BST_CHECKED : BST_UNCHECKED)
+        << n[0];
+    EXPECT_EQ(GetDlgCtrlID(optionsControls.notationRadio[n[1]]), n[0]);
+    EXPECT_EQ(formatMarked(n[0]), n[0] == id) << n[0];
   }
+}
+
+// Alt and a lower-case letter, typed while the tab control has the focus.
+void typeAlt(char letter) {
+  SetFocus(optionsControls.tabCtrl);
+  const UINT key = letter - 'a' + 'A';
+  PostMessageA(optionsControls.tabCtrl, WM_SYSCHAR, letter, 0x20000000 | (MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16) | 1);
+  pumpFor(100);
 }
 
 }  // namespace
@@ -455,24 +474,27 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
   // The tray menu's "D&ecimal", as the menu sends it to the colour box.
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);
   expectNotation(15, 3);
-  const int cases[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15, 3}, {16, 6}};
-  for (const auto& c : cases) {
-    SendMessageA(app.boxWnd, WM_COMMAND, c[0], 0);
-    expectNotation(c[0], c[1]);
+  // Back and forth between the first seven and the five below the separator.
+  const int order[] = {0, 7, 1, 8, 2, 9, 3, 10, 4, 11, 5, 7, 6, 11, 0};
+  for (int k : order) {
+    SendMessageA(app.boxWnd, WM_COMMAND, kNotationIds[k][0], 0);
+    expectNotation(kNotationIds[k][0], kNotationIds[k][1]);
   }
-  HWND radios[7] = {optionsControls.notationRadio[0], optionsControls.notationRadio[1],
-                    optionsControls.notationRadio[2], optionsControls.notationRadio[4],
-                    optionsControls.notationRadio[5], optionsControls.notationRadio[3],
-                    optionsControls.notationRadio[6]};
-  for (const auto& c : cases) {
-    SendMessageA(radios[c[0] - 10], BM_CLICK, 0, 0);
-    expectNotation(c[0], c[1]);
+  for (int k : order) {
+    SendMessageA(optionsControls.notationRadio[kNotationIds[k][1]], BM_CLICK, 0, 0);
+    expectNotation(kNotationIds[k][0], kNotationIds[k][1]);
   }
+  clickAt(centreOf(optionsControls.notationRadio[8]));  // "CSS hsl()"
+  expectNotation(51, 8);
   // Alt with a mnemonic picks the notation too: the loop hands keys to the dialog manager.
-  SetFocus(optionsControls.tabCtrl);
-  PostMessageA(optionsControls.tabCtrl, WM_SYSCHAR, 'v', 0x20000000 | (MapVirtualKeyA('V', MAPVK_VK_TO_VSC) << 16) | 1);
-  pumpFor(100);
+  typeAlt('v');
   expectNotation(14, 5);
+  typeAlt('o');
+  expectNotation(54, 11);
+  typeAlt('a');
+  expectNotation(53, 10);
+  typeAlt('r');
+  expectNotation(50, 7);
   EXPECT_EQ(exitTintlet(), 0);
 }
 

@@ -12,17 +12,6 @@ namespace {
 
 const COLORREF kShown = RGB(5, 12, 255);
 
-std::string clipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 void addTemplate(const char* text) {
   SetWindowTextA(optionsControls.templateCombo, text);
   SendMessageA(optionsControls.addTemplateButton, BM_CLICK, 0, 0);

@@ -246,6 +246,18 @@ struct RunningTintlet {
     DWORD_PTR ignored;
     SendMessageTimeoutA(box, WM_HOTKEY, n, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   }
+  // A tray menu command, as the menu sends it to the box.
+  void command(int id) const {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(box, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
+  // Whether the Options page's radio button or check box with command `id` is checked.
+  bool optionChecked(int id) const {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(FindWindowA(kOptionsClassName, nullptr), id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                        2000, &state);
+    return state == BST_CHECKED;
+  }
   bool ended(int ms) const { return WaitForSingleObject(process, ms) == WAIT_OBJECT_0; }
   bool exit() {
     PostMessageA(box, WM_HOTKEY, kActionExit, 0);
@@ -324,6 +336,9 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"platform", REG_SZ, sz("HTML"), {REG_SZ, sz("html")}, "0"},
       {"platform", REG_DWORD, dword(2), {REG_SZ, sz("html")}, "0"},
       {"platform", REG_SZ, sz("c++"), {REG_SZ, sz("c++")}, "2"},
+      {"platform", REG_SZ, sz("oklch"), {REG_SZ, sz("oklch")}, "11"},
+      {"platform", REG_SZ, sz("OKLCH"), {REG_SZ, sz("html")}, "0"},
+      {"platform", REG_SZ, sz("hsl"), {REG_SZ, sz("html")}, "0"},
       {"italic", REG_SZ, sz("TRUE"), {REG_SZ, sz("false")}, "0"},
       {"italic", REG_BINARY, "true", {REG_SZ, sz("false")}, "0"},
       {"italic", REG_SZ, sz("true"), {REG_SZ, sz("true")}, "1"},
@@ -445,6 +460,46 @@ TEST(Settings, ChangesSurviveARestartOfTheRealProgram) {
   EXPECT_TRUE(second.decimal()) << second.boxText();
   EXPECT_EQ(second.form(), "zoom");
   EXPECT_TRUE(second.exit());
+}
+
+// The five later notations in the real program: chosen as the tray menu chooses them, the Options
+// radio follows, the copy gives their text, and the next start copies the same again.
+TEST(Settings, LaterNotationsCopyAndSurviveARestartOfTheRealProgram) {
+  ColorWindow target({200, 200, 400, 400}, RGB(200, 120, 40));
+  struct Case { const char* name; int id; const char* text; };
+  const Case cases[] = {
+      {"cssrgb", 50, "rgb(200, 120, 40)"},   {"csshsl", 51, "hsl(30, 67%, 47%)"},
+      {"hsv", 52, "30, 80%, 78%"},           {"float", 53, "0.784, 0.471, 0.157"},
+      {"oklch", 54, "oklch(64.65% 0.1343 60.59)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clearSettings();
+    SetCursorPos(300, 300);
+    {
+      RunningTintlet first;
+      ASSERT_NE(first.box, nullptr);
+      ASSERT_TRUE(pumpUntil([&] { return first.boxText() == "C87828"; })) << first.boxText();
+      EXPECT_TRUE(first.optionChecked(10));
+      first.command(c.id);
+      EXPECT_TRUE(first.optionChecked(c.id));
+      EXPECT_FALSE(first.optionChecked(10));
+      first.action(kActionCopy);
+      EXPECT_EQ(clipboardText(), c.text);
+      ASSERT_TRUE(first.exit());
+    }
+    EXPECT_EQ(storedValue(kSettingsKey, "platform"), (StoredValue{REG_SZ, sz(c.name)}));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    RunningTintlet second;
+    ASSERT_NE(second.box, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return second.boxText() == "C87828"; })) << second.boxText();
+    EXPECT_TRUE(second.optionChecked(c.id));
+    second.action(kActionCopy);
+    EXPECT_EQ(clipboardText(), c.text);
+    EXPECT_TRUE(second.exit());
+  }
 }
 
 // Windows ends a tray program at log-off without a WM_QUIT: what it saved at WM_ENDSESSION is

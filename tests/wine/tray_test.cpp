@@ -86,7 +86,9 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.formatMenu,
              {{10, "&HTML", R, MFS_CHECKED, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
               {13, "&Java", R, 0, false}, {14, "&VB", R, 0, false}, {15, "D&ecimal", R, 0, false},
-              {16, "C&ustom", R, 0, false}},
+              {16, "C&ustom", R, 0, false}, {1000, nullptr, S, 0, false}, {50, "CSS &rgb()", R, 0, false},
+              {51, "CSS hsl()", R, 0, false}, {52, "HSV", R, 0, false}, {53, "Flo&at", R, 0, false},
+              {54, "&OKLCH", R, 0, false}},
              "format");
   expectMenu(app.displayMenu,
              {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {32, "&Zoom", R, 0, false},
