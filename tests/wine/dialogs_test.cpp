@@ -211,8 +211,9 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
 
 TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
   clearSettings();
-  ColorWindow target({600, 500, 700, 600}, RGB(255, 0, 0));
-  SetCursorPos(650, 550);
+  // Beside the Options window, which opens later and, mapped later, would lie over the target.
+  ColorWindow target({700, 600, 800, 700}, RGB(255, 0, 0));
+  SetCursorPos(750, 650);
   startTintlet();
   openOptions();
   HeldKeys keys;
