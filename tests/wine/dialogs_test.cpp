@@ -211,9 +211,9 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
 
 TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
   clearSettings();
-  // Beside the Options window, which opens later and, mapped later, would lie over the target.
-  ColorWindow target({700, 600, 800, 700}, RGB(255, 0, 0));
-  SetCursorPos(750, 650);
+  // Right of the Options window, which reaches down to y = 560 in the middle of the screen.
+  ColorWindow target({700, 500, 800, 600}, RGB(255, 0, 0));
+  SetCursorPos(750, 580);
   startTintlet();
   openOptions();
   HeldKeys keys;
@@ -267,8 +267,8 @@ TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
 // cannot return yet; SHIFT held meanwhile must not change the colour that OK chose.
 TEST(ColorDialog, ShiftAfterOkLeavesTheChosenColour) {
   clearSettings();
-  ColorWindow target({600, 500, 700, 600}, RGB(0, 255, 0));
-  SetCursorPos(650, 550);
+  ColorWindow target({700, 500, 800, 600}, RGB(0, 255, 0));  // right of the Options window
+  SetCursorPos(750, 580);
   startTintlet();
   openOptions();
   HeldKeys keys;
