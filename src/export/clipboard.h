@@ -6,5 +6,5 @@
 // Copy to Clipboard: the colour the box shows, as text in the notation of formatIndex.
 void copyColorToClipboard(HWND box);
 // The clipboard text of the colour the box shows, in the notation of formatIndex; the custom
-// template is the edit text of templateCombo at this moment (customTemplate while it does not exist).
+// notation expands customTemplate, which every edit of the Options page's template field updates.
 void composeClipboardText(char* out, std::size_t size);

@@ -29,9 +29,7 @@ bool openClipboardPatiently(HWND box) {
 }  // namespace
 
 void composeClipboardText(char* out, std::size_t size) {
-  char customTemplate[kTemplateSize] = {};
-  if (settings.formatIndex == kCustomNotation) readCustomTemplate(customTemplate);
-  composeNotationText(settings.formatIndex, app.hexText, app.decText, customTemplate, out, size);
+  composeNotationText(settings.formatIndex, app.hexText, app.decText, settings.customTemplate, out, size);
 }
 
 void copyColorToClipboard(HWND box) {

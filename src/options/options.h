@@ -29,9 +29,6 @@ LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 void createOptionsWindow();
 // The dialog keys (Tab, arrows, mnemonics) of the Options and Hotkeys pages: true when `msg` was one.
 bool takeOptionsDialogKey(MSG* msg);
-// The custom template as the edit field of the template combo box shows it (customTemplate while the
-// box does not exist).
-void readCustomTemplate(char (&text)[kTemplateSize]);
 // Unregisters the nine hotkeys and takes the hotkey controls' contents as the stored hotkeys.
 void readHotkeyControls();
 // Shows every stored hotkey in its hotkey control.

@@ -1,5 +1,6 @@
 // The Options window: its creation, the tab pages, and the Options page's own controls.
 #include <cstdio>
+#include <string>
 
 #include "app/gdi.h"
 #include "app/state.h"
@@ -171,6 +172,7 @@ void removeTemplate() {
   const LRESULT found = findTemplate(settings.customTemplate);
   if (found != CB_ERR) SendMessageA(optionsControls.templateCombo, CB_DELETESTRING, found, 0);
   SetWindowTextA(optionsControls.templateCombo, "");
+  readTemplateField();
 }
 
 void restoreBoxLook() {
@@ -183,6 +185,7 @@ void restoreBoxLook() {
     SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
     readTemplateField();
     if (!settings.customTemplate[0]) SetWindowTextA(optionsControls.templateCombo, kDefaultTemplate);
+    readTemplateField();
   }
   setOpacity(kMaxOpacity);
 }
@@ -209,6 +212,24 @@ LRESULT onOptionsNotify(const NMHDR* note) {
   if (note->code == TCN_SELCHANGE)
     selectTab(static_cast<int>(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0)));
   return 0;
+}
+
+// The template field's edits and choices become the custom template at once: the copy reads it there.
+LRESULT onTemplateNotice(int code) {
+  if (code == CBN_EDITCHANGE) readTemplateField();
+  if (code != CBN_SELCHANGE) return 0;
+  const HWND combo = optionsControls.templateCombo;
+  const LRESULT chosen = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  const LRESULT length = chosen == CB_ERR ? CB_ERR : SendMessageA(combo, CB_GETLBTEXTLEN, chosen, 0);
+  if (length == CB_ERR) return 0;
+  std::string item(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(combo, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(&item[0]));
+  lstrcpynA(settings.customTemplate, item.c_str(), kTemplateSize);  // as the field shows it
+  return 0;
+}
+
+LRESULT onOptionsNotice(int code, HWND from) {
+  return from && from == optionsControls.templateCombo ? onTemplateNotice(code) : 0;
 }
 
 LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
@@ -248,7 +269,8 @@ LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:     return onOptionsClose(wnd);
     case WM_SETCURSOR: return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
     case WM_NOTIFY:    return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
-    case WM_COMMAND:   return HIWORD(wp) ? 0 : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_COMMAND:   return HIWORD(wp) ? onOptionsNotice(HIWORD(wp), reinterpret_cast<HWND>(lp))
+                                     : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
     case WM_HSCROLL:   return onOpacityScroll(LOWORD(wp), HIWORD(wp));
     case WM_RBUTTONUP: return onOptionsRightButtonUp();
     default:           break;

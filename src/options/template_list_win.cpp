@@ -21,14 +21,6 @@ void comboAdd(const char* text) {
 
 }  // namespace
 
-void readCustomTemplate(char (&text)[kTemplateSize]) {
-  if (optionsControls.templateCombo) {
-    GetWindowTextA(optionsControls.templateCombo, text, kTemplateSize);
-    return;
-  }
-  lstrcpynA(text, settings.customTemplate, kTemplateSize);
-}
-
 void packTemplateList() {
   // Without the combo box the list loaded at start is still in templateListData: it is saved as it was.
   if (!optionsControls.templateCombo) return;
@@ -76,6 +68,8 @@ void unpackTemplateList() {
   const LRESULT found = comboFind(settings.customTemplate);
   if (found != CB_ERR) SendMessageA(optionsControls.templateCombo, CB_SETCURSEL, found, 0);
   else SendMessageA(optionsControls.templateCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
+  // The field now shows the template as the list spells it.
+  GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize);
   releaseTemplateList();
 }
 

@@ -139,7 +139,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
   for (const Case& c : cases) {
     putOnClipboard(kOldContents);
     settings.formatIndex = c.formatIndex;
-    SetWindowTextA(optionsControls.templateCombo, c.customTemplate);
+    typeTemplate(c.customTemplate);
     copyWithHotkey();
     SCOPED_TRACE(kNotations[c.formatIndex].registryName);
     expectExactly(readClipboard(), c.text);
@@ -158,7 +158,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   for (int i = 0; i < 49; ++i) longest += "#b";
   longest += "!";
   settings.formatIndex = 6;
-  SetWindowTextA(optionsControls.templateCombo, longest.c_str());
+  typeTemplate(longest.c_str());
   copyWithHotkey();
   std::string expected;
   for (int i = 0; i < 49; ++i) expected += "255";
@@ -166,19 +166,18 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   expectExactly(readClipboard(), expected);
 }
 
-TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
-  const HWND combo = optionsControls.templateCombo;  // the Options page's own template field
-  ASSERT_NE(combo, nullptr);
+// Every edit of the Options page's template field is the template of the next copy.
+TEST_F(Clipboard, TemplateFollowsEveryEditOfTheField) {
+  ASSERT_NE(optionsControls.templateCombo, nullptr);
   settings.formatIndex = 6;
-  lstrcpyA(settings.customTemplate, "not this one");
-  SetWindowTextA(combo, "$r-#g");
+  typeTemplate("$r-#g");
   copyWithHotkey();
   expectExactly(readClipboard(), "05-12");
-  SetWindowTextA(combo, "#b/$b");
+  typeTemplate("#b/$b");
   copyWithHotkey();
   expectExactly(readClipboard(), "255/FF");
   // The field gives at most 99 characters: the token after them is cut off.
-  SetWindowTextA(combo, (std::string(99, 'a') + "#r").c_str());
+  typeTemplate((std::string(99, 'a') + "#r").c_str());
   copyWithHotkey();
   expectExactly(readClipboard(), std::string(99, 'a'));
 }

@@ -67,6 +67,14 @@ void switchOptionsPage(int page) {
   SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
 }
 
+void typeTemplate(const char* text) {
+  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  ASSERT_NE(field, nullptr);
+  // WM_SETTEXT would change the text without telling anyone; a replaced selection tells as a key does.
+  SendMessageA(field, EM_SETSEL, 0, -1);
+  SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
 MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
 
 MessageBoxCloser::~MessageBoxCloser() { stop(); }

@@ -542,10 +542,13 @@ TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
 
 namespace {
 
+// A new list under the field, whose text stays as it was (emptying the list empties it too).
 void setTemplateList(const std::vector<std::string>& list) {
+  const std::string field = windowText(optionsControls.templateCombo);
   SendMessageA(optionsControls.templateCombo, CB_RESETCONTENT, 0, 0);
   for (const std::string& t : list)
     SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+  SetWindowTextA(optionsControls.templateCombo, field.c_str());
 }
 
 }  // namespace
@@ -562,8 +565,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     const char* field;
     HWND* button;
     List after;
-    const char* fieldAfter;
-    const char* templateAfter;  // customTemplate, which starts as "before"
+    const char* fieldAfter;  // and the custom template, which follows the field
   };
   const Case cases[] = {
       {"+ in other case adds nothing",
@@ -571,57 +573,51 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
        "rgb(#R,#G,#B)",
        &optionsControls.addTemplateButton,
        {rgb},
-       "rgb(#R,#G,#B)",
        "rgb(#R,#G,#B)"},
-      {"+ with an empty field", {rgb}, "", &optionsControls.addTemplateButton, {rgb}, "", ""},
+      {"+ with an empty field", {rgb}, "", &optionsControls.addTemplateButton, {rgb}, ""},
       {"+ adds in sorted place",
        {"b #r", rgb},
        "A #r",
        &optionsControls.addTemplateButton,
        {"A #r", "b #r", rgb},
-       "A #r",
        "A #r"},
-      {"+ adds a new one", {rgb}, "$r$g$b", &optionsControls.addTemplateButton, {"$r$g$b", rgb}, "$r$g$b", "$r$g$b"},
-      {"- removes and empties", {rgb, "x"}, rgb.c_str(), &optionsControls.removeTemplateButton, {"x"}, "", rgb.c_str()},
-      {"- ignores letter case", {"x"}, "X", &optionsControls.removeTemplateButton, {}, "", "X"},
-      {"- of an unknown one only empties", {"x"}, "y", &optionsControls.removeTemplateButton, {"x"}, "", "y"},
+      {"+ adds a new one", {rgb}, "$r$g$b", &optionsControls.addTemplateButton, {"$r$g$b", rgb}, "$r$g$b"},
+      {"- removes and empties", {rgb, "x"}, rgb.c_str(), &optionsControls.removeTemplateButton, {"x"}, ""},
+      {"- ignores letter case", {"x"}, "X", &optionsControls.removeTemplateButton, {}, ""},
+      {"- of an unknown one only empties", {"x"}, "y", &optionsControls.removeTemplateButton, {"x"}, ""},
       {"Defaults re-adds into an empty field",
        {"x"},
        "",
        &optionsControls.boxDefaultsButton,
        {rgb, "x"},
-       rgb.c_str(),
-       ""},
+       rgb.c_str()},
       {"Defaults re-adds, keeps the field",
        {"x"},
        "mine",
        &optionsControls.boxDefaultsButton,
        {rgb, "x"},
-       "mine",
        "mine"},
-      {"Defaults with it present", {rgb}, "", &optionsControls.boxDefaultsButton, {rgb}, "", "before"},
+      {"Defaults with it present", {rgb}, "", &optionsControls.boxDefaultsButton, {rgb}, ""},
       {"Defaults with it in other case",
        {"rgb(#R,#G,#B)"},
        "",
        &optionsControls.boxDefaultsButton,
        {"rgb(#R,#G,#B)"},
-       "",
-       "before"},
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     setTemplateList(c.before);
-    SetWindowTextA(optionsControls.templateCombo, c.field);
-    strcpy(settings.customTemplate, "before");
+    typeTemplate(c.field);
     SendMessageA(*c.button, BM_CLICK, 0, 0);
     EXPECT_EQ(templateEntries(), c.after);
     EXPECT_EQ(windowText(optionsControls.templateCombo), c.fieldAfter);
-    EXPECT_STREQ(settings.customTemplate, c.templateAfter);
+    EXPECT_STREQ(settings.customTemplate, c.fieldAfter);
   }
 
   // Commands with a notification code are not clicks.
   setTemplateList({rgb});
-  SetWindowTextA(optionsControls.templateCombo, "new");
+  typeTemplate("new");
   const LPARAM combo = reinterpret_cast<LPARAM>(optionsControls.templateCombo);
   for (int id : {100, 101, 2}) SendMessageA(app.optionsWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), combo);
   EXPECT_EQ(templateEntries(), List{rgb});
@@ -629,7 +625,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
 
   // "-" and then "Default&s": the default template comes back, also into the field.
   setTemplateList({rgb});
-  SetWindowTextA(optionsControls.templateCombo, rgb.c_str());
+  typeTemplate(rgb.c_str());
   SendMessageA(optionsControls.removeTemplateButton, BM_CLICK, 0, 0);
   EXPECT_EQ(templateEntries(), List{});
   SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
@@ -642,7 +638,7 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
   ASSERT_TRUE(GetComboBoxInfo(optionsControls.templateCombo, &info));
   EXPECT_EQ(SendMessageA(info.hwndItem, EM_GETLIMITTEXT, 0, 0), 100);
   const std::string longText(120, 'r');
-  SetWindowTextA(optionsControls.templateCombo, longText.c_str());
+  typeTemplate(longText.c_str());
   SendMessageA(optionsControls.addTemplateButton, BM_CLICK, 0, 0);
   EXPECT_EQ(std::string(settings.customTemplate), longText.substr(0, 99));
   EXPECT_EQ(templateEntries(), (List{rgb, longText.substr(0, 99)}));

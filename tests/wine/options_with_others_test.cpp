@@ -13,7 +13,7 @@ namespace {
 const COLORREF kShown = RGB(5, 12, 255);
 
 void addTemplate(const char* text) {
-  SetWindowTextA(optionsControls.templateCombo, text);
+  typeTemplate(text);
   SendMessageA(optionsControls.addTemplateButton, BM_CLICK, 0, 0);
 }
 
@@ -37,7 +37,7 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
   EXPECT_EQ(clipboardText(), "5,12,255");
 
   SendMessageA(optionsControls.notationRadio[6], BM_CLICK, 0, 0);
-  SetWindowTextA(optionsControls.templateCombo, "$b:#g");
+  typeTemplate("$b:#g");
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "FF:12");
   EXPECT_EQ(exitTintlet(), 0);
@@ -71,7 +71,7 @@ TEST(OptionsWithOthers, DISABLED_FirstRunAddsTemplates) {
   addTemplate("zeta #r");
   addTemplate("Alpha $g");
   addTemplate("alpha $G");  // the same in other letter case: not added
-  SetWindowTextA(optionsControls.templateCombo, "$r$g$b");  // typed, never added: joins the list at exit
+  typeTemplate("$r$g$b");  // typed, never added: joins the list at exit
   EXPECT_EQ(exitTintlet(), 0);
 }
 

@@ -728,7 +728,7 @@ TEST(Settings, PackBuildsTheListFromTheComboBox) {
     resetToStartupDefaults();
     setTemplateList(sz("stale\xFF"));  // a list already built is replaced, not leaked
     for (const std::string& item : c.items) combo.add(item);
-    SetWindowTextA(optionsControls.templateCombo, c.edit);
+    typeTemplate(c.edit);
     packTemplateList();
     EXPECT_EQ(templateList(), c.list) << c.name;
     EXPECT_STREQ(settings.customTemplate, c.customTemplate) << c.name;
@@ -744,7 +744,7 @@ TEST(Settings, TemplateWithTheEndByteIsNotSplitOnTheNextStart) {
     resetToStartupDefaults();
     combo.add("$r");
     combo.add("x\xFFy");
-    SetWindowTextA(optionsControls.templateCombo, odd.c_str());
+    typeTemplate(odd.c_str());
     packTemplateList();
     ASSERT_TRUE(saveSettings());
   }
