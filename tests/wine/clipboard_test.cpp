@@ -180,6 +180,13 @@ TEST_F(Clipboard, TemplateFollowsEveryEditOfTheField) {
   typeTemplate((std::string(99, 'a') + "#r").c_str());
   copyWithHotkey();
   expectExactly(readClipboard(), std::string(99, 'a'));
+  // A template chosen from the list with the arrow key, as the field's own key gives it.
+  SendMessageA(optionsControls.templateCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  SendMessageA(field, WM_KEYDOWN, VK_DOWN, 1 | (MapVirtualKeyA(VK_DOWN, MAPVK_VK_TO_VSC) << 16));
+  ASSERT_EQ(windowText(optionsControls.templateCombo), "RGB(#r,#g,#b)");
+  copyWithHotkey();
+  expectExactly(readClipboard(), "RGB(5,12,255)");
 }
 
 TEST_F(Clipboard, FixedColourGivesTheSameTextAtEveryCopy) {
