@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Draws the three icons from simple shapes, each a 32x32 icon with one image:
+# Draws the three icons from simple shapes, each with images of 32, 48 and 64 pixels (the About page shows the
+# larger ones on scaled displays); the shapes are given on a 32-pixel grid and scaled for the larger images:
 #   tlicon.ico  the program: a pointer-sized box over red, green and blue bands
 #   qnicon.ico  the maker: a teal ring with a quill stroke through it
 #   dticon.ico  the development tool: angle brackets around a slash on a dark tile
@@ -9,27 +10,34 @@ cd "$(dirname "$0")"
 tmp=$(mktemp -d)
 trap 'rm -r "$tmp"' EXIT
 
-convert -size 32x32 xc:none \
-  -fill '#d02020' -draw 'rectangle 0,0 31,9' \
-  -fill '#20a020' -draw 'rectangle 0,10 31,20' \
-  -fill '#2040d0' -draw 'rectangle 0,21 31,31' \
-  -fill '#808080' -stroke white -draw 'rectangle 8,8 30,30' \
-  -fill white -stroke none -draw 'rectangle 10,10 28,16' \
-  "PNG32:$tmp/tl.png"
+# Draws one image: draw NAME SIZE SHAPES... The grid's pixel centres land on the image's pixel centres.
+draw() {
+  local name=$1 size=$2
+  shift 2
+  local k t
+  k=$(echo "scale=4; $size / 32" | bc)
+  t=$(echo "scale=4; ($k - 1) / 2" | bc)
+  convert -size "${size}x${size}" xc:none -affine "$k,0,0,$k,$t,$t" "$@" "PNG32:$tmp/$name-$size.png"
+}
 
-convert -size 32x32 xc:none \
-  -fill none -stroke '#008080' -strokewidth 5 -draw 'circle 15,15 15,4' \
-  -stroke '#303030' -strokewidth 3 -draw 'line 8,29 29,3' \
-  -fill '#303030' -stroke none -draw 'polygon 29,3 22,6 26,10' \
-  "PNG32:$tmp/qn.png"
+tl=(-fill '#d02020' -draw 'rectangle 0,0 31,9'
+    -fill '#20a020' -draw 'rectangle 0,10 31,20'
+    -fill '#2040d0' -draw 'rectangle 0,21 31,31'
+    -fill '#808080' -stroke white -draw 'rectangle 8,8 30,30'
+    -fill white -stroke none -draw 'rectangle 10,10 28,16')
 
-convert -size 32x32 xc:none \
-  -fill '#203040' -draw 'roundrectangle 0,0 31,31 5,5' \
-  -fill none -stroke '#f0c020' -strokewidth 3 \
-  -draw 'polyline 11,8 4,16 11,24' -draw 'polyline 21,8 28,16 21,24' \
-  -stroke white -strokewidth 2 -draw 'line 13,25 19,7' \
-  "PNG32:$tmp/dt.png"
+qn=(-fill none -stroke '#008080' -strokewidth 5 -draw 'circle 15,15 15,4'
+    -stroke '#303030' -strokewidth 3 -draw 'line 8,29 29,3'
+    -fill '#303030' -stroke none -draw 'polygon 29,3 22,6 26,10')
 
-convert "$tmp/tl.png" tlicon.ico
-convert "$tmp/qn.png" qnicon.ico
-convert "$tmp/dt.png" dticon.ico
+dt=(-fill '#203040' -draw 'roundrectangle 0,0 31,31 5,5'
+    -fill none -stroke '#f0c020' -strokewidth 3
+    -draw 'polyline 11,8 4,16 11,24' -draw 'polyline 21,8 28,16 21,24'
+    -stroke white -strokewidth 2 -draw 'line 13,25 19,7')
+
+for size in 32 48 64; do
+  draw tl $size "${tl[@]}"
+  draw qn $size "${qn[@]}"
+  draw dt $size "${dt[@]}"
+done
+for name in tl qn dt; do convert "$tmp/$name-32.png" "$tmp/$name-48.png" "$tmp/$name-64.png" "${name}icon.ico"; done

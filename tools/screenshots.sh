@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
 # Makes the README's pictures under the build's virtual display: the colour box in its normal, micro and zoom
-# forms over bright colour bands, the four pages of the Options window and the tray menu, each cut to a small
-# region and written to docs/screenshots/.
+# forms over bright colour bands, the four pages of the Options window, the tray menu, and the Options page
+# again with the prefix at 144 DPI (a display scaled to 150 %), each cut to a small region and written to
+# docs/screenshots/.
 #   tools/screenshots.sh BUILD_WIN_DIR
 set -euo pipefail
 win=$(cd "${1:?build folder}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 out=$(cd "$here/.." && pwd)/docs/screenshots
 tmp=$(mktemp -d)
-app_pid='' backdrop_pid=''
+app_pid='' backdrop_pid='' old_dpi=unchanged
+desktop='HKCU\Control Panel\Desktop'
+
+# The prefix's DPI for programs started from now on: set_dpi VALUE, or set_dpi '' to remove the setting.
+set_dpi() {
+  if [ -n "$1" ]; then
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  else
+    wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
+  fi
+}
 
 cleanup() {
   for pid in $app_pid $backdrop_pid; do kill "$pid" 2>/dev/null || true; done
+  [ "$old_dpi" = unchanged ] || set_dpi "$old_dpi"
   "$here/wine-env.sh" stop "$win"
   rm -rf "$tmp"
 }
@@ -51,15 +63,32 @@ form() {
   shot "$name" $((pointer_x < $1 ? pointer_x : $1)) $((pointer_y < $2 ? pointer_y : $2)) "$3" "$4"
 }
 
+# The prefix's own DPI, put back at the end; 96 while the first pictures are made.
+dpi=$(wine reg query "$desktop" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }' || true)
+old_dpi=${dpi:+$((dpi))}
+set_dpi 96
+
+# Starts Tintlet and waits for its box.
+start_tintlet() {
+  wine "$win/Tintlet.exe" </dev/null &
+  app_pid=$!
+  tool wait TintletApp 10000 || { echo "screenshots: Tintlet's box did not appear" >&2; exit 1; }
+  sleep 1
+}
+
+# Exit, and wait for the process to end.
+exit_tintlet() {
+  tool post TintletApp $WM_HOTKEY 8 0
+  for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  app_pid=''
+}
+
 # A first run: the pictures show the default look.
 wine reg delete 'HKCU\Software\Quillon\Tintlet' /f >/dev/null 2>&1 || true
 wine "$win/backdrop.exe" $pointer_x $pointer_y </dev/null &
 backdrop_pid=$!
 tool wait ScreenshotBackdrop 10000 || { echo "screenshots: the backdrop did not appear" >&2; exit 1; }
-wine "$win/Tintlet.exe" </dev/null &
-app_pid=$!
-tool wait TintletApp 10000 || { echo "screenshots: Tintlet's box did not appear" >&2; exit 1; }
-sleep 1
+start_tintlet
 
 form normal
 form micro 7
@@ -106,9 +135,24 @@ else
   echo "screenshots: the tray menu did not open" >&2
 fi
 
-# Close the menu as a click elsewhere would, then Exit; anything still running goes with the display.
+# Close the menu as a click elsewhere would, then Exit.
 tool send TintletApp $WM_CANCELMODE 0 0
-tool post TintletApp $WM_HOTKEY 8 0
+exit_tintlet
+
+# The Options page on a display of 144 DPI: a program started with the prefix at 144 lays itself out for it.
+set_dpi 144
+start_tintlet
+point 120 600
+tool send TintletApp $WM_HOTKEY 0 0
+if tool wait TintletOptions 3000; then
+  sleep 0.5
+  shot options-144 $(tool rect TintletOptions)
+else
+  echo "screenshots: no Options window appeared at 144 DPI" >&2
+fi
+exit_tintlet
+set_dpi "$old_dpi"
+old_dpi=unchanged
+
+# Anything still running goes with the display.
 tool post ScreenshotBackdrop $WM_CLOSE 0 0
-for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-app_pid=''

@@ -8,6 +8,7 @@ constexpr char kSingleInstanceName[] = "TintletRunning";
 constexpr char kDefaultTemplate[] = "RGB(#r,#g,#b)";
 
 constexpr int kActionCount = 9;
+constexpr int kAboutIconCount = 3;  // the About page's icon statics
 
 // The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
 constexpr unsigned kDefaultBaseColor = 0x808080;  // grey

@@ -101,7 +101,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
                                    instance, nullptr);
   createOptionsWindow();
   unpackTemplateList();
-  registerHotkeys();
+  registerStoredHotkeys();
 
   // The loaded settings shown by their setters: the box, the menu marks and the Options controls.
   setNotation(settings.formatIndex);
@@ -132,6 +132,10 @@ void shutDown() {
   deleteObject(app.baseBrush);
   deleteObject(app.ctlBrush);
   deleteObject(app.linkFont);
+  for (HICON& icon : app.aboutIcons) {
+    if (icon) DestroyIcon(icon);
+    icon = nullptr;
+  }
   deleteObject(app.uiFont);
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);

@@ -45,6 +45,7 @@ struct AppState {
   HFONT boxFont = nullptr;
   HFONT uiFont = nullptr;
   HFONT linkFont = nullptr;
+  HICON aboutIcons[kAboutIconCount] = {};  // the About icons made at a size other than the system's icon size
   HDC screenDC = nullptr;  // the desktop window's DC, kept by the tick from one tick to the next
   HCURSOR arrowCursor = nullptr;
   HCURSOR handCursor = nullptr;

@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "box/box.h"
 #include "box/dpi_scale.h"
+#include "box/zoom.h"
 
 namespace {
 
@@ -35,6 +36,11 @@ int pointerMonitorDpi() {
   return monitorDpi(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST));
 }
 
+void setBoxDpi(int dpi) {
+  boxDpi = dpi;
+  setMagnifierDpi(dpi);
+}
+
 }  // namespace
 
 int systemDpi() {
@@ -50,7 +56,7 @@ int monitorDpi(HMONITOR monitor) {
 }
 
 HFONT createBoxFont() {
-  if (boxDpi == 0) boxDpi = pointerMonitorDpi();
+  if (boxDpi == 0) setBoxDpi(pointerMonitorDpi());
   LOGFONTA font = settings.boxLogFont;
   font.lfHeight = scaleForDpi(font.lfHeight, boxDpi);
   font.lfWidth = scaleForDpi(font.lfWidth, boxDpi);
@@ -61,7 +67,7 @@ LRESULT onBoxDpiChanged(HWND wnd, int dpi) {
   // The new layout moves the box; should that carry it back over the monitors' border, the message
   // comes again from inside it, and the box would be laid out back and forth without end.
   if (dpi <= 0 || dpi == boxDpi || reLayingOut) return 0;
-  boxDpi = dpi;
+  setBoxDpi(dpi);
   reLayingOut = true;
   layoutBox(wnd);
   reLayingOut = false;

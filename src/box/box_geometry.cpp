@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "box/magnifier.h"
+
 int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
   const int digits = decimal ? 9 * widestDigit + twoSpacesWidth : 6 * widestDigit;
   return digits + 8;
@@ -9,10 +11,12 @@ int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
 
 int boxWidthFor(int measuredWidth) { return measuredWidth <= 34 ? 40 : measuredWidth; }
 
-FormGeometry formGeometry(BoxForm form, int h, int w) {
+FormGeometry formGeometry(BoxForm form, int h, int w, int cellSize) {
+  const int square = squareSide(cellSize), gap = kSquareLeft;  // the swatch keeps the square's margin
   switch (form) {
     case BoxForm::micro: return {h + 2, {1, 1, w - 1, h + 1}};
-    case BoxForm::zoom: return {h + 30, {30, h + 2, w - 2, h + 28}};
+    case BoxForm::zoom:
+      return {h + square + 2 * gap, {square + 2 * gap, h + gap, w - 2, h + gap + square}};
     case BoxForm::normal: break;
   }
   return {2 * h + 2, {2, h + 2, w - 2, 2 * h}};

@@ -18,8 +18,9 @@ constexpr int kPointerGap = 12;  // the box sits this far right of and below the
 int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal);
 // The box width for a measured text width: 40 up to a measurement of 34, the measurement above.
 int boxWidthFor(int measuredWidth);
-// Height and swatch of `form` for line height h and box width w.
-FormGeometry formGeometry(BoxForm form, int h, int w);
+// Height and swatch of `form` for line height h and box width w; the zoom form's magnifier has cells
+// `cellSize` pixels a side (2 at 96 DPI).
+FormGeometry formGeometry(BoxForm form, int h, int w, int cellSize = 2);
 // Top-left corner of a following box: pushed back against the right edge, flipped above the
 // pointer at the bottom edge of `screen`.
 Point boxPosition(Point pointer, int boxWidth, int boxHeight, Rect screen);

@@ -168,7 +168,7 @@ void placeBox(HWND wnd) {
 }
 
 void applyFormGeometry(BoxForm form, int h) {
-  const FormGeometry g = formGeometry(form, h, app.boxWidth);
+  const FormGeometry g = formGeometry(form, h, app.boxWidth, magnifierCellSize());
   app.boxHeight = g.boxHeight;
   app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
 }

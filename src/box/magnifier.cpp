@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
-Point cellCorner(int dx, int dy, int lineHeight) {
-  return {kCellSize * dx + kSquareLeft + kCellSize * kZoomRadius,
-          lineHeight + kCellSize * dy + kSquareLeft + kCellSize * kZoomRadius};
+#include "box/dpi_scale.h"
+
+int cellSizeForDpi(int dpi) { return scaleForDpi(kCellSize, dpi); }
+
+Point cellCorner(int dx, int dy, int lineHeight, int cellSize) {
+  return {cellSize * (dx + kZoomRadius) + kSquareLeft, lineHeight + cellSize * (dy + kZoomRadius) + kSquareLeft};
 }
 
 Rect zoomArea(Point pointer) {
@@ -82,11 +85,10 @@ int changedRuns(const bool changed[kZoomCells], CellRun runs[kZoomCells]) {
   return n;
 }
 
-void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t square[kSquareSide * kSquareSide]) {
-  for (int y = 0; y < kSquareSide; ++y) {
-    for (int x = 0; x < kSquareSide; ++x) {
-      square[y * kSquareSide + x] =
-          swapRedBlue(colors[cellIndex(x / kCellSize - kZoomRadius, y / kCellSize - kZoomRadius)]);
-    }
+void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t* square, int cellSize) {
+  const int side = squareSide(cellSize);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x)
+      square[y * side + x] = swapRedBlue(colors[cellIndex(x / cellSize - kZoomRadius, y / cellSize - kZoomRadius)]);
   }
 }

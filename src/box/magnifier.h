@@ -7,15 +7,19 @@
 constexpr int kZoomRadius = 6;                           // pixels read on each side of the pointer
 constexpr int kZoomSide = 2 * kZoomRadius + 1;           // 13
 constexpr int kZoomCells = kZoomSide * kZoomSide;        // 169
-constexpr int kCellSize = 2;                             // each pixel is drawn as a 2 x 2 cell
-constexpr int kSquareSide = kZoomSide * kCellSize;       // 26
+constexpr int kCellSize = 2;                             // at 96 DPI each pixel is drawn as a 2 x 2 cell
+constexpr int kSquareSide = kZoomSide * kCellSize;       // 26 at 96 DPI
 constexpr int kSquareLeft = 2;                           // the square's left edge in the box; its top is h + 2
+
+// The side of a cell at `dpi`: the 96-DPI cell scaled as the box font is (3 at 144, 4 at 192).
+int cellSizeForDpi(int dpi);
+constexpr int squareSide(int cellSize) { return kZoomSide * cellSize; }
 
 // Index of offset (dx, dy) in the arrays below: row by row, top row first.
 constexpr int cellIndex(int dx, int dy) { return (dy + kZoomRadius) * kZoomSide + dx + kZoomRadius; }
 
 // Top-left pixel of the cell for offset (dx, dy), in box window coordinates, for line height h.
-Point cellCorner(int dx, int dy, int lineHeight);
+Point cellCorner(int dx, int dy, int lineHeight, int cellSize = kCellSize);
 
 // Rectangles of the monitors (right and bottom exclusive) are handed over as a list: the area around
 // the pointer may lie on several, and in the gaps between monitors of different sizes lies no pixel.
@@ -61,5 +65,5 @@ struct CellRun { int dy, firstDx, count; };
 // The runs of changed cells, row by row from the top; returns how many (at most kZoomCells).
 int changedRuns(const bool changed[kZoomCells], CellRun runs[kZoomCells]);
 
-// The square as a top-down 32-bit DIB of 26 x 26 pixels: every cell's colour in its 2 x 2 block.
-void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t square[kSquareSide * kSquareSide]);
+// The square as a top-down 32-bit DIB of squareSide(cellSize) pixels a side: every cell's colour in its block.
+void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t* square, int cellSize = kCellSize);

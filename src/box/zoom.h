@@ -10,5 +10,9 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen);
 void forgetMagnifier();
 // Releases the memory DCs the drawing keeps between ticks; the next drawing makes them again.
 void releaseMagnifier();
+// The box is laid out for `dpi`: the cells grow with it, and the next drawing writes every one.
+void setMagnifierDpi(int dpi);
+// The side of a cell for the box's DPI.
+int magnifierCellSize();
 // How many cells have been written since the program started.
 int magnifierCellsWritten();

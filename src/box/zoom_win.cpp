@@ -11,6 +11,7 @@ namespace {
 
 MagnifierCells shownCells;
 int cellsWritten = 0;
+int cellSize = kCellSize;  // set with the box's DPI, not looked up by the tick
 // Kept while the zoom form is shown: making a DC and a DIB section anew costs more than the read itself.
 std::optional<MemoryDC> capture;  // the 13 x 13 pixels around the pointer, as read from the screen
 std::optional<MemoryDC> square;   // the magnified square, copied from here to the box
@@ -65,16 +66,16 @@ bool captureArea(HDC screenDC, const MemoryDC& into, Point p, const AreaMonitors
 
 // Writes the changed cells, one copy per run of them on a row.
 bool writeChangedCells(HDC boxDC, const std::uint32_t colors[kZoomCells], const bool changed[kZoomCells]) {
-  const MemoryDC* from = keptDC(square, boxDC, kSquareSide);
+  const MemoryDC* from = keptDC(square, boxDC, squareSide(cellSize));
   if (!from) return false;
   GdiFlush();  // the last copy out of these bits is done before they are written
-  magnify(colors, reinterpret_cast<std::uint32_t*>(from->bits));
+  magnify(colors, reinterpret_cast<std::uint32_t*>(from->bits), cellSize);
   CellRun runs[kZoomCells];
   const int n = changedRuns(changed, runs);
   bool ok = true;
   for (int i = 0; i < n; ++i) {
-    const Point at = cellCorner(runs[i].firstDx, runs[i].dy, app.lineHeight);
-    ok = BitBlt(boxDC, at.x, at.y, runs[i].count * kCellSize, kCellSize, from->dc, at.x - kSquareLeft,
+    const Point at = cellCorner(runs[i].firstDx, runs[i].dy, app.lineHeight, cellSize);
+    ok = BitBlt(boxDC, at.x, at.y, runs[i].count * cellSize, cellSize, from->dc, at.x - kSquareLeft,
                 at.y - app.lineHeight - kSquareLeft, SRCCOPY) && ok;
   }
   return ok;
@@ -103,6 +104,16 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
 }
 
 void forgetMagnifier() { shownCells.known = false; }
+
+void setMagnifierDpi(int dpi) {
+  const int size = cellSizeForDpi(dpi);
+  if (size == cellSize) return;
+  cellSize = size;
+  square.reset();  // made again at the new square's size
+  forgetMagnifier();
+}
+
+int magnifierCellSize() { return cellSize; }
 
 void releaseMagnifier() {
   capture.reset();

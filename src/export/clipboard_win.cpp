@@ -33,29 +33,27 @@ void composeClipboardText(char* out, std::size_t size) {
 }
 
 void copyColorToClipboard(HWND box) {
-  if (!openClipboardPatiently(box)) {
-    reportError(box, kErrClipboard, kClipboardErrorText);
-    return;
-  }
-  EmptyClipboard();
   char text[kClipboardTextSize];
   composeClipboardText(text, sizeof text);
-  // Sized to the text and its zero (and zeroed, should the system round it up): a larger block
-  // carried stale heap bytes after the text to other programs.
+  // The block is made and filled before the clipboard is opened and emptied: a failed allocation
+  // must leave the user's clipboard as it was. It is sized to the text and its zero (and zeroed,
+  // should the system round it up): a larger block carried stale heap bytes to other programs.
   const std::size_t bytes = std::strlen(text) + 1;
   const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
-  if (!block) {
-    CloseClipboard();
-    return;
-  }
+  if (!block) return;
   void* data = GlobalLock(block);
   if (!data) {
     GlobalFree(block);
-    CloseClipboard();
     return;
   }
   std::memcpy(data, text, bytes);
   GlobalUnlock(block);
+  if (!openClipboardPatiently(box)) {
+    GlobalFree(block);
+    reportError(box, kErrClipboard, kClipboardErrorText);
+    return;
+  }
+  EmptyClipboard();
   // The clipboard owns the block only once it took it; a refused block is still ours to free.
   if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
   CloseClipboard();

@@ -42,10 +42,10 @@ struct Notation {
 };
 
 // Every notation, by formatIndex. The menu and the radio buttons show them in command id order.
-// The later five take ids 50 to 54, clear of the tray's 20, 21, 30 to 32 and 40 and of the Options
-// window's 21, 22, 30, 31 and 40. A mnemonic is unique in the Format submenu and on the Options page (whose "&Font",
-// "Co&lor" and "Default&s" share the radios' dialog keys); "CSS hsl()" and "HSV" have no letter
-// left, so they have none.
+// The later five take ids 50 to 54, clear of the tray's 20, 21, 30 to 32 and 40 and of the
+// Options window's 21, 22, 30, 31 and 40. A mnemonic is unique in the Format submenu and on the
+// Options page (whose "&Font", "Co&lor" and "Default&s" share the radios' dialog keys); "CSS hsl()"
+// and "HSV" have no letter left, so they have none.
 constexpr int kNotationCount = 12;
 inline constexpr Notation kNotations[kNotationCount] = {
     {"html", "&HTML", 10, composeHtml},         {"delphi", "&Delphi", 11, composeDelphi},

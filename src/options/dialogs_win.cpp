@@ -8,6 +8,7 @@
 #include "box/dpi_scale.h"
 #include "options/options.h"
 #include "settings/settings.h"
+#include "settings/settings_text.h"
 
 #include <commdlg.h>
 
@@ -131,8 +132,8 @@ void onFontCommand() {
                   CF_TTONLY | CF_NOSCRIPTSEL;
   request.rgbColors = settings.textColor;
   request.lpfnHook = fontDialogHook;
-  request.nSizeMin = 6;
-  request.nSizeMax = 10;
+  request.nSizeMin = kFontDialogMinPoints;  // the stored heights are checked against the same limits
+  request.nSizeMax = kFontDialogMaxPoints;
   if (confirmed(ChooseFontA(&request))) setBoxFont(atBaseDpi(chosen), request.rgbColors);
   finishDialog(&app.fontDialogWnd);
 }

@@ -25,14 +25,10 @@ struct OptionsControls {
 extern OptionsControls optionsControls;
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-// Creates the hidden Options window with every control.
+// Creates the hidden Options window with every control, laid out for the DPI of the pointer's monitor.
 void createOptionsWindow();
 // The dialog keys (Tab, arrows, mnemonics) of the Options and Hotkeys pages: true when `msg` was one.
 bool takeOptionsDialogKey(MSG* msg);
-// Unregisters the nine hotkeys and takes the hotkey controls' contents as the stored hotkeys.
-void readHotkeyControls();
-// Shows every stored hotkey in its hotkey control.
-void loadHotkeyControls();
 // At the box's close: the template combo box's list becomes templateListData.
 void packTemplateList();
 // At start-up: templateListData fills the template combo box and is released.

@@ -1,8 +1,11 @@
 #include "options/options_tables.h"
 
+#include "box/dpi_scale.h"
 #include "hotkeys/hotkey_table.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -103,6 +106,24 @@ const ControlLayout kOptionsControls[kOptionsControlCount] = {
 };
 
 int resolveExtent(Extent e, int clientSize) { return e.fromClient ? clientSize - e.pixels : e.pixels; }
+
+ControlRect controlRectAt(const ControlLayout& row, int clientWidth, int clientHeight, int dpi) {
+  const auto scaled = [dpi](Extent e) { return Extent{scaleForDpi(e.pixels, dpi), e.fromClient}; };
+  ControlRect r = {scaleForDpi(row.x, dpi), scaleForDpi(row.y, dpi), resolveExtent(scaled(row.width), clientWidth),
+                   resolveExtent(scaled(row.height), clientHeight)};
+  // The table's own sizes stand at 96 DPI, where some About labels have always reached past the client
+  // area's right edge unseen. Scaled, a control stops at the client area's edges, and nothing lies outside.
+  if (dpi > 0 && dpi != kBaseDpi) {
+    r.width = std::max(0, std::min(r.width, clientWidth - r.x));
+    r.height = std::max(0, std::min(r.height, clientHeight - r.y));
+  }
+  return r;
+}
+
+bool showsIcon(const ControlLayout& row) {
+  constexpr unsigned long kTypeMask = 0x1F;  // SS_TYPEMASK
+  return std::strcmp(row.className, "STATIC") == 0 && (row.style & kTypeMask) == kIcon;
+}
 
 int opacityAfterScroll(int request, int thumb, int current) {
   int next = current;

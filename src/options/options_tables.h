@@ -10,7 +10,8 @@ enum OptionsControl {
   kTabCtrl,
   kFirstNotationRadio,  // the notation at position p (notationAtPosition) has kFirstNotationRadio + p
   kRemoveTemplateButton = kFirstNotationRadio + kNotationCount, kAddTemplateButton, kTemplateCombo,
-  kMiddleButtonCheck, kOpacityScrollBar, kTransparencyLabel, kPercentLabel, kFontButton, kColorButton, kBoxDefaultsButton,
+  kMiddleButtonCheck, kOpacityScrollBar, kTransparencyLabel, kPercentLabel, kFontButton, kColorButton,
+  kBoxDefaultsButton,
   kFirstHotkeyRow,  // hotkeyCtrl[i] is kFirstHotkeyRow + 2 * i, hotkeyLabel[i] the control after it
   kApplyButton = kFirstHotkeyRow + 2 * kActionCount, kHotkeyDefaultsButton, kHelpView,
   kAboutLabel, kMakerLink, kDevelopedWithLabel, kToolLink, kPackedWithLabel, kCreditsLabel,
@@ -27,8 +28,11 @@ enum OptionsCommand {
 constexpr int hotkeyCtrlRow(int action) { return kFirstHotkeyRow + 2 * action; }
 constexpr int hotkeyLabelRow(int action) { return kFirstHotkeyRow + 2 * action + 1; }
 
-constexpr int kOptionsWidth = 300;   // outer size of the Options window
-constexpr int kOptionsHeight = 400;
+constexpr int kOptionsClientWidth = 294;  // the Options window's client area at 96 DPI
+constexpr int kOptionsClientHeight = 375;
+// Its outer size at 96 DPI with a 3-pixel frame and a 19-pixel caption, as the test display draws them.
+constexpr int kOptionsWidth = kOptionsClientWidth + 2 * 3;
+constexpr int kOptionsHeight = kOptionsClientHeight + 2 * 3 + 19;
 constexpr int kPageCount = 4;
 constexpr char kTabTexts[kPageCount][8] = {"Options", "Hotkeys", "Help", "About"};
 constexpr int kAllPages = -1;  // the page of the tab control, which is always shown
@@ -55,6 +59,13 @@ struct ControlLayout {
 };
 
 extern const ControlLayout kOptionsControls[kOptionsControlCount];
+
+// Where a control goes in a client area of the given size, laid out for `dpi`: the table's place and fixed
+// sizes scaled as the box font is, sizes given from the client area taken from the client area as it is.
+struct ControlRect { int x, y, width, height; };
+ControlRect controlRectAt(const ControlLayout& row, int clientWidth, int clientHeight, int dpi);
+// Whether the control is an icon static; its icon is made at the control's size.
+bool showsIcon(const ControlLayout& row);
 
 // Scroll requests of the opacity scroll bar (the low word of WM_HSCROLL's wParam).
 enum ScrollRequest {

@@ -5,11 +5,14 @@
 #include "app/gdi.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "box/box_dpi.h"
 #include "box/box_geometry.h"
+#include "box/dpi_scale.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
 #include "options/options_tables.h"
 #include "settings/settings.h"
+#include "tray/tray.h"
 
 OptionsControls optionsControls;
 
@@ -38,6 +41,34 @@ HWND* handleOf(int control) {
   if (control < kRemoveTemplateButton)
     return &optionsControls.notationRadio[notationAtPosition(control - kFirstNotationRadio)];
   return kHandles[control - kRemoveTemplateButton];
+}
+
+constexpr DWORD kOptionsStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kOptionsExStyle = WS_EX_CONTROLPARENT;
+
+int optionsDpi = kBaseDpi;  // the DPI the Options window is laid out for
+
+// ---- Size and DPI ---------------------------------------------------------------------------
+
+typedef BOOL(WINAPI* AdjustForDpiFn)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// The outer size of the window whose client area is the Options client area at `dpi`, with the frame and
+// caption of that DPI where the system can tell them (Windows 10 1607 on), else of the system DPI.
+SIZE optionsWindowSize(int dpi) {
+  static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT r = {0, 0, scaleForDpi(kOptionsClientWidth, dpi), scaleForDpi(kOptionsClientHeight, dpi)};
+  if (!adjustForDpi || !adjustForDpi(&r, kOptionsStyle, FALSE, kOptionsExStyle, dpi))
+    AdjustWindowRectEx(&r, kOptionsStyle, FALSE, kOptionsExStyle);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The client area the controls are laid out in; a minimised window has none of its own.
+SIZE optionsClientSize() {
+  RECT client;
+  if (IsIconic(app.optionsWnd) || !GetClientRect(app.optionsWnd, &client))
+    return {scaleForDpi(kOptionsClientWidth, optionsDpi), scaleForDpi(kOptionsClientHeight, optionsDpi)};
+  return {client.right, client.bottom};
 }
 
 // ---- Creation -------------------------------------------------------------------------------
@@ -121,25 +152,81 @@ void afterCreated(int control) {
   }
 }
 
-void createControl(int control, int clientWidth, int clientHeight) {
+void createControl(int control, SIZE client) {
   const ControlLayout& row = kOptionsControls[control];
   DWORD style = row.style;
   if (row.needsLayers && !app.layeredSupported) style |= WS_DISABLED;
-  *handleOf(control) =
-      CreateWindowExA(0, row.className, controlText(control), style, row.x, row.y,
-                      resolveExtent(row.width, clientWidth), resolveExtent(row.height, clientHeight), app.optionsWnd,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), app.appInstance, nullptr);
+  const ControlRect r = controlRectAt(row, client.cx, client.cy, optionsDpi);
+  *handleOf(control) = CreateWindowExA(0, row.className, controlText(control), style, r.x, r.y, r.width, r.height,
+                                       app.optionsWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                       app.appInstance, nullptr);
   afterCreated(control);
 }
 
-void createFonts() {
+// ---- The look for the window's DPI ------------------------------------------------------------
+
+// uiFont and linkFont for the window's DPI, given to the controls that show text.
+void makeOptionsFonts() {
   LOGFONTA font;
   initDefaultLogFont(&font);
+  font.lfHeight = scaleForDpi(font.lfHeight, optionsDpi);
+  const HFONT oldUi = app.uiFont, oldLink = app.linkFont;
   app.uiFont = CreateFontIndirectA(&font);
   font.lfUnderline = 1;
   app.linkFont = CreateFontIndirectA(&font);
   for (int c = 0; c < kOptionsControlCount; ++c)
     if (kOptionsControls[c].uiFont) SendMessageA(*handleOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
+  app.makerLinkHover = app.toolLinkHover = false;  // a hovered link now shows the new normal font too
+  if (oldUi) DeleteObject(oldUi);
+  if (oldLink) DeleteObject(oldLink);
+}
+
+// Gives the icon static its icon at `side` pixels: the system's shared copy where that is the size, else
+// one made from the larger images of the resource, owned by `owned` (the one shown before is destroyed).
+void showIcon(HWND iconStatic, const char* name, int side, HICON* owned) {
+  HICON made = nullptr;
+  HICON icon = nullptr;
+  if (side == GetSystemMetrics(SM_CXICON)) {
+    icon = LoadIconA(app.appInstance, name);
+  } else {
+    icon = made = static_cast<HICON>(LoadImageA(app.appInstance, name, IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
+  }
+  if (!icon) return;
+  SendMessageA(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (*owned) DestroyIcon(*owned);
+  *owned = made;
+}
+
+// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it. A ratio
+// of one, not the (0, 0) that ends zooming: Wine does not lay the text out again for that.
+void zoomHelp() { SendMessageA(optionsControls.helpView, EM_SETZOOM, optionsDpi, systemDpi()); }
+
+// Fonts, icons, the Help text and the fitted link labels for the window's DPI, the controls in place.
+void applyOptionsLook() {
+  makeOptionsFonts();
+  const SIZE client = optionsClientSize();
+  int icon = 0;
+  for (int c = 0; c < kOptionsControlCount && icon < kAboutIconCount; ++c) {
+    const ControlLayout& row = kOptionsControls[c];
+    if (showsIcon(row))
+      showIcon(*handleOf(c), row.text, controlRectAt(row, client.cx, client.cy, optionsDpi).width,
+               &app.aboutIcons[icon++]);
+  }
+  zoomHelp();
+  fitLabelToText(optionsControls.makerLink, makerLinkText(), app.uiFont);
+  fitLabelToText(optionsControls.toolLink, toolLinkText(), app.uiFont);
+}
+
+// Every control to its place from the table at the window's DPI, then the look for that DPI.
+void layOutOptions() {
+  const SIZE client = optionsClientSize();
+  for (int c = 0; c < kOptionsControlCount; ++c) {
+    const ControlRect r = controlRectAt(kOptionsControls[c], client.cx, client.cy, optionsDpi);
+    MoveWindow(*handleOf(c), r.x, r.y, r.width, r.height, TRUE);
+  }
+  SendMessageA(optionsControls.helpView, EM_SETRECT, 0, 0);  // the text's rectangle follows the view's new size
+  keepHelpBesideScrollBar();
+  applyOptionsLook();
 }
 
 // ---- Tab pages ------------------------------------------------------------------------------
@@ -190,9 +277,10 @@ void restoreBoxLook() {
   setOpacity(kMaxOpacity);
 }
 
-// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s"; a key
-// pressed to get out of a window must not throw away the user's font, colours and opacity.
-bool escapeIsDown() { return (GetKeyState(VK_ESCAPE) & 0x8000) != 0; }
+// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s", and Enter into
+// command 1 (IDOK), the id of "Co&lor": a key pressed to get out of a window must not throw away the
+// user's font, colours and opacity, nor one that ends a template typed in the field open a dialog.
+bool keyIsDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 // ---- Message handlers -----------------------------------------------------------------------
 
@@ -235,8 +323,8 @@ LRESULT onOptionsNotice(int code, HWND from) {
 LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
   switch (id) {
     case kIdFontButton:     onFontCommand(); break;
-    case kIdColorButton:    onColorCommand(from); break;
-    case kIdBoxDefaults:    if (!escapeIsDown()) restoreBoxLook(); break;
+    case kIdColorButton:    if (!keyIsDown(VK_RETURN)) onColorCommand(from); break;
+    case kIdBoxDefaults:    if (!keyIsDown(VK_ESCAPE)) restoreBoxLook(); break;
     case kIdMakerLink:
     case kIdToolLink:       openLink(id); break;
     case kIdHotkeyDefaults: onHotkeysDefaults(); break;
@@ -254,10 +342,30 @@ LRESULT onOpacityScroll(int request, int thumb) {
   return 0;
 }
 
+// WM_DPICHANGED: the window moved to a monitor of another DPI, or that monitor's scale was changed.
+LRESULT onOptionsDpiChanged(HWND wnd, int dpi, const RECT* suggested) {
+  if (dpi <= 0) return 0;
+  optionsDpi = dpi;
+  if (IsIconic(wnd)) {
+    // Restored later at its normal place, at the size for the new DPI.
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof place;
+    GetWindowPlacement(wnd, &place);
+    const SIZE size = optionsWindowSize(dpi);
+    place.rcNormalPosition.right = place.rcNormalPosition.left + size.cx;
+    place.rcNormalPosition.bottom = place.rcNormalPosition.top + size.cy;
+    if (!IsWindowVisible(wnd)) place.showCmd = SW_HIDE;  // a closed window stays closed
+    SetWindowPlacement(wnd, &place);
+  } else if (suggested) {
+    SetWindowPos(wnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  layOutOptions();
+  return 0;
+}
+
 LRESULT onOptionsRightButtonUp() {
-  POINT p;
-  GetCursorPos(&p);
-  TrackPopupMenuEx(app.trayMenu, TPM_CENTERALIGN, p.x, p.y, app.boxWnd, nullptr);  // its commands go to the box
+  showTrayMenu();
   return 0;
 }
 
@@ -265,15 +373,16 @@ LRESULT onOptionsRightButtonUp() {
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ACTIVATE:  return onOptionsActivate();
-    case WM_CLOSE:     return onOptionsClose(wnd);
-    case WM_SETCURSOR: return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
-    case WM_NOTIFY:    return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
-    case WM_COMMAND:   return HIWORD(wp) ? onOptionsNotice(HIWORD(wp), reinterpret_cast<HWND>(lp))
-                                     : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
-    case WM_HSCROLL:   return onOpacityScroll(LOWORD(wp), HIWORD(wp));
-    case WM_RBUTTONUP: return onOptionsRightButtonUp();
-    default:           break;
+    case WM_ACTIVATE:   return onOptionsActivate();
+    case WM_CLOSE:      return onOptionsClose(wnd);
+    case WM_SETCURSOR:  return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
+    case WM_NOTIFY:     return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
+    case WM_COMMAND:    return HIWORD(wp) ? onOptionsNotice(HIWORD(wp), reinterpret_cast<HWND>(lp))
+                                      : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_HSCROLL:    return onOpacityScroll(LOWORD(wp), HIWORD(wp));
+    case WM_RBUTTONUP:  return onOptionsRightButtonUp();
+    case WM_DPICHANGED: return onOptionsDpiChanged(wnd, LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+    default:            break;
   }
   return DefWindowProcA(wnd, msg, wp, lp);
 }
@@ -283,17 +392,15 @@ void createOptionsWindow() {
   std::snprintf(title, sizeof title, "%s %s", kProgramTitle, kTabTexts[0]);
   POINT pointer = {0, 0};
   GetCursorPos(&pointer);
+  optionsDpi = monitorDpi(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST));
+  const SIZE size = optionsWindowSize(optionsDpi);
   const RECT m = screenRectAt(pointer);
-  const Point at = centredOn({m.left, m.top, m.right, m.bottom}, kOptionsWidth, kOptionsHeight);
-  app.optionsWnd =
-      CreateWindowExA(WS_EX_CONTROLPARENT, kOptionsClassName, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x,
-                      at.y, kOptionsWidth, kOptionsHeight, GetDesktopWindow(), nullptr, app.appInstance, nullptr);
-  RECT client;
-  GetClientRect(app.optionsWnd, &client);
-  for (int c = 0; c < kOptionsControlCount; ++c) createControl(c, client.right, client.bottom);
-  createFonts();
-  fitLabelToText(optionsControls.makerLink, makerLinkText(), app.uiFont);
-  fitLabelToText(optionsControls.toolLink, toolLinkText(), app.uiFont);
+  const Point at = centredOn({m.left, m.top, m.right, m.bottom}, size.cx, size.cy);
+  app.optionsWnd = CreateWindowExA(kOptionsExStyle, kOptionsClassName, title, kOptionsStyle, at.x, at.y, size.cx,
+                                   size.cy, GetDesktopWindow(), nullptr, app.appInstance, nullptr);
+  const SIZE client = optionsClientSize();
+  for (int c = 0; c < kOptionsControlCount; ++c) createControl(c, client);
+  applyOptionsLook();
 }
 
 bool takeOptionsDialogKey(MSG* msg) {

@@ -44,6 +44,15 @@ int leadingInteger(const char* text) {
 
 void integerText(int value, char out[12]) { std::snprintf(out, 12, "%d", value); }
 
+bool faceNameUsable(const char* text) {
+  if (!*text) return false;
+  for (; *text; ++text) {
+    const unsigned char c = static_cast<unsigned char>(*text);
+    if (c < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
+
 std::size_t takeText(const char* bytes, std::size_t size, char* out, std::size_t room) {
   std::size_t n = listTextLength(bytes, size);
   if (n > room - 1) n = room - 1;

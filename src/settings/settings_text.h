@@ -22,6 +22,31 @@ int leadingInteger(const char* text);
 // `value` in decimal, with a minus sign when negative.
 void integerText(int value, char out[12]);
 
+// The values the program itself can write. A stored value outside them is unusable like one of the
+// wrong type: its default is used and written back.
+struct IntRange {
+  int min, max;
+};
+constexpr bool inRange(IntRange range, int value) { return value >= range.min && value <= range.max; }
+
+constexpr int kFontDialogMinPoints = 6;  // the sizes the font dialog offers
+constexpr int kFontDialogMaxPoints = 10;
+constexpr int kLowestDpi = 96;   // 100 %: Windows scales up only
+constexpr int kHighestDpi = 480;  // 500 %, the largest scaling Windows offers
+// The pixel height of a font of `points` at `dpi`, rounded as the font dialog rounds it.
+constexpr int fontPixels(int points, int dpi) { return (points * dpi + 36) / 72; }
+
+constexpr IntRange kColorRange = {0, 0xFFFFFF};  // an RGB colour; a high byte would make a palette index
+// Heights as the font dialog gives them (negative: the character height) at any DPI; a value stored at
+// the system DPI by an older build stays usable.
+constexpr IntRange kFontHeightRange = {-fontPixels(kFontDialogMaxPoints, kHighestDpi),
+                                       -fontPixels(kFontDialogMinPoints, kLowestDpi)};
+// The dialog leaves the width at 0 (the font's own); a width is never wider than the tallest height.
+constexpr IntRange kFontWidthRange = {0, fontPixels(kFontDialogMaxPoints, kHighestDpi)};
+constexpr IntRange kFontWeightRange = {0, 1000};
+// A face name is usable when it is not empty and holds no control character.
+bool faceNameUsable(const char* text);
+
 // The text that `size` stored bytes hold (up to the first zero byte, or all of them), cut to
 // `room` - 1 characters and zero-terminated in `out`. Returns its length.
 std::size_t takeText(const char* bytes, std::size_t size, char* out, std::size_t room);

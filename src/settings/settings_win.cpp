@@ -23,9 +23,9 @@ enum class Kind {
   flag,          // REG_SZ "true" / "false"; any other text is deleted
   number,        // REG_SZ decimal text; another type is deleted; outside the range it is unusable
   choice,        // a number; outside the range the default is used and the stored text stays
-  heldColor,     // a number, taken only in middle-button mode
+  heldColor,     // a number within the range, taken only in middle-button mode
   bytes,         // exactly `size` bytes of any type, written as REG_BINARY; another size is overwritten
-  faceName,      // text of any type, cut to the field
+  faceName,      // printable REG_SZ text, cut to the field; another type is deleted
   text,          // REG_SZ only, cut to the field; another type is overwritten
   templateList,  // REG_SZ read at its full size; never a default
 };
@@ -45,7 +45,7 @@ constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
 
 #define MEMBER(m) offsetof(Settings, m), sizeof Settings::m
 #define FONT(f) offsetof(Settings, boxLogFont.f), sizeof(LOGFONTA::f)
-#define ANY INT_MIN, INT_MAX
+#define WITHIN(range) range.min, range.max
 
 // Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode).
 constexpr SettingValue kValues[] = {
@@ -53,11 +53,11 @@ constexpr SettingValue kValues[] = {
     {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1, 1},
     {"strikeout", Kind::flag, FONT(lfStrikeOut), 0, nullptr, 0, 1, 3},
     {"underline", Kind::flag, FONT(lfUnderline), 0, nullptr, 0, 1, 2},
-    {"fontheight", Kind::number, FONT(lfHeight), kDefaultFontHeight, nullptr, ANY, 5},
-    {"fontwidth", Kind::number, FONT(lfWidth), 0, nullptr, ANY, 4},
-    {"fontweight", Kind::number, FONT(lfWeight), kDefaultFontWeight, nullptr, ANY, 6},
-    {"textcolor", Kind::number, MEMBER(textColor), kDefaultTextColor, nullptr, ANY, 7},
-    {"basecolor", Kind::number, MEMBER(baseColor), kDefaultBaseColor, nullptr, ANY, 8},
+    {"fontheight", Kind::number, FONT(lfHeight), kDefaultFontHeight, nullptr, WITHIN(kFontHeightRange), 5},
+    {"fontwidth", Kind::number, FONT(lfWidth), 0, nullptr, WITHIN(kFontWidthRange), 4},
+    {"fontweight", Kind::number, FONT(lfWeight), kDefaultFontWeight, nullptr, WITHIN(kFontWeightRange), 6},
+    {"textcolor", Kind::number, MEMBER(textColor), kDefaultTextColor, nullptr, WITHIN(kColorRange), 7},
+    {"basecolor", Kind::number, MEMBER(baseColor), kDefaultBaseColor, nullptr, WITHIN(kColorRange), 8},
     {"customclr", Kind::bytes, MEMBER(customColors), 0, kNoCustomColors, 0, 0, 9},
     {"facename", Kind::faceName, FONT(lfFaceName), 0, kDefaultFaceName, 0, 0, 10},
     {"hotchars", Kind::bytes, MEMBER(hotkeyChars), 0, kDefaultHotkeyChars, 0, 0, 12},
@@ -71,13 +71,13 @@ constexpr SettingValue kValues[] = {
     // "1" is the micro form, "2" the zoom form, any other number the normal form.
     {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2, 17},
     {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1, 18},
-    {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, ANY, 19},
+    {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, WITHIN(kColorRange), 19},
 };
 constexpr int kValueCount = sizeof kValues / sizeof kValues[0];
 
 #undef MEMBER
 #undef FONT
-#undef ANY
+#undef WITHIN
 
 static_assert(sizeof(BoxForm) == sizeof(std::int32_t), "the form is stored as a number");
 
@@ -204,7 +204,9 @@ bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
       return true;
     case Kind::heldColor:
       if (!readText(key, v.name, buf)) return false;
-      if (settings.middleButtonMode) setNumber(v, leadingInteger(buf.text));
+      n = leadingInteger(buf.text);
+      if (n < v.minimum || n > v.maximum) return false;
+      if (settings.middleButtonMode) setNumber(v, n);
       return true;
     case Kind::bytes:
       // Taken at exactly their size, whatever their type.
@@ -212,8 +214,8 @@ bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
       std::memcpy(memberOf(v), buf.data, v.size);
       return true;
     case Kind::faceName:
-      if (!queryValue(key, v.name, buf, &type, &size)) return false;
-      takeText(dataText(buf), size, reinterpret_cast<char*>(memberOf(v)), v.size);
+      if (!readText(key, v.name, buf) || !faceNameUsable(buf.text)) return false;
+      takeText(buf.text, sizeof buf.text, reinterpret_cast<char*>(memberOf(v)), v.size);
       return true;
     case Kind::text:
       if (!queryValue(key, v.name, buf, &type, &size) || type != REG_SZ) return false;

@@ -11,7 +11,8 @@ void removeTrayIcon();
 LRESULT onTrayNotify(HWND box, LPARAM mouseMsg);
 // Explorer restarted: the icon must be added again.
 LRESULT onTaskbarCreated(HWND box);
-// Opens the tray menu at the pointer; its commands go to the colour box.
+// Opens the tray menu at the pointer, for the tray icon, the box and the Options window alike; its
+// commands go to the colour box.
 void showTrayMenu();
 void setViewItemsEnabled(UINT flag);
 // The menu side of the setters: the radio marks of the form, the base and the notation (by its

@@ -18,10 +18,12 @@ box_shown 10000 || fail "no colour box appeared"
 
 # Without a taskbar Wine shows the icons in a small window of its own; the first icon sits at the
 # left of its row, under the window's caption.
+# Explorer makes the window afresh when the first icon comes and maps it a moment later: it counts once mapped.
 tray=""
 for _ in $(seq 25); do
   tray=$(xwininfo -root -tree | grep '"Wine System Tray"' | head -1)
-  [ -n "$tray" ] && break
+  [ -n "$tray" ] && xwininfo -id "$(echo "$tray" | awk '{print $1}')" | grep -q IsViewable && break
+  tray=""
   sleep 0.2
 done
 [ -n "$tray" ] || fail "Wine shows no system tray window"

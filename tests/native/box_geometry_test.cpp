@@ -54,6 +54,27 @@ TEST(FormGeometry, HeightAndSwatchOfEachForm) {
   }
 }
 
+TEST(FormGeometry, TheZoomFormHoldsTheLargerCellsOfAScaledDisplay) {
+  // The square is 13 cells from (2, h + 2); the swatch starts two pixels to its right.
+  struct Case { int cell, h, w, height; Rect swatch; };
+  const Case cases[] = {
+      {2, 14, 46, 44, {30, 16, 44, 42}},   // 96 DPI, as the form has always been
+      {3, 20, 70, 63, {43, 22, 68, 61}},   // 144 DPI
+      {4, 27, 90, 83, {56, 29, 88, 81}},   // 192 DPI
+  };
+  for (const Case& c : cases) {
+    const FormGeometry g = formGeometry(BoxForm::zoom, c.h, c.w, c.cell);
+    EXPECT_EQ(g.boxHeight, c.height) << c.cell;
+    EXPECT_EQ(g.swatch.left, c.swatch.left) << c.cell;
+    EXPECT_EQ(g.swatch.top, c.swatch.top) << c.cell;
+    EXPECT_EQ(g.swatch.right, c.swatch.right) << c.cell;
+    EXPECT_EQ(g.swatch.bottom, c.swatch.bottom) << c.cell;
+  }
+  // The other forms have no magnifier.
+  EXPECT_EQ(formGeometry(BoxForm::normal, 20, 70, 3).boxHeight, 42);
+  EXPECT_EQ(formGeometry(BoxForm::micro, 20, 70, 4).boxHeight, 22);
+}
+
 TEST(BoxPosition, EdgesPushBackAndFlip) {
   const Rect screen{0, 0, 1024, 768};
   struct Case { const char* where; Point pointer; Point expected; };

@@ -236,3 +236,37 @@ TEST(Magnifier, EachCellBecomesATwoByTwoBlock) {
   };
   for (const Case& c : cases) EXPECT_EQ(square[c.y * kSquareSide + c.x], c.word) << c.x << "," << c.y;
 }
+
+TEST(Magnifier, CellsGrowWithTheBoxsDpi) {
+  struct Case { int dpi, cell; };
+  const Case cases[] = {{96, 2}, {120, 3}, {144, 3}, {168, 4}, {192, 4}, {288, 6}, {72, 2}, {0, 2}};
+  for (const Case& c : cases) EXPECT_EQ(cellSizeForDpi(c.dpi), c.cell) << c.dpi;
+
+  // At 144 DPI: cells of 3 pixels, the square 39 pixels a side from (2, h + 2).
+  struct Corner { int dx, dy; Point corner; };
+  const Corner corners[] = {{-6, -6, {2, 16}}, {0, 0, {20, 34}}, {6, 6, {38, 52}}, {1, -1, {23, 31}}};
+  for (const Corner& c : corners) {
+    const Point p = cellCorner(c.dx, c.dy, 14, 3);
+    EXPECT_EQ(p.x, c.corner.x) << c.dx << "," << c.dy;
+    EXPECT_EQ(p.y, c.corner.y) << c.dx << "," << c.dy;
+  }
+  EXPECT_EQ(cellCorner(6, 6, 20, 4).x + 4, 2 + 52);  // at 192 DPI the last cell ends 52 pixels on
+
+  std::uint32_t colors[kZoomCells];
+  for (int i = 0; i < kZoomCells; ++i) colors[i] = 0x808080;
+  colors[cellIndex(-6, -6)] = 0x332211;
+  colors[cellIndex(0, 0)] = 0x0000FF;
+  colors[cellIndex(6, 6)] = 0xFF0000;
+  constexpr int side = squareSide(3);
+  ASSERT_EQ(side, 39);
+  std::vector<std::uint32_t> square(side * side, 0xDEAD);
+  magnify(colors, square.data(), 3);
+  struct Pixel { int x, y; std::uint32_t word; };
+  const Pixel pixels[] = {
+      {0, 0, 0x112233},  {2, 2, 0x112233},  {3, 0, 0x808080},  {0, 3, 0x808080},  {18, 18, 0xFF0000},
+      {20, 20, 0xFF0000}, {17, 18, 0x808080}, {21, 20, 0x808080}, {36, 36, 0x0000FF}, {38, 38, 0x0000FF},
+      {35, 38, 0x808080},
+  };
+  for (const Pixel& p : pixels) EXPECT_EQ(square[p.y * side + p.x], p.word) << p.x << "," << p.y;
+  for (std::uint32_t word : square) ASSERT_NE(word, 0xDEADu);  // every pixel of the square written
+}

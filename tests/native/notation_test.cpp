@@ -49,7 +49,8 @@ TEST(Notation, EveryFixedNotationOfFourColours) {
   };
   for (const Case& c : cases)
     for (int index = 0; index < 6; ++index)
-      EXPECT_EQ(notation(index, c.color), c.texts[index]) << kNotations[index].registryName << " of " << std::hex << c.color;
+      EXPECT_EQ(notation(index, c.color), c.texts[index])
+          << kNotations[index].registryName << " of " << std::hex << c.color;
 }
 
 TEST(Notation, CustomUsesTheDefaultTemplate) {
@@ -141,7 +142,8 @@ TEST(Notation, CssHslHsvFloatAndOklch) {
   };
   for (const Case& c : cases)
     for (int k = 0; k < 5; ++k)
-      EXPECT_EQ(notation(7 + k, c.color), c.texts[k]) << kNotations[7 + k].registryName << " of " << std::hex << c.color;
+      EXPECT_EQ(notation(7 + k, c.color), c.texts[k])
+          << kNotations[7 + k].registryName << " of " << std::hex << c.color;
 }
 
 TEST(Notation, TheFiveGiveNothingBeforeTheBoxHasAColour) {

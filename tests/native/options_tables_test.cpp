@@ -1,5 +1,7 @@
 #include "options/options_tables.h"
 
+#include "box/dpi_scale.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -110,4 +112,60 @@ TEST(Opacity, LabelShowsTheTransparency) {
     EXPECT_STREQ(text, c.text) << c.opacity;
     EXPECT_EQ(transparencyOf(c.opacity), std::stoi(c.text)) << c.opacity;
   }
+}
+
+TEST(OptionsLayout, AtNinetySixDotsEveryControlIsWhereTheTableSays) {
+  for (int c = 0; c < kOptionsControlCount; ++c) {
+    const ControlLayout& row = kOptionsControls[c];
+    const ControlRect r = controlRectAt(row, kOptionsClientWidth, kOptionsClientHeight, 96);
+    EXPECT_EQ(r.x, row.x) << "control " << c;
+    EXPECT_EQ(r.y, row.y) << "control " << c;
+    EXPECT_EQ(r.width, resolveExtent(row.width, kOptionsClientWidth)) << "control " << c;
+    EXPECT_EQ(r.height, resolveExtent(row.height, kOptionsClientHeight)) << "control " << c;
+  }
+}
+
+TEST(OptionsLayout, ScaledLikeTheBoxFontAndKeptInsideTheClientArea) {
+  struct Case { int control, clientWidth, clientHeight, dpi; ControlRect rect; };
+  const Case cases[] = {
+      {kFontButton, 441, 563, 144, {23, 495, 120, 36}},    // 22.5 rounds up, as a font height would
+      {kBoxDefaultsButton, 441, 563, 144, {293, 495, 120, 36}},
+      {kFontButton, 588, 750, 192, {30, 660, 160, 48}},
+      {kFontButton, 368, 469, 120, {19, 413, 100, 30}},
+      {kTabCtrl, 441, 563, 144, {0, 0, 441, 563}},         // the client area's own size, not a scaled one
+      {kHelpView, 441, 563, 144, {0, 45, 441, 518}},
+      {kHelpView, 450, 470, 144, {0, 45, 450, 425}},
+      {kAboutLabel, 441, 563, 144, {191, 57, 250, 225}},   // 291 wide in the table's terms: cut at the right
+      {kAboutLabel, 294, 375, 96, {127, 38, 194, 150}},    // as it always was at 96 DPI, past the right edge
+      {kCreditsLabel, 441, 563, 144, {146, 371, 270, 146}},
+      {kCreditsLabel, 441, 458, 144, {146, 371, 270, 87}},  // a client area shorter than the table's: cut at the bottom
+      {kProgramIconStatic, 441, 563, 144, {83, 68, 48, 48}},
+      {kToolIconStatic, 588, 750, 192, {110, 394, 64, 64}},
+      {kTemplateCombo, 441, 563, 144, {60, 306, 315, 108}},
+  };
+  for (const Case& c : cases) {
+    const ControlRect r = controlRectAt(kOptionsControls[c.control], c.clientWidth, c.clientHeight, c.dpi);
+    EXPECT_EQ(r.x, c.rect.x) << "control " << c.control << " at " << c.dpi;
+    EXPECT_EQ(r.y, c.rect.y) << "control " << c.control << " at " << c.dpi;
+    EXPECT_EQ(r.width, c.rect.width) << "control " << c.control << " at " << c.dpi;
+    EXPECT_EQ(r.height, c.rect.height) << "control " << c.control << " at " << c.dpi;
+  }
+  for (int dpi : {120, 144, 168, 192, 240, 288}) {
+    const int w = scaleForDpi(kOptionsClientWidth, dpi), h = scaleForDpi(kOptionsClientHeight, dpi);
+    for (int c = 0; c < kOptionsControlCount; ++c) {
+      const ControlRect r = controlRectAt(kOptionsControls[c], w, h, dpi);
+      EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= w && r.y + r.height <= h)
+          << "control " << c << " at " << dpi << ": " << r.x << "," << r.y << " " << r.width << "x" << r.height;
+      EXPECT_GT(r.width, 0) << "control " << c << " at " << dpi;
+      EXPECT_GT(r.height, 0) << "control " << c << " at " << dpi;
+    }
+  }
+}
+
+TEST(OptionsLayout, TheThreeAboutIconsAreTheIconStatics) {
+  std::string icons;
+  for (const ControlLayout& row : kOptionsControls)
+    if (showsIcon(row)) icons += std::string(row.text) + " ";
+  EXPECT_EQ(icons, "TLICON QNICON DTICON ");
+  EXPECT_EQ(kAboutIconCount, 3);
 }

@@ -1,7 +1,10 @@
 #include "settings/settings_text.h"
 
+#include "box/dpi_scale.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -92,6 +95,62 @@ TEST(SettingsText, IntegerTextIsDecimal) {
     integerText(c.value, out);
     EXPECT_STREQ(out, c.text);
   }
+}
+
+// The registry text a value is stored as, read as the loader reads it, against each value's range.
+TEST(SettingsText, StoredNumbersOutsideWhatTheProgramWritesAreUnusable) {
+  struct Case { const char* what; IntRange range; const char* text; bool usable; };
+  const Case cases[] = {
+      {"colour", kColorRange, "0", true},
+      {"colour", kColorRange, "16777215", true},
+      {"colour", kColorRange, "8421504", true},
+      {"colour", kColorRange, "16777216", false},
+      {"colour", kColorRange, "4294967295", false},
+      {"colour", kColorRange, "-1", false},
+      {"height", kFontHeightRange, "-11", true},
+      {"height", kFontHeightRange, "-8", true},   // 6 points at 96 DPI
+      {"height", kFontHeightRange, "-67", true},  // 10 points at 480 DPI
+      {"height", kFontHeightRange, "-7", false},
+      {"height", kFontHeightRange, "-68", false},
+      {"height", kFontHeightRange, "-2000", false},
+      {"height", kFontHeightRange, "0", false},
+      {"height", kFontHeightRange, "tall", false},
+      {"height", kFontHeightRange, "11", false},
+      {"width", kFontWidthRange, "0", true},
+      {"width", kFontWidthRange, "7", true},
+      {"width", kFontWidthRange, "67", true},
+      {"width", kFontWidthRange, "68", false},
+      {"width", kFontWidthRange, "99999", false},
+      {"width", kFontWidthRange, "-1", false},
+      {"weight", kFontWeightRange, "0", true},
+      {"weight", kFontWeightRange, "400", true},
+      {"weight", kFontWeightRange, "1000", true},
+      {"weight", kFontWeightRange, "1001", false},
+      {"weight", kFontWeightRange, "5000", false},
+      {"weight", kFontWeightRange, "-400", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(inRange(c.range, leadingInteger(c.text)), c.usable) << c.what << " " << c.text;
+}
+
+// Whatever the font dialog gives at any scaling (raw, as older builds stored it, or made 96 DPI) loads.
+TEST(SettingsText, EveryHeightTheFontDialogGivesIsUsable) {
+  for (int dpi : {96, 120, 144, 168, 192, 240, 288, 336, 384, 432, 480}) {
+    for (int points = 6; points <= 10; ++points) {
+      const int atDpi = -static_cast<int>(std::lround(points * dpi / 72.0));  // -MulDiv(points, dpi, 72)
+      EXPECT_TRUE(inRange(kFontHeightRange, atDpi)) << points << " pt at " << dpi;
+      EXPECT_TRUE(inRange(kFontHeightRange, unscaleFromDpi(atDpi, dpi))) << points << " pt at " << dpi;
+    }
+  }
+}
+
+TEST(SettingsText, FaceNamesArePrintableText) {
+  struct Case { const char* text; bool usable; };
+  const Case cases[] = {
+      {"Tahoma", true}, {"Courier New", true}, {"Lucida Console", true}, {"Caf\xE9 Sans", true},
+      {"\x82\x6C\x82\x72 Gothic", true},  // a name in a double-byte code page
+      {"", false}, {"\x14", false}, {"\x01\x02\x03", false}, {"Tab\tName", false}, {"Del\x7F", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(faceNameUsable(c.text), c.usable) << '"' << c.text << '"';
 }
 
 TEST(SettingsText, TakeTextStopsAtZeroAndCutsToFit) {

@@ -14,6 +14,8 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "box/box_geometry.h"
+#include "export/notation.h"
 #include "options/options.h"
 
 namespace {
@@ -265,26 +267,33 @@ TEST(Resources, ManifestHelpAndIconsOfTheBuiltProgram) {
     ASSERT_GE(group.size(), 6u + 14u) << name;
     const auto* header = reinterpret_cast<const WORD*>(group.data());
     EXPECT_EQ(header[1], 1) << name << ": an icon group";
-    EXPECT_EQ(header[2], 1) << name << ": one image";
-    EXPECT_EQ(static_cast<unsigned char>(group[6]), 32) << name;
-    EXPECT_EQ(static_cast<unsigned char>(group[7]), 32) << name;
+    // 32 pixels, and 48 and 64 for the About page on scaled displays.
+    const int sides[] = {32, 48, 64};
+    ASSERT_EQ(header[2], 3) << name << ": three images";
+    ASSERT_GE(group.size(), 6u + 3 * 14u) << name;
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(static_cast<unsigned char>(group[6 + 14 * i]), sides[i]) << name;
+      EXPECT_EQ(static_cast<unsigned char>(group[7 + 14 * i]), sides[i]) << name;
+    }
 
     auto* bits = reinterpret_cast<BYTE*>(const_cast<char*>(group.data()));
-    const int id = LookupIconIdFromDirectoryEx(bits, TRUE, 32, 32, LR_DEFAULTCOLOR);
-    std::string image = resourceBytes(exe, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
-    ASSERT_FALSE(image.empty()) << name;
-    HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()), TRUE,
-                                          0x00030000, 32, 32, LR_DEFAULTCOLOR);
-    ASSERT_NE(icon, nullptr) << name;
-    ICONINFO iconInfo = {};
-    ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
-    BITMAP bitmap = {};
-    GetObjectA(iconInfo.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 32) << name;
-    EXPECT_EQ(bitmap.bmHeight, 32) << name;
-    DeleteObject(iconInfo.hbmColor);
-    DeleteObject(iconInfo.hbmMask);
-    DestroyIcon(icon);
+    for (int side : sides) {
+      const int id = LookupIconIdFromDirectoryEx(bits, TRUE, side, side, LR_DEFAULTCOLOR);
+      std::string image = resourceBytes(exe, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
+      ASSERT_FALSE(image.empty()) << name << " " << side;
+      HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()),
+                                            TRUE, 0x00030000, side, side, LR_DEFAULTCOLOR);
+      ASSERT_NE(icon, nullptr) << name << " " << side;
+      ICONINFO iconInfo = {};
+      ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
+      BITMAP bitmap = {};
+      GetObjectA(iconInfo.hbmColor, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, side) << name;
+      EXPECT_EQ(bitmap.bmHeight, side) << name;
+      DeleteObject(iconInfo.hbmColor);
+      DeleteObject(iconInfo.hbmMask);
+      DestroyIcon(icon);
+    }
   }
   FreeLibrary(exe);
 }
@@ -434,13 +443,6 @@ POINT posOfChar(HWND view, LRESULT index) {
   return {p.x, p.y};
 }
 
-RECT rectInOptions(HWND ctrl) {
-  RECT r;
-  GetWindowRect(ctrl, &r);
-  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 POINT centreOf(HWND wnd) {
   RECT r;
   GetWindowRect(wnd, &r);
@@ -519,6 +521,26 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
     ++checked;
   }
   EXPECT_GT(checked, 40);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The help's example line of each fixed notation, "caption<tab>text" for orange, is what the copy writes.
+TEST(HelpPage, ExamplesAreWhatTheCopyGives) {
+  clearSettings();
+  startTintlet();
+  openOptions(2);
+  const std::string text = viewText(optionsControls.helpView);
+  char hex[7], dec[12];
+  composeColorTexts(RGB(255, 128, 0), hex, dec);
+  for (int n = 0; n < kNotationCount; ++n) {
+    if (n == kCustomNotation) continue;
+    std::string caption = kNotations[n].caption;
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    char copied[kClipboardTextSize];
+    composeNotationText(n, hex, dec, "", copied, sizeof copied);
+    const std::string line = caption + "\t" + copied + "\r";
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
   EXPECT_EQ(exitTintlet(), 0);
 }
 

@@ -211,7 +211,7 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
 
 TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
   clearSettings();
-  // Right of the Options window, which reaches down to y = 560 in the middle of the screen.
+  // Right of the Options window, which covers the middle of the screen down to y = 584.
   ColorWindow target({700, 500, 800, 600}, RGB(255, 0, 0));
   SetCursorPos(750, 580);
   startTintlet();

@@ -190,6 +190,19 @@ std::vector<std::string> templateEntries() {
   return list;
 }
 
+RECT rectInOptions(HWND ctrl) {
+  RECT r;
+  GetWindowRect(ctrl, &r);
+  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::vector<HWND> optionsChildren() {
+  std::vector<HWND> children;
+  for (HWND c = GetWindow(app.optionsWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+  return children;
+}
+
 std::string windowText(HWND wnd) {
   char text[1024] = {};
   GetWindowTextA(wnd, text, sizeof text);

@@ -78,6 +78,10 @@ struct ColorWindow {
 
 // The entries of the Options page's template combo box, in list order.
 std::vector<std::string> templateEntries();
+// A control's rectangle in the Options window's client coordinates.
+RECT rectInOptions(HWND ctrl);
+// The children of the Options window in sibling order, which is their creation order.
+std::vector<HWND> optionsChildren();
 // The window text of `wnd`.
 std::string windowText(HWND wnd);
 // The clipboard's text up to its first zero byte, or "(clipboard busy)" when it cannot be opened.

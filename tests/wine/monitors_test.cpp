@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/gdi.h"
@@ -15,6 +17,7 @@
 #include "box/box.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
+#include "options/options.h"
 #include "options/options_tables.h"
 
 namespace {
@@ -90,6 +93,124 @@ void expectPixelUnderThePointer(POINT p) {
   EXPECT_EQ(GetPixel(screen.dc, box.left + app.swatchRect.left + 2, box.top + app.swatchRect.top + 2), want);
 }
 
+// ---- The Options window and the magnifier at a DPI ----
+
+int iconSide(HWND iconStatic) {
+  const HICON icon = reinterpret_cast<HICON>(SendMessageA(iconStatic, STM_GETICON, 0, 0));
+  ICONINFO info = {};
+  if (!icon || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bits = {};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return bits.bmWidth;
+}
+
+int textHeight(HFONT font) {
+  WindowDC screen(nullptr);
+  SelectedObject selected(screen.dc, font);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(screen.dc, &metrics);
+  return metrics.tmHeight;
+}
+
+// The text height of the Options window's 96-DPI font, Tahoma at -11.
+int textHeightAt96() {
+  LOGFONTA font;
+  initDefaultLogFont(&font);
+  const HFONT made = CreateFontIndirectA(&font);
+  const int h = textHeight(made);
+  DeleteObject(made);
+  return h;
+}
+
+// The Help view's zoom ratio: numerator and denominator.
+std::pair<int, int> helpZoom() {
+  int numerator = -1, denominator = -1;
+  SendMessageA(optionsControls.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+  return {numerator, denominator};
+}
+
+// The height of the Help text's first line, "Tintlet 2.51" in 12-point Arial, as the view lays it out.
+int firstHelpLineHeight() {
+  selectTab(2);
+  POINTL first = {}, second = {};
+  SendMessageA(optionsControls.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  SendMessageA(optionsControls.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
+               SendMessageA(optionsControls.helpView, EM_LINEINDEX, 1, 0));
+  selectTab(0);
+  return second.y - first.y;
+}
+
+HWND* const kBottomButtons[] = {&optionsControls.fontButton, &optionsControls.colorButton, &optionsControls.boxDefaultsButton, &optionsControls.applyButton,
+                                &optionsControls.hotkeyDefaultsButton};
+
+// The Options window laid out for 144 DPI in a client area of at least 441 x 457: every control inside it,
+// the bottom buttons 36 high, the text 1.5 times as high, the About icons 48 pixels, the Help text zoomed.
+void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
+  RECT client;
+  GetClientRect(app.optionsWnd, &client);
+  EXPECT_GE(client.right, 441);
+  EXPECT_GE(client.bottom, 457);
+  const std::vector<HWND> children = optionsChildren();
+  EXPECT_EQ(children.size(), static_cast<size_t>(kOptionsControlCount));
+  for (HWND c : children) {
+    const RECT r = rectInOptions(c);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+        << "control " << GetDlgCtrlID(c) << " \"" << windowText(c) << "\" at " << r.left << "," << r.top << " to "
+        << r.right << "," << r.bottom << " in " << client.right << " x " << client.bottom;
+  }
+  for (HWND* button : kBottomButtons) {
+    const RECT r = rectInOptions(*button);
+    EXPECT_GE(r.bottom - r.top, 36) << windowText(*button);
+    EXPECT_GE(r.top, rectInOptions(optionsControls.percentLabel).bottom) << windowText(*button);  // below the rest of the page
+  }
+  LOGFONTA ui = {}, link = {};
+  GetObjectA(app.uiFont, sizeof ui, &ui);
+  GetObjectA(app.linkFont, sizeof link, &link);
+  EXPECT_NEAR(ui.lfHeight, 1.5 * -11, 1);
+  EXPECT_NEAR(link.lfHeight, 1.5 * -11, 1);
+  EXPECT_EQ(link.lfUnderline, 1);
+  EXPECT_NEAR(textHeight(app.uiFont), 1.5 * textHeightAt96(), 1);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.fontButton, WM_GETFONT, 0, 0)), app.uiFont);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.hotkeyLabel[8], WM_GETFONT, 0, 0)), app.uiFont);
+  for (HWND icon : {optionsControls.programIconStatic, optionsControls.makerIconStatic, optionsControls.toolIconStatic}) {
+    EXPECT_EQ(iconSide(icon), 48);
+    const RECT r = rectInOptions(icon);
+    EXPECT_EQ(r.right - r.left, 48);
+  }
+  EXPECT_EQ(helpZoom(), std::make_pair(helpZoomNumerator, helpZoomDenominator));
+  EXPECT_GE(firstHelpLineHeight(), 12 * 144 / 72);  // 12 points at 144 DPI
+}
+
+// Pixels of the box's magnifier that do not show the pattern around `p` in cells `cell` pixels a side: the
+// square starts at (2, h + 2), 13 cells a side, the pointer's pixel in the middle one.
+int wrongCellPixels(POINT p, int cell) {
+  WindowDC box(app.boxWnd);
+  int wrong = 0;
+  for (int sy = 0; sy < 13 * cell; ++sy) {
+    for (int sx = 0; sx < 13 * cell; ++sx) {
+      const COLORREF want = patternAt(p.x + sx / cell - 6, p.y + sy / cell - 6);
+      if (GetPixel(box.dc, 2 + sx, app.lineHeight + 2 + sy) != want) ++wrong;
+    }
+  }
+  return wrong;
+}
+
+// In the zoom form, with the pointer at `p` on the pattern, the box shows cells `cell` pixels a side, and the
+// swatch starts just right of them.
+void expectZoomCells(POINT p, int cell) {
+  SetCursorPos(p.x, p.y);
+  EXPECT_TRUE(pumpUntil([&] { return wrongCellPixels(p, cell) == 0; })) << wrongCellPixels(p, cell) << " wrong pixels";
+  pumpFor(30);
+  EXPECT_EQ(wrongCellPixels(p, cell), 0);
+  EXPECT_EQ(app.swatchRect.left, 13 * cell + 4);
+  RECT box;
+  GetWindowRect(app.boxWnd, &box);
+  EXPECT_EQ(box.bottom - box.top, app.lineHeight + 13 * cell + 4);
+  WindowDC dc(app.boxWnd);
+  EXPECT_EQ(GetPixel(dc.dc, 13 * cell + 2, app.lineHeight + 2 + cell), settings.baseColor);  // between square and swatch
+}
 
 // The stored font height, a decimal text; INT_MIN when there is none.
 int storedFontHeight() {
@@ -123,6 +244,12 @@ struct PrefixDpi {
   PrefixDpi(const PrefixDpi&) = delete;
   PrefixDpi& operator=(const PrefixDpi&) = delete;
 };
+
+// Runs one test in a new process started with the prefix at `dpi`; returns its exit code.
+DWORD runAtPrefixDpi(DWORD dpi, const char* test) {
+  PrefixDpi prefix(dpi);
+  return runInNewProcess(test);
+}
 
 typedef BOOL(WINAPI* QueryActCtxSettingsFn)(DWORD, HANDLE, PCWSTR, PCWSTR, PWSTR, SIZE_T, SIZE_T*);
 
@@ -232,11 +359,111 @@ TEST(Dpi, DISABLED_ProgramAtTheSystemDpiOf144) {
 
 TEST(Dpi, TheProgramAtTheSystemDpiOf144ScalesItsTextAndReadsThePixelUnderThePointer) {
   clearSettings();
-  DWORD code = 0;
-  {
-    PrefixDpi dpi(144);
-    code = runInNewProcess("Dpi.DISABLED_ProgramAtTheSystemDpiOf144");
-  }
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(runAtPrefixDpi(144, "Dpi.DISABLED_ProgramAtTheSystemDpiOf144"), 0u);
   EXPECT_EQ(storedFontHeight(), -11);  // written at exit as stored, not as shown
+}
+
+TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
+  clearSettings();
+  ColorWindow pattern(kPatternRect, paintPattern);
+  SetCursorPos(301, 297);
+  startTintlet();
+  ASSERT_EQ(systemDpi(), 96);
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(100);
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  RECT frame96, client96;
+  GetWindowRect(app.optionsWnd, &frame96);
+  GetClientRect(app.optionsWnd, &client96);
+  ASSERT_EQ(client96.right, kOptionsClientWidth);
+  ASSERT_EQ(client96.bottom, kOptionsClientHeight);
+  const HICON sharedIcon = reinterpret_cast<HICON>(SendMessageA(optionsControls.programIconStatic, STM_GETICON, 0, 0));
+  const int helpLine96 = firstHelpLineHeight();
+  EXPECT_LT(helpLine96, 12 * 144 / 72);
+
+  // Moved to a monitor of 144 DPI: the window takes the rectangle the system suggests and is laid out in it.
+  const int frameW = frame96.right - frame96.left - client96.right, frameH = frame96.bottom - frame96.top - client96.bottom;
+  RECT suggested = {100, 50, 100 + 441 + frameW, 50 + 563 + frameH};
+  SendMessageA(app.optionsWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT now;
+  GetWindowRect(app.optionsWnd, &now);
+  EXPECT_TRUE(EqualRect(&now, &suggested)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
+  expectOptionsAt144(144, 96);
+  const RECT font144 = rectInOptions(optionsControls.fontButton);
+  EXPECT_EQ(font144.left, 23);
+  EXPECT_EQ(font144.top, 495);
+  EXPECT_EQ(font144.right - font144.left, 120);
+  // The link labels are fitted to their texts in the new font.
+  SIZE extent = {};
+  {
+    WindowDC screen(nullptr);
+    SelectedObject selected(screen.dc, app.uiFont);
+    GetTextExtentPoint32A(screen.dc, makerLinkText(), static_cast<int>(std::strlen(makerLinkText())), &extent);
+  }
+  const RECT maker = rectInOptions(optionsControls.makerLink);
+  EXPECT_EQ(maker.right - maker.left, extent.cx);
+  EXPECT_EQ(maker.left, 191);
+
+  // The box on the same monitor: its magnifier's cells are 3 pixels.
+  SendMessageA(app.optionsWnd, WM_CLOSE, 0, 0);
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionZoom, 0);
+  RECT boxSuggested = {0, 0, 10, 10};
+  SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&boxSuggested));
+  expectZoomCells({301, 297}, 3);
+  SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&boxSuggested));
+  expectZoomCells({250, 380}, 4);
+
+  // Back at 96 DPI: the magnifier as it was. The Options window, closed meanwhile, stays closed and opens where
+  // it was, at its 96-DPI size, with its controls, fonts and icons as they were.
+  SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&boxSuggested));
+  expectZoomCells({301, 297}, 2);
+  SendMessageA(app.optionsWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame96));
+  pumpFor(50);
+  EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(100);
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  GetWindowRect(app.optionsWnd, &now);
+  const RECT reopened = {100, 50, 100 + frame96.right - frame96.left, 50 + frame96.bottom - frame96.top};
+  EXPECT_TRUE(EqualRect(&now, &reopened)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
+  for (int c = 0; c < kOptionsControlCount; ++c) {
+    const ControlLayout& row = kOptionsControls[c];
+    if (c == kMakerLink || c == kToolLink) continue;  // fitted to their texts
+    const RECT r = rectInOptions(optionsChildren()[c]);
+    EXPECT_EQ(r.left, row.x) << "control " << c;
+    EXPECT_EQ(r.top, row.y) << "control " << c;
+    EXPECT_EQ(r.right - r.left, resolveExtent(row.width, kOptionsClientWidth)) << "control " << c;
+    if (c != kTemplateCombo) EXPECT_EQ(r.bottom - r.top, resolveExtent(row.height, kOptionsClientHeight)) << "control " << c;
+  }
+  LOGFONTA ui = {};
+  GetObjectA(app.uiFont, sizeof ui, &ui);
+  EXPECT_EQ(ui.lfHeight, -11);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(optionsControls.programIconStatic, STM_GETICON, 0, 0)), sharedIcon);
+  EXPECT_EQ(iconSide(optionsControls.toolIconStatic), 32);
+  EXPECT_EQ(helpZoom(), std::make_pair(96, 96));
+  EXPECT_EQ(firstHelpLineHeight(), helpLine96);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// Run by the next test in a process started with the prefix at 144 DPI.
+TEST(Dpi, DISABLED_OptionsAndZoomAtTheSystemDpiOf144) {
+  ASSERT_EQ(systemDpi(), 144) << "the prefix's LogPixels did not reach this process";
+  ColorWindow pattern(kPatternRect, paintPattern);
+  SetCursorPos(301, 297);
+  startTintlet();
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(100);
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  expectOptionsAt144(144, 144);  // the RichEdit itself draws at the system DPI
+  SendMessageA(app.optionsWnd, WM_CLOSE, 0, 0);
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionZoom, 0);
+  ASSERT_TRUE((settings.form == BoxForm::zoom));
+  expectZoomCells({301, 297}, 3);
+  expectZoomCells({210, 390}, 3);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(Dpi, TheOptionsWindowAndTheMagnifierAtTheSystemDpiOf144AreScaled) {
+  clearSettings();
+  EXPECT_EQ(runAtPrefixDpi(144, "Dpi.DISABLED_OptionsAndZoomAtTheSystemDpiOf144"), 0u);
 }

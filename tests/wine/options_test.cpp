@@ -1,8 +1,11 @@
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "dialog_script.h"
 #include "harness.h"
 
 #include "app/state.h"
@@ -91,20 +94,6 @@ std::string classOf(HWND wnd) {
   char name[64] = {};
   GetClassNameA(wnd, name, sizeof name);
   return name;
-}
-
-RECT rectInOptions(HWND ctrl) {
-  RECT r;
-  GetWindowRect(ctrl, &r);
-  MapWindowPoints(HWND_DESKTOP, app.optionsWnd, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// The children of the Options window in sibling order, which is their creation order.
-std::vector<HWND> optionsChildren() {
-  std::vector<HWND> children;
-  for (HWND c = GetWindow(app.optionsWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-  return children;
 }
 
 // Every window made on this thread, with the parameters it was created with, before any control
@@ -772,13 +761,93 @@ TEST(OptionsWindow, RightClickOnItsEmptyAreaOpensTheTrayMenu) {
 
 namespace {
 
-void pressKey(WORD vk) {
+bool menuStayedOpen = false;
+HWND foregroundWithMenu = nullptr;
+POINT clickElsewhereAt = {};
+int emptyMessagesToBox = 0;
+HHOOK messageHook = nullptr;
+
+LRESULT CALLBACK countEmptyMessages(int code, WPARAM wp, LPARAM lp) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lp);
+  if (code == HC_ACTION && wp == PM_REMOVE && msg->hwnd == app.boxWnd && msg->message == WM_NULL) ++emptyMessagesToBox;
+  return CallNextHookEx(messageHook, code, wp, lp);
+}
+
+void CALLBACK checkMenuClosed(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  menuStayedOpen = menu && IsWindowVisible(menu);
+  if (menuStayedOpen) EndMenu();
+}
+
+// Runs inside the menu's own loop: a real left click on another window, then a look whether the menu went.
+void CALLBACK clickAwayFromMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND menu = FindWindowA("#32768", nullptr);
+  menuSeen = menu && IsWindowVisible(menu);
+  foregroundWithMenu = GetForegroundWindow();
+  SetCursorPos(clickElsewhereAt.x, clickElsewhereAt.y);
   INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, in, sizeof(INPUT));
+  SetTimer(nullptr, 0, 700, checkMenuClosed);
+}
+
+}  // namespace
+
+// The Options window's menu is the tray menu, opened the same way: it closes on a click elsewhere.
+TEST(OptionsWindow, ItsRightClickMenuClosesWhenTheUserClicksElsewhere) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  RECT options;
+  GetWindowRect(app.optionsWnd, &options);
+  ColorWindow elsewhere({options.right + 20, options.top, options.right + 120, options.top + 100}, RGB(0, 90, 0));
+  clickElsewhereAt = {options.right + 70, options.top + 50};
+  menuSeen = menuStayedOpen = false;
+  messageHook = SetWindowsHookExA(WH_GETMESSAGE, countEmptyMessages, nullptr, GetCurrentThreadId());
+  SetTimer(nullptr, 0, 500, clickAwayFromMenu);
+  clickAt(inOptions(20, 200), true);
+  pumpFor(1500);
+  UnhookWindowsHookEx(messageHook);
+  ASSERT_TRUE(menuSeen);
+  // The two steps around the menu without which Windows leaves it open after a click elsewhere.
+  EXPECT_EQ(foregroundWithMenu, app.boxWnd) << "the menu's owner, which gets its commands, is in front";
+  EXPECT_EQ(emptyMessagesToBox, 1) << "the owner is sent an empty message once the menu is closed";
+  EXPECT_FALSE(menuStayedOpen);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+namespace {
+
+// Real key strokes: each key of `chord` pressed in order, then released in reverse order.
+void pressKeys(std::initializer_list<WORD> chord) {
+  std::vector<INPUT> in;
+  const auto key = [&in](WORD vk, DWORD flags) {
+    INPUT stroke = {};
+    stroke.type = INPUT_KEYBOARD;
+    stroke.ki.wVk = vk;
+    stroke.ki.dwFlags = flags;
+    in.push_back(stroke);
+  };
+  for (WORD vk : chord) key(vk, 0);
+  for (auto vk = std::rbegin(chord); vk != std::rend(chord); ++vk) key(*vk, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
   pumpFor(150);
+}
+
+void pressKey(WORD vk) { pressKeys({vk}); }
+
+bool colorDialogSeen = false;
+
+// A timer of the test thread, so it runs inside the dialog's modal loop: cancels the colour dialog.
+void CALLBACK cancelColorDialog(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND dialog = findDialog(kColorDialogTitle);
+  if (!dialog || !IsWindowVisible(dialog)) return;
+  colorDialogSeen = true;
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace
@@ -801,6 +870,45 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   SetFocus(optionsControls.boxDefaultsButton);
   pressKey(VK_SPACE);
   EXPECT_EQ(settings.opacityPercent, 100);
+  EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The dialog keys turn Enter into the command id of "Co&lor"; a template ended with Enter must not
+// open the colour dialog, while the button still works by click, Space and its mnemonic.
+TEST(OptionsPage, EnterOpensNoColorDialog) {
+  clearSettings();
+  startTintlet();
+  openOptions();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, cancelColorDialog);
+  struct Case { const char* how; void (*act)(); bool opens; };
+  const Case cases[] = {
+      {"Enter in the template field", [] {
+         SetFocus(optionsControls.templateCombo);
+         pressKey(VK_RETURN);
+       }, false},
+      {"Enter on a radio button", [] {
+         SetFocus(optionsControls.notationRadio[0]);
+         pressKey(VK_RETURN);
+       }, false},
+      {"Space on the button", [] {
+         SetFocus(optionsControls.colorButton);
+         pressKey(VK_SPACE);
+       }, true},
+      {"its mnemonic Alt+L", [] {
+         SetFocus(optionsControls.templateCombo);
+         pressKeys({VK_MENU, 'L'});
+       }, true},
+      {"a click", [] { clickAt(centreOf(optionsControls.colorButton)); }, true},
+  };
+  for (const Case& c : cases) {
+    colorDialogSeen = false;
+    c.act();
+    pumpFor(200);
+    EXPECT_EQ(colorDialogSeen, c.opens) << c.how;
+    EXPECT_EQ(app.colorDialogWnd, nullptr) << c.how;
+  }
+  KillTimer(nullptr, timer);
   EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(exitTintlet(), 0);
 }

@@ -144,6 +144,7 @@ std::string inMemory(const std::string& name) {
   if (name == "underline") return std::to_string(f.lfUnderline);
   if (name == "strikeout") return std::to_string(f.lfStrikeOut);
   if (name == "fontheight") return std::to_string(f.lfHeight);
+  if (name == "fontwidth") return std::to_string(f.lfWidth);
   if (name == "fontweight") return std::to_string(f.lfWeight);
   if (name == "textcolor") return std::to_string(settings.textColor);
   if (name == "basecolor") return std::to_string(settings.baseColor);
@@ -346,10 +347,22 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"strikeout", REG_SZ, sz("true"), {REG_SZ, sz("true")}, "1"},
       {"mouse", REG_SZ, sz("yes"), {REG_SZ, sz("false")}, "0"},
       {"fontheight", REG_DWORD, dword(20), {REG_SZ, sz("-11")}, "-11"},
-      {"fontheight", REG_SZ, sz("tall"), {REG_SZ, sz("tall")}, "0"},
+      // Numbers outside what the program writes: the default is used and written over them.
+      {"fontheight", REG_SZ, sz("tall"), {REG_SZ, sz("-11")}, "-11"},  // no digits: 0, a height never written
+      {"fontheight", REG_SZ, sz("-2000"), {REG_SZ, sz("-11")}, "-11"},
+      {"fontheight", REG_SZ, sz("-8"), {REG_SZ, sz("-8")}, "-8"},
+      {"fontheight", REG_SZ, sz("-67"), {REG_SZ, sz("-67")}, "-67"},
+      {"fontheight", REG_SZ, sz("20"), {REG_SZ, sz("-11")}, "-11"},
+      {"fontwidth", REG_SZ, sz("99999"), {REG_SZ, sz("0")}, "0"},
+      {"fontwidth", REG_SZ, sz("7"), {REG_SZ, sz("7")}, "7"},
       {"fontweight", REG_SZ, sz("  700bold"), {REG_SZ, sz("  700bold")}, "700"},
+      {"fontweight", REG_SZ, sz("5000"), {REG_SZ, sz("400")}, "400"},
+      {"fontweight", REG_SZ, sz("-1"), {REG_SZ, sz("400")}, "400"},
       {"textcolor", REG_BINARY, "\1\2\3", {REG_SZ, sz("16777215")}, "16777215"},
+      {"textcolor", REG_SZ, sz("-1"), {REG_SZ, sz("16777215")}, "16777215"},
       {"basecolor", REG_SZ, sz("255"), {REG_SZ, sz("255")}, "255"},
+      {"basecolor", REG_SZ, sz("16777216"), {REG_SZ, sz("8421504")}, "8421504"},
+      {"basecolor", REG_SZ, sz("4294967295"), {REG_SZ, sz("8421504")}, "8421504"},
       {"trans", REG_SZ, sz("50"), {REG_SZ, sz("50")}, "100"},
       {"trans", REG_SZ, sz("abc"), {REG_SZ, sz("abc")}, "100"},
       {"trans", REG_SZ, sz("69"), {REG_SZ, sz("69")}, "100"},
@@ -357,7 +370,12 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"trans", REG_SZ, sz("70"), {REG_SZ, sz("70")}, "70"},
       {"trans", REG_SZ, sz(" 85%"), {REG_SZ, sz(" 85%")}, "85"},
       {"trans", REG_DWORD, dword(80), {REG_SZ, sz("100")}, "100"},
-      {"facename", REG_BINARY, "Arial", {REG_BINARY, "Arial"}, "Arial"},
+      // A face name is printable text of the text type.
+      {"facename", REG_BINARY, "Arial", {REG_SZ, sz("Tahoma")}, "Tahoma"},
+      {"facename", REG_DWORD, dword(0x14131211), {REG_SZ, sz("Tahoma")}, "Tahoma"},
+      {"facename", REG_SZ, sz("\x01\x02\x03"), {REG_SZ, sz("Tahoma")}, "Tahoma"},
+      {"facename", REG_SZ, sz(""), {REG_SZ, sz("Tahoma")}, "Tahoma"},
+      {"facename", REG_SZ, sz("Courier New"), {REG_SZ, sz("Courier New")}, "Courier New"},
       {"facename", REG_SZ, sz(wide), {REG_SZ, sz(wide)}, std::string(31, 'F')},
       {"customFormat", REG_BINARY, "abc", {REG_SZ, sz("RGB(#r,#g,#b)")}, "RGB(#r,#g,#b)"},
       {"customFormat", REG_SZ, sz(long150), {REG_SZ, sz(long150)}, std::string(99, 'x')},
@@ -372,6 +390,7 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
       {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
       {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
+      {"color", REG_SZ, sz("16777216"), {REG_SZ, sz("0")}, std::to_string(RGB(1, 2, 3))},
   };
   for (const Case& c : cases) {
     const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
@@ -441,6 +460,41 @@ TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
     EXPECT_EQ(storedValue(kSettingsKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
     EXPECT_EQ(storedValue(kSettingsKey, "display2"), (StoredValue{REG_SZ, sz(c.saved2)})) << label;
   }
+}
+
+// Values another tool or a careless edit left: the real program starts with the defaults in their place,
+// the box as small and as grey as on a first start, and a usable value beside them kept.
+TEST(Settings, ValuesOutOfRangeGiveWayToDefaultsAtARealStart) {
+  clearSettings();
+  RECT first;
+  {
+    RunningTintlet clean;
+    ASSERT_NE(clean.box, nullptr);
+    GetWindowRect(clean.box, &first);
+    ASSERT_TRUE(clean.exit());
+  }
+  clearSettings();
+  storeText("fontheight", "-2000");
+  storeText("fontwidth", "99999");
+  storeText("fontweight", "5000");
+  storeText("textcolor", "-1");
+  storeText("basecolor", "4294967295");
+  store(kSettingsKey, "facename", REG_DWORD, dword(0x14131211));
+  storeText("platform", "java");
+  RunningTintlet tintlet;
+  ASSERT_NE(tintlet.box, nullptr);
+  Values expected = defaultValues();
+  expected["platform"] = {REG_SZ, sz("java")};
+  EXPECT_EQ(storedValues(kSettingsKey), expected);
+  RECT box;
+  GetWindowRect(tintlet.box, &box);
+  EXPECT_EQ(box.right - box.left, first.right - first.left);
+  EXPECT_EQ(box.bottom - box.top, first.bottom - first.top);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF behindText = GetPixel(screen, box.left + 2, box.top + 2);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(behindText, RGB(128, 128, 128)) << std::hex << behindText;
+  EXPECT_TRUE(tintlet.exit());
 }
 
 TEST(Settings, ChangesSurviveARestartOfTheRealProgram) {

@@ -2,7 +2,9 @@
 // machine each is built for, its manifest, its version record and its icons.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "pe_file.h"
@@ -92,6 +94,18 @@ TEST_P(Executables, CarryTheirIconsWithEveryImageTheGroupsName) {
       EXPECT_EQ(image->size(), le32(*group, entry + 8)) << name << " image " << i;
       EXPECT_EQ(le32(*image, 0), 40u) << name << " image " << i << ": a bitmap header";
     }
+  }
+}
+
+// A DLL found beside the program under an imported name must never be loaded: every import is a DLL
+// that Windows takes from its own folder (or, for the common controls, from the side-by-side store).
+TEST_P(Executables, ImportOnlySystemDlls) {
+  const std::set<std::string> system = {"ADVAPI32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "GDI32.DLL",
+                                        "KERNEL32.DLL", "MSVCRT.DLL",   "SHELL32.DLL",  "USER32.DLL"};
+  EXPECT_FALSE(exe.importedDlls.empty());
+  for (std::string name : exe.importedDlls) {
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(system.count(name)) << name << " is not a system DLL";
   }
 }
 

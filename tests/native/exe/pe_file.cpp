@@ -103,6 +103,7 @@ bool readPeFile(const std::string& path, PeFile* out, std::string* error) {
   out->subsystem = uint16_t(r.u16(optional + 68));
   // The data directories follow the fields whose width depends on PE32 or PE32+.
   const size_t directories = optional + (out->magic == 0x20B ? 112 : 96);
+  const uint32_t importRva = r.u32(directories + 1 * 8);
   image.rsrcRva = r.u32(directories + 2 * 8);
   const size_t sectionTable = optional + optionalSize;
   for (uint32_t i = 0; i < sectionCount; ++i) {
@@ -113,6 +114,26 @@ bool readPeFile(const std::string& path, PeFile* out, std::string* error) {
   if (!r.ok) {
     *error = "headers cut short";
     return false;
+  }
+  // The import descriptors, 20 bytes each, end with one whose name is 0.
+  out->importedDlls.clear();
+  if (importRva) {
+    const size_t table = image.fileOffset(importRva);
+    for (size_t at = table; table != std::string::npos && r.ok; at += 20) {
+      const uint32_t nameRva = r.u32(at + 12);
+      if (!nameRva) break;
+      const size_t name = image.fileOffset(nameRva);
+      const size_t end = name == std::string::npos ? name : bytes.find('\0', name);
+      if (end == std::string::npos) {
+        *error = "an imported DLL's name outside every section";
+        return false;
+      }
+      out->importedDlls.push_back(bytes.substr(name, end - name));
+    }
+    if (table == std::string::npos || !r.ok) {
+      *error = "import table cut short or outside every section";
+      return false;
+    }
   }
   out->resources.clear();
   if (image.rsrcRva) {

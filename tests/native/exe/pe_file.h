@@ -1,4 +1,5 @@
-// A Windows executable read as data, on any host: its machine, and every resource by type and name.
+// A Windows executable read as data, on any host: its machine, the DLLs it imports, and every resource
+// by type and name.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -15,6 +16,7 @@ struct PeFile {
   uint16_t magic = 0;        // 0x10B PE32, 0x20B PE32+
   uint16_t subsystem = 0;    // 2: a windowed program
   std::vector<PeResource> resources;
+  std::vector<std::string> importedDlls;  // the DLL names of the import table, as stored
 };
 
 // False, with the reason in *error, when the file is missing or not a well-formed PE image.
