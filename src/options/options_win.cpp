@@ -197,9 +197,17 @@ void showIcon(HWND iconStatic, const char* name, int side, HICON* owned) {
   *owned = made;
 }
 
-// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it. A ratio
-// of one, not the (0, 0) that ends zooming: Wine does not lay the text out again for that.
-void zoomHelp() { SendMessageA(optionsControls.helpView, EM_SETZOOM, optionsDpi, systemDpi()); }
+// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it. Back at
+// the system DPI a ratio of one, not the (0, 0) that ends zooming: Wine does not lay the text out again for
+// that. A view never zoomed is left as it has always been.
+void zoomHelp() {
+  const int system = systemDpi();
+  int numerator = 0, denominator = 0;
+  SendMessageA(optionsControls.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+               reinterpret_cast<LPARAM>(&denominator));
+  if (optionsDpi == system && numerator == denominator) return;
+  SendMessageA(optionsControls.helpView, EM_SETZOOM, optionsDpi, system);
+}
 
 // Fonts, icons, the Help text and the fitted link labels for the window's DPI, the controls in place.
 void applyOptionsLook() {
