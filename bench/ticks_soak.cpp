@@ -12,6 +12,7 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "box/box.h"
 
@@ -26,7 +27,9 @@ constexpr POINT kPointer = {400, 300};
 double cpuSeconds() {
   FILETIME created, ended, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-  auto seconds = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
+  auto seconds = [](FILETIME f) {
+    return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7;
+  };
   return seconds(kernel) + seconds(user);
 }
 
@@ -97,7 +100,7 @@ void soakTick(int i, Schedule s, HDC screen, Counts& n) {
     ++n.fonts;
   }
   if (i % s.lookEvery == 0) {
-    SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+    SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
     ++n.defaults;
     if (settings.boxLogFont.lfHeight == -11) ++n.defaultsTaken;
   }

@@ -270,7 +270,6 @@ LRESULT onBoxTick(HWND wnd) {
   if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
-    applyShiftPick(c);
     if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
   } else {
     releaseScreenDC();  // the next tick reads through a DC taken anew

@@ -27,22 +27,12 @@ bool openClipboardPatiently(HWND box) {
   }
 }
 
-void readTemplate(char (&text)[kTemplateSize]) {
-  if (app.templateCombo) {
-    GetWindowTextA(app.templateCombo, text, kTemplateSize);
-    return;
-  }
-  lstrcpynA(text, settings.customTemplate, kTemplateSize);
-}
-
 }  // namespace
 
 void composeClipboardText(COLORREF color, char* out, std::size_t size) {
-  char customTemplate[kTemplateSize] = {};
-  if (settings.formatIndex == kCustomNotation) readTemplate(customTemplate);
   char hexText[sizeof app.hexText], decText[sizeof app.decText];
   composeColorTexts(color, hexText, decText);
-  composeNotationText(settings.formatIndex, hexText, decText, customTemplate, out, size);
+  composeNotationText(settings.formatIndex, hexText, decText, settings.customTemplate, out, size);
 }
 
 void copyColorToClipboard(HWND box, COLORREF color) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "export/notation.h"
 #include "hotkeys/hotkey_table.h"
 #include "settings/settings_text.h"
 
@@ -49,7 +50,7 @@ constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
 
 // Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode).
 constexpr SettingValue kValues[] = {
-    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, 6, 0},
+    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, kNotationCount - 1, 0},
     {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1, 1},
     {"strikeout", Kind::flag, FONT(lfStrikeOut), 0, nullptr, 0, 1, 3},
     {"underline", Kind::flag, FONT(lfUnderline), 0, nullptr, 0, 1, 2},

@@ -6,6 +6,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "options/options.h"
 
 void pumpFor(int ms) {
   const DWORD end = GetTickCount() + ms;
@@ -62,9 +63,17 @@ void openOptions(int page) {
 }
 
 void switchOptionsPage(int page) {
-  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
-  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {optionsControls.tabCtrl, 0, TCN_SELCHANGE};
   SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+}
+
+void typeTemplate(const char* text) {
+  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  ASSERT_NE(field, nullptr);
+  // WM_SETTEXT would change the text without telling anyone; a replaced selection tells as a key does.
+  SendMessageA(field, EM_SETSEL, 0, -1);
+  SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
 }
 
 MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
@@ -173,10 +182,10 @@ void ColorWindow::setColor(COLORREF c) {
 
 std::vector<std::string> templateEntries() {
   std::vector<std::string> list;
-  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     list.push_back(text);
   }
   return list;
@@ -239,7 +248,8 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
 
 DWORD waitForExit(HANDLE process, int ms) {
   DWORD code = STILL_ACTIVE;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms))
+    GetExitCodeProcess(process, &code);
   return code;
 }
 

@@ -32,6 +32,9 @@ int exitTintlet();
 void openOptions(int page = 0);
 // Chooses the tab of `page` in the open Options window, as a click on it would.
 void switchOptionsPage(int page);
+// Puts `text` into the template combo box's edit field in place of its text, as typing does: the field
+// tells the combo box, and the combo box the Options window, that its text changed.
+void typeTemplate(const char* text);
 
 // Reads and closes every message box of the program, of this process or another, as it appears. It
 // works from a thread of its own, since a message box holds the thread that opened it in its loop.

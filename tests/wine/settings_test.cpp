@@ -180,40 +180,40 @@ std::string templateList() {
 struct TemplateCombo {
   HWND parent = nullptr;
   explicit TemplateCombo(bool useExisting = false) {
-    if (useExisting && app.templateCombo) return;
+    if (useExisting && optionsControls.templateCombo) return;
     parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
                              nullptr);
-    app.templateCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN |
-                                        CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200, 150, parent, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
+    optionsControls.templateCombo = CreateWindowExA(
+        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200,
+        150, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   bool ours() const { return parent != nullptr; }
   ~TemplateCombo() {
     if (!parent) return;
     DestroyWindow(parent);
-    app.templateCombo = nullptr;
+    optionsControls.templateCombo = nullptr;
   }
   void add(const std::string& item) {
-    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
   std::vector<std::string> items() const {
     std::vector<std::string> all;
-    const LRESULT count = SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       char text[256] = {};
-      SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
       all.push_back(text);
     }
     return all;
   }
   std::string selected() const {
-    const LRESULT i = SendMessageA(app.templateCombo, CB_GETCURSEL, 0, 0);
+    const LRESULT i = SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0);
     if (i == CB_ERR) return "<none>";
     char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  std::string editText() const { return windowText(app.templateCombo); }
+  std::string editText() const { return windowText(optionsControls.templateCombo); }
   TemplateCombo(const TemplateCombo&) = delete;
   TemplateCombo& operator=(const TemplateCombo&) = delete;
 };
@@ -807,7 +807,7 @@ TEST(Settings, PackBuildsTheListFromTheComboBox) {
     resetToStartupDefaults();
     setTemplateList(sz("stale\xFF"));  // a list already built is replaced, not leaked
     for (const std::string& item : c.items) combo.add(item);
-    SetWindowTextA(app.templateCombo, c.edit);
+    typeTemplate(c.edit);
     packTemplateList();
     EXPECT_EQ(templateList(), c.list) << c.name;
     EXPECT_STREQ(settings.customTemplate, c.customTemplate) << c.name;
@@ -823,7 +823,7 @@ TEST(Settings, TemplateWithTheEndByteIsNotSplitOnTheNextStart) {
     resetToStartupDefaults();
     combo.add("$r");
     combo.add("x\xFFy");
-    SetWindowTextA(app.templateCombo, odd.c_str());
+    typeTemplate(odd.c_str());
     packTemplateList();
     ASSERT_TRUE(saveSettings());
   }
