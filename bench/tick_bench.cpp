@@ -39,7 +39,8 @@ void perPixelMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT d) {
   for (int dx = -6; dx <= 6; ++dx) {
     for (int dy = -6; dy <= 6; ++dy) {
       const int x = p.x + dx, y = p.y + dy;
-      const COLORREF c = (0 <= x && x < d.right && 0 <= y && y < d.bottom) ? GetPixel(screenDC, x, y) : settings.baseColor;
+      const COLORREF c =
+          (0 <= x && x < d.right && 0 <= y && y < d.bottom) ? GetPixel(screenDC, x, y) : settings.baseColor;
       const int X = 2 * dx + 14, Y = app.lineHeight + 2 * dy + 14;
       if (GetPixel(boxDC, X, Y) != c) {
         SetPixel(boxDC, X, Y, c);
@@ -73,7 +74,6 @@ LRESULT perPixelTick(HWND wnd) {
     const COLORREF c = settings.form == BoxForm::zoom ? perPixelStep(screen.dc, box.dc, p, d)
                                                       : GetPixel(screen.dc, p.x, p.y);
     if (c != CLR_INVALID) {
-      applyShiftPick(c);
       if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
     }
   }

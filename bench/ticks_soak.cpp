@@ -4,9 +4,7 @@
 // Before them a warm-up of 1 000 ticks does each of these once. Prints the memory and the GDI objects of the
 // process as it goes; they must not grow after the warm-up.
 //   ticks_soak [TICKS]   (100 000 unless told; rounded up to a multiple of 4 000)
-#include "harness.h"
-
-#include <psapi.h>
+#include "soak_figures.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +12,7 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "box/box.h"
 
@@ -28,7 +27,9 @@ constexpr POINT kPointer = {400, 300};
 double cpuSeconds() {
   FILETIME created, ended, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-  auto seconds = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
+  auto seconds = [](FILETIME f) {
+    return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7;
+  };
   return seconds(kernel) + seconds(user);
 }
 
@@ -39,53 +40,8 @@ double nowSeconds() {
   return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-// Committed private memory, as Windows counts "private bytes": the address space walked with VirtualQuery.
-SIZE_T privateBytes() {
-  SIZE_T total = 0;
-  MEMORY_BASIC_INFORMATION info;
-  for (const BYTE* at = nullptr; VirtualQuery(at, &info, sizeof info) == sizeof info;) {
-    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
-    const BYTE* next = static_cast<const BYTE*>(info.BaseAddress) + info.RegionSize;
-    if (next <= at) break;
-    at = next;
-  }
-  return total;
-}
-
-struct Sample {
-  int tick;
-  long residentKiB, privateKiB, gdi;
-};
-
-Sample sample(int tick) {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return {tick, static_cast<long>(counters.WorkingSetSize / 1024), static_cast<long>(privateBytes() / 1024),
-          liveGdiObjects()};
-}
-
-void printSample(const Sample& s) {
-  std::printf("%7d %12ld %12ld %12ld\n", s.tick, s.residentKiB, s.privateKiB, s.gdi);
-  std::fflush(stdout);
-}
-
-void drainMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) dispatchLoopMessage(&msg);
-}
-
 // A new colour at every tick, never the base grey.
 COLORREF colorOfTick(int tick) { return RGB(tick & 0xFF, (tick >> 8) & 0xFF, 0x20 + ((tick >> 16) & 0x1F)); }
-
-// The 13 x 13 pixels around the pointer, painted straight onto the screen: under Wine a window's own painting
-// reaches the screen only when its surface is flushed, so most ticks would still read the colour before.
-void paintUnderPointer(HDC screen, COLORREF c) {
-  HBRUSH brush = CreateSolidBrush(c);
-  const RECT r = {kPointer.x - 6, kPointer.y - 6, kPointer.x + 7, kPointer.y + 7};
-  FillRect(screen, &r, brush);
-  DeleteObject(brush);
-}
 
 // After block `step` of 1 000 ticks, the user's way: the hotkeys and the tray menu's Normal item. Blocks 4n + 3
 // and 4n + 4 are in the normal form; the Dec / Hex flip leaves the form as it is.
@@ -130,7 +86,7 @@ struct Counts {
 
 // Tick `i` of a run: a new colour under the pointer, the tick, its messages, then what the schedule asks.
 void soakTick(int i, Schedule s, HDC screen, Counts& n) {
-  paintUnderPointer(screen, colorOfTick(n.ticks + 1));
+  paintUnderPointer(screen, kPointer, colorOfTick(n.ticks + 1));
   onBoxTick(app.boxWnd);
   ++n.ticks;
   if (settings.pickedColor == colorOfTick(n.ticks)) ++n.newColors;
@@ -144,7 +100,7 @@ void soakTick(int i, Schedule s, HDC screen, Counts& n) {
     ++n.fonts;
   }
   if (i % s.lookEvery == 0) {
-    SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+    SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
     ++n.defaults;
     if (settings.boxLogFont.lfHeight == -11) ++n.defaultsTaken;
   }
@@ -155,12 +111,7 @@ void soakTick(int i, Schedule s, HDC screen, Counts& n) {
 int main(int argc, char** argv) {
   const int asked = argc > 1 ? std::atoi(argv[1]) : 100000;
   const int ticks = (asked + kSampleEvery - 1) / kSampleEvery * kSampleEvery;
-  clearSettings();
-  SetCursorPos(kPointer.x, kPointer.y);
-  startTintlet();
-  if (!app.boxWnd) return 1;
-  KillTimer(app.boxWnd, kTickTimerId);  // only the soak's own ticks run
-  drainMessages();
+  if (!startWithoutTimer(kPointer)) return 1;
 
   // The count must see objects come and go, or its figures mean nothing.
   const long gdiBefore = liveGdiObjects();

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures under the build's virtual display: the colour box in its normal, micro and zoom
-# forms over bright colour bands, the four pages of the Options window, the tray menu, and the Options page
-# again with the prefix at 144 DPI (a display scaled to 150 %), each cut to a small region and written to
-# docs/screenshots/.
+# forms over bright colour bands, the four pages of the Options window, the tray menu with its History
+# submenu, and the Options page again with the prefix at 144 DPI (a display scaled to 150 %), each cut to a
+# small region and written to docs/screenshots/.
 #   tools/screenshots.sh BUILD_WIN_DIR
 set -euo pipefail
 win=$(cd "${1:?build folder}" && pwd)
@@ -36,7 +36,7 @@ mkdir -p "$out"
 # Wine's console ends lines with CR LF; the numbers are wanted without the CR.
 tool() { wine "$win/window_tool.exe" "$@" </dev/null | tr -d '\r'; }
 point() { wine "$win/set_cursor.exe" "$1" "$2" </dev/null; sleep 0.5; }
-WM_CLOSE=0x10 WM_CANCELMODE=0x1F WM_RBUTTONUP=0x205 WM_HOTKEY=0x312
+WM_CLOSE=0x10 WM_CANCELMODE=0x1F WM_CHAR=0x102 WM_RBUTTONUP=0x205 WM_HOTKEY=0x312
 # The pointer sits on the border of two bands, so the magnifier shows both.
 pointer_x=312 pointer_y=240
 
@@ -120,6 +120,12 @@ else
   echo "screenshots: no Options window appeared; the pictures of its four pages were not made" >&2
 fi
 
+# Three bands copied (the copy action) and the colour at the pointer fixed fill the history with four colours.
+for band in 1 5 7; do
+  point $((24 * band + 12)) $pointer_y
+  tool send TintletApp $WM_HOTKEY 6 0
+done
+
 # A right click on the box opens the tray menu at the pointer; posted, as the menu runs its own loop.
 # With the colour fixed and the box standing still, the pointer moves off so the menu does not hide the box.
 point $pointer_x $pointer_y
@@ -128,8 +134,9 @@ tool send TintletApp $WM_HOTKEY 4 0
 point $((pointer_x - 60)) $((pointer_y + 45))
 tool post TintletApp $WM_RBUTTONUP 0 0
 if tool wait '#32768' 3000; then
-  sleep 0.5
-  set -- $(tool rect TintletApp) $(tool rect '#32768')
+  tool post TintletApp $WM_CHAR 0x79 0  # 'y', the mnemonic of "Histor&y": its submenu opens beside the menu
+  sleep 0.8
+  set -- $(tool rect TintletApp) $(tool span '#32768')
   shot menu $(($1 < $5 ? $1 : $5)) $(($2 < $6 ? $2 : $6)) $(($3 > $7 ? $3 : $7)) $(($4 > $8 ? $4 : $8))
 else
   echo "screenshots: the tray menu did not open" >&2

@@ -2,27 +2,34 @@
 # The soak under the build's own Wine world: does Tintlet hold up when it runs all day?
 #   1. Ticks: ticks_soak.exe drives the real colour box through TICKS ticks, form switches, "Default&s"
 #      and rebuilt fonts, and prints its memory and GDI objects as it goes.
-#   2. CPU: the share of one core of the running Tintlet.exe over 10 seconds in each form, after that of
+#   2. Copies: history_soak.exe makes COPIES copies of new colours through the copy hotkey, each building the
+#      History submenu and its swatches again, and prints its memory and GDI objects before and after.
+#   3. CPU: the share of one core of the running Tintlet.exe over 10 seconds in each form, after that of
 #      bare_window.exe doing nothing, or only reading the pointer and its pixel, at each tick of the same timer.
-#   3. Footprint: the resident memory of a running Tintlet.exe after ZOOM_SECONDS in the zoom form, beside
+#   4. Footprint: the resident memory of a running Tintlet.exe after ZOOM_SECONDS in the zoom form, beside
 #      bare_window.exe, a bare window program with the same system libraries, started the same way.
-#   soak.sh BUILD_WIN [TICKS] [ZOOM_SECONDS]   (100 000 ticks and a minute unless told)
+#   soak.sh BUILD_WIN [TICKS] [ZOOM_SECONDS] [COPIES]   (100 000 ticks, a minute and 10 000 copies unless told)
 set -uo pipefail
 win=$(cd "${1:?build folder}" && pwd)
 ticks=${2:-100000}
 zoomSeconds=${3:-60}
+copies=${4:-10000}
 seconds=10
 here=$(cd "$(dirname "$0")" && pwd)
 run=$win/wine-run
 trap '"$here/wine-env.sh" stop "$win"' EXIT
 "$here/wine-env.sh" start "$win" || exit 1
 echo "build measured: $(sed -n 's/^TINTLET_ARCH=//p' "$run"), $win/Tintlet.exe"
-cmake --build "$win" --target Tintlet ticks_soak bare_window set_cursor send_action -- --no-print-directory >/dev/null ||
+cmake --build "$win" --target Tintlet ticks_soak history_soak bare_window set_cursor send_action -- --no-print-directory >/dev/null ||
   exit 1
 
 status=0
 echo "== 1. Ticks"
 "$run" "$win/ticks_soak.exe" "$ticks" || status=1
+
+echo
+echo "== 2. Copies"
+"$run" "$win/history_soak.exe" "$copies" || status=1
 
 # The CPU ticks (user + system) of a process, from the fields after the command name in /proc/PID/stat.
 cpu_ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
@@ -49,7 +56,7 @@ measure() {
 }
 
 echo
-echo "== 2. CPU: share of one core over $seconds s, pointer still over the desktop, one program at a time"
+echo "== 3. CPU: share of one core over $seconds s, pointer still over the desktop, one program at a time"
 echo "   First two bare window programs with the same 1 ms timer, for what this system costs: one does"
 echo "   nothing at a tick, the other reads the pointer and the pixel under it, as any colour picker must."
 echo "   On a shared machine the shares move by about half a point from run to run: read them side by side."
@@ -87,7 +94,7 @@ else
   sleep $((zoomSeconds > seconds ? zoomSeconds - seconds : 0))
 fi
 echo
-echo "== 3. Footprint: resident memory after $zoomSeconds s in the zoom form"
+echo "== 4. Footprint: resident memory after $zoomSeconds s in the zoom form"
 if kill -0 "$tintlet" 2>/dev/null && kill -0 "$bare" 2>/dev/null; then
   t=$(resident_kib "$tintlet") b=$(resident_kib "$bare")
   awk -v t="$t" -v b="$b" 'BEGIN {

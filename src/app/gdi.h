@@ -11,6 +11,18 @@ struct WindowDC {
   WindowDC& operator=(const WindowDC&) = delete;
 };
 
+// The header of a top-down DIB of `width` x `height` pixels of `bitCount` bits, uncompressed.
+inline BITMAPINFO topDownBitmapInfo(int width, int height, WORD bitCount) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitCount;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 // A memory DC with a 32-bit top-down DIB section of its own; `bits` reads its pixels.
 struct MemoryDC {
   HDC dc = nullptr;
@@ -18,13 +30,7 @@ struct MemoryDC {
   HGDIOBJ oldBitmap = nullptr;
   DWORD* bits = nullptr;
   MemoryDC(HDC like, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownBitmapInfo(width, height, 32);
     void* pixels = nullptr;
     dc = CreateCompatibleDC(like);
     bitmap = CreateDIBSection(like, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);

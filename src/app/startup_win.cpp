@@ -7,6 +7,7 @@
 #include "app/error_text.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "history/history_menu.h"
 #include "hotkeys/hotkey_table.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
@@ -100,13 +101,14 @@ bool startUp(HINSTANCE instance, int* exitCode) {
                                    app.boxWidth - 2, app.lineHeight, app.boxWnd, reinterpret_cast<HMENU>(100),
                                    instance, nullptr);
   createOptionsWindow();
+  unpackTemplateList();
+  registerStoredHotkeys();
 
   // The loaded settings shown by their setters: the box, the menu marks and the Options controls.
   setNotation(settings.formatIndex);
   setMiddleButtonMode(settings.middleButtonMode);
   setOpacity(settings.opacityPercent);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
-  SendMessageA(app.templateCombo, CB_LIMITTEXT, 100, 0);
   setDisplayBase(settings.decimalDisplay);  // lays out the form too
   ShowWindow(app.boxWnd, startupShowCommand());
   ShowWindow(app.optionsWnd, SW_MINIMIZE);
@@ -115,9 +117,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
 }
 
 void dispatchLoopMessage(MSG* msg) {
-  // Dialog keys (Tab, arrows, mnemonics) on the Options and Hotkeys pages only.
-  const LRESULT tab = SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0);
-  if (tab <= 1 && app.optionsWnd && IsDialogMessageA(app.optionsWnd, msg)) return;
+  if (takeOptionsDialogKey(msg)) return;
   TranslateMessage(msg);
   DispatchMessageA(msg);
 }
@@ -141,7 +141,9 @@ void shutDown() {
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);
   destroyMenu(app.displayMenu);
+  destroyMenu(app.historyMenu);
   destroyMenu(app.trayMenu);
+  releaseHistorySwatches();
   saveSettings();
 }
 

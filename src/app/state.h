@@ -8,6 +8,7 @@
 
 #include "app/names.h"
 #include "export/notation.h"
+#include "history/history.h"
 
 typedef BOOL(WINAPI* SetLayeredAttrsFn)(HWND, COLORREF, BYTE, DWORD);
 
@@ -53,24 +54,14 @@ struct AppState {
   HMENU trayMenu = nullptr;
   HMENU formatMenu = nullptr;
   HMENU displayMenu = nullptr;
+  HMENU historyMenu = nullptr;
+  HBITMAP historySwatches[kHistoryMax] = {};  // the History entries' bitmaps, made with the submenu
+  int historySwatchDpi = 0;                   // the DPI they were made for
 
-  // Windows. Controls that were never created stay null; messages to them do nothing.
+  // Windows; the Options window's controls are the options module's (options/options.h).
   HWND boxWnd = nullptr;
   HWND boxTextWnd = nullptr;
   HWND optionsWnd = nullptr;
-  HWND tabCtrl = nullptr;
-  HWND notationRadio[kNotationCount] = {};  // by formatIndex
-  HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
-  HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
-  HWND transparencyLabel = nullptr, percentLabel = nullptr;
-  HWND fontButton = nullptr, colorButton = nullptr, boxDefaultsButton = nullptr;
-  HWND hotkeyCtrl[kActionCount] = {};
-  HWND hotkeyLabel[kActionCount] = {};
-  HWND applyButton = nullptr, hotkeyDefaultsButton = nullptr;
-  HWND helpView = nullptr;
-  HWND aboutLabel = nullptr, makerLink = nullptr, developedWithLabel = nullptr, toolLink = nullptr;
-  HWND packedWithLabel = nullptr, creditsLabel = nullptr;
-  HWND programIconStatic = nullptr, makerIconStatic = nullptr, toolIconStatic = nullptr;
 
   // Help and About.
   const char* helpData = nullptr;

@@ -7,6 +7,7 @@
 #include "box/box_geometry.h"
 #include "export/clipboard.h"
 #include "export/notation.h"
+#include "history/history_menu.h"
 #include "options/options.h"
 #include "options/options_tables.h"
 #include "settings/settings.h"
@@ -40,15 +41,21 @@ void toggleForm(BoxForm form) { setForm(settings.form == form ? BoxForm::normal 
 
 void toggleBoxShown() { setBoxShown(!app.boxShown); }
 
+// A colour frozen enters the history, as a copied one does.
+void toggleFixColor() {
+  app.colorFixed = !app.colorFixed;
+  if (app.colorFixed) rememberInHistory(settings.pickedColor);
+}
+
 void runAction(HWND wnd, int action) {
   switch (action) {
     case kActionOptions:    toggleOptionsWindow(); break;
     case kActionDecHex:     setDisplayBase(!settings.decimalDisplay); break;
     case kActionShowHide:   toggleBoxShown(); break;
-    case kActionFixColor:   app.colorFixed = !app.colorFixed; break;
+    case kActionFixColor:   toggleFixColor(); break;
     case kActionStopMoving: app.followPointer = !app.followPointer; break;
     case kActionZoom:       toggleForm(BoxForm::zoom); break;
-    case kActionCopy:       copyColorToClipboard(wnd); break;
+    case kActionCopy:       copyColorToClipboard(wnd, settings.pickedColor); break;
     case kActionMicro:      toggleForm(BoxForm::micro); break;
     case kActionExit:       DestroyWindow(wnd); break;
     case kActionNudge:      setNudgeMode(!app.nudgeMode); break;
@@ -111,7 +118,7 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdShowHide:    toggleBoxShown(); break;
     case kCmdOptions:     toggleOptionsWindow(); break;
     case kCmdColors:      onColorCommand(nullptr); break;
-    case kCmdCopy:        if (actionRuns(kActionCopy)) copyColorToClipboard(wnd); break;
+    case kCmdCopy:        if (actionRuns(kActionCopy)) copyColorToClipboard(wnd, settings.pickedColor); break;
     case kCmdDecimal:     runAsAction(kActionDecHex, [] { setDisplayBase(true); }); break;
     case kCmdHexadecimal: runAsAction(kActionDecHex, [] { setDisplayBase(false); }); break;
     case kCmdMicro:       runAsAction(kActionMicro, [] { setForm(BoxForm::micro); }); break;
@@ -119,8 +126,10 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdZoom:        runAsAction(kActionZoom, [] { setForm(BoxForm::zoom); }); break;
     case kCmdMouseMode:   setMiddleButtonMode(!settings.middleButtonMode); break;
     case kCmdNudge:       runAsAction(kActionNudge, [] { setNudgeMode(!app.nudgeMode); }); break;
+    case kCmdClearHistory: clearHistory(); break;
     default:
       if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id));
+      if (id >= kCmdFirstHistory && id <= kCmdLastHistory) copyHistoryEntry(wnd, id - kCmdFirstHistory);
       break;
   }
   return 0;

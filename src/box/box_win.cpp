@@ -11,6 +11,7 @@
 #include "box/box_geometry.h"
 #include "box/zoom.h"
 #include "export/notation.h"
+#include "history/history_menu.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
@@ -121,6 +122,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:          return onBoxDestroy(wnd);
     case WM_PAINT:            return onBoxPaint(wnd);
     case WM_COMMAND:          return onMenuCommand(wnd, LOWORD(wp));
+    case WM_INITMENUPOPUP:    return onMenuPopup(reinterpret_cast<HMENU>(wp));
     case WM_TIMER:            return onBoxTick(wnd);
     case WM_CTLCOLORSTATIC:   return onTextColors(reinterpret_cast<HDC>(wp));
     case WM_LBUTTONDOWN:      return onDragStart();
@@ -269,7 +271,6 @@ LRESULT onBoxTick(HWND wnd) {
   if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
-    applyShiftPick(c);
     if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
   } else {
     releaseScreenDC();  // the next tick reads through a DC taken anew

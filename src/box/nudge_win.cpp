@@ -67,7 +67,7 @@ void onNudgeKey(HWND box, int id) {
   if (!k || !app.nudgeMode) return;
   switch (k->command) {
     case NudgeCommand::move:  movePointer(box, k->dx, k->dy); break;
-    case NudgeCommand::copy:  copyColorToClipboard(box); setNudgeMode(false); break;
+    case NudgeCommand::copy:  copyColorToClipboard(box, settings.pickedColor); setNudgeMode(false); break;
     case NudgeCommand::leave: setNudgeMode(false); break;
   }
 }

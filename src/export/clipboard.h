@@ -3,8 +3,9 @@
 
 #include <cstddef>
 
-// Copy to Clipboard: the colour the box shows, as text in the notation of formatIndex.
-void copyColorToClipboard(HWND box);
-// The clipboard text of the colour the box shows, in the notation of formatIndex; the custom
-// template is the edit text of templateCombo at this moment (customTemplate while it does not exist).
-void composeClipboardText(char* out, std::size_t size);
+// Copy to Clipboard: `color` (the one the box shows, or one of the history) as text in the notation of
+// formatIndex. A colour that reached the clipboard enters the history.
+void copyColorToClipboard(HWND box, COLORREF color);
+// The clipboard text of `color` in the notation of formatIndex; the custom notation expands
+// customTemplate, which every edit of the Options page's template field updates.
+void composeClipboardText(COLORREF color, char* out, std::size_t size);

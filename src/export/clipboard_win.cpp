@@ -5,8 +5,10 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
-#include "settings/settings.h"
+#include "box/box_geometry.h"
 #include "export/notation.h"
+#include "history/history_menu.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -25,25 +27,17 @@ bool openClipboardPatiently(HWND box) {
   }
 }
 
-void readTemplate(char (&text)[kTemplateSize]) {
-  if (app.templateCombo) {
-    GetWindowTextA(app.templateCombo, text, kTemplateSize);
-    return;
-  }
-  lstrcpynA(text, settings.customTemplate, kTemplateSize);
-}
-
 }  // namespace
 
-void composeClipboardText(char* out, std::size_t size) {
-  char customTemplate[kTemplateSize] = {};
-  if (settings.formatIndex == kCustomNotation) readTemplate(customTemplate);
-  composeNotationText(settings.formatIndex, app.hexText, app.decText, customTemplate, out, size);
+void composeClipboardText(COLORREF color, char* out, std::size_t size) {
+  char hexText[sizeof app.hexText], decText[sizeof app.decText];
+  composeColorTexts(color, hexText, decText);
+  composeNotationText(settings.formatIndex, hexText, decText, settings.customTemplate, out, size);
 }
 
-void copyColorToClipboard(HWND box) {
+void copyColorToClipboard(HWND box, COLORREF color) {
   char text[kClipboardTextSize];
-  composeClipboardText(text, sizeof text);
+  composeClipboardText(color, text, sizeof text);
   // The block is made and filled before the clipboard is opened and emptied: a failed allocation
   // must leave the user's clipboard as it was. It is sized to the text and its zero (and zeroed,
   // should the system round it up): a larger block carried stale heap bytes to other programs.
@@ -64,6 +58,8 @@ void copyColorToClipboard(HWND box) {
   }
   EmptyClipboard();
   // The clipboard owns the block only once it took it; a refused block is still ours to free.
-  if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+  const bool copied = SetClipboardData(CF_TEXT, block) != nullptr;
+  if (!copied) GlobalFree(block);
   CloseClipboard();
+  if (copied) rememberInHistory(color);
 }

@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "hotkeys/hotkey_table.h"
 
@@ -22,7 +23,7 @@ bool refusedAtStart[kActionCount] = {};
 
 void showStoredHotkey(int action) {
   const WORD stored = MAKEWORD(settings.hotkeyChars[action], settings.hotkeyModifiers[action]);
-  SendMessageA(app.hotkeyCtrl[action], HKM_SETHOTKEY, refusedAtStart[action] ? 0 : stored, 0);
+  SendMessageA(optionsControls.hotkeyCtrl[action], HKM_SETHOTKEY, refusedAtStart[action] ? 0 : stored, 0);
 }
 
 void registerPairs(bool atStart) {
@@ -56,8 +57,8 @@ void readHotkeyControls() {
   for (int i = 0; i < kActionCount; ++i) {
     UnregisterHotKey(app.boxWnd, i);  // fails harmlessly for an identifier that is not registered
     // A control that was never made holds no choice of the user's: the stored hotkey stands.
-    if (!app.hotkeyCtrl[i]) continue;
-    const WORD word = LOWORD(SendMessageA(app.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0));
+    if (!optionsControls.hotkeyCtrl[i]) continue;
+    const WORD word = LOWORD(SendMessageA(optionsControls.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0));
     // The row of a pair refused at start shows nothing; left so, the stored pair stands too.
     if (refusedAtStart[i] && !word) continue;
     refusedAtStart[i] = false;

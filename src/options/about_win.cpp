@@ -63,21 +63,21 @@ DWORD CALLBACK helpStreamCallback(DWORD_PTR, LPBYTE buffer, LONG requested, LONG
 
 void clearLinkHover() {
   if (app.makerLinkHover) {
-    setLabelFont(app.makerLink, app.uiFont);
+    setLabelFont(optionsControls.makerLink, app.uiFont);
     app.makerLinkHover = false;
   }
   if (app.toolLinkHover) {
-    setLabelFont(app.toolLink, app.uiFont);
+    setLabelFont(optionsControls.toolLink, app.uiFont);
     app.toolLinkHover = false;
   }
 }
 
 LRESULT onOptionsSetCursor(HWND under) {
-  if (under && under == app.makerLink) {
-    hoverLink(app.makerLink, &app.makerLinkHover, app.toolLink, &app.toolLinkHover);
+  if (under && under == optionsControls.makerLink) {
+    hoverLink(optionsControls.makerLink, &app.makerLinkHover, optionsControls.toolLink, &app.toolLinkHover);
     SetCursor(app.handCursor);
-  } else if (under && under == app.toolLink) {
-    hoverLink(app.toolLink, &app.toolLinkHover, app.makerLink, &app.makerLinkHover);
+  } else if (under && under == optionsControls.toolLink) {
+    hoverLink(optionsControls.toolLink, &app.toolLinkHover, optionsControls.makerLink, &app.makerLinkHover);
     SetCursor(app.handCursor);
   } else {
     clearLinkHover();

@@ -1,6 +1,7 @@
 // The system font and colour dialogs of the Options page, and the SHIFT pick into the colour dialog.
 #include <cstdio>
 
+#include "app/gdi.h"
 #include "app/state.h"
 #include "box/box.h"
 #include "box/box_dpi.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr int kFontApplyCommand = 0x0402;  // the font dialog's "Apply" (1026), clicked
 constexpr int kFontColorCombo = 0x0473;
 constexpr int kColorFields[3] = {0x02C2, 0x02C3, 0x02C4};  // red, green, blue
+constexpr UINT_PTR kShiftPickTimer = 1;
 
 void nameDialog(HWND dialog, const char* what) {
   char title[64];
@@ -56,11 +58,39 @@ UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   return 0;
 }
 
-UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
+// While SHIFT is held (without CTRL) the colour under the pointer goes into the fields, as long as the
+// box is shown and samples it.
+void pickUnderPointer() {
+  if (!app.colorDialogWnd || !app.boxShown || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0) return;
+  // OK or Cancel hides the dialog at once, but its call returns only when the loops opened inside
+  // it end; a pick written meanwhile would replace the colour OK chose.
+  if (!IsWindowVisible(app.colorDialogWnd)) return;
+  POINT p;
+  GetCursorPos(&p);
+  COLORREF color;
+  {
+    WindowDC screen(GetDesktopWindow());
+    color = GetPixel(screen.dc, p.x, p.y);
+  }
+  if (color == CLR_INVALID) return;
+  const UINT components[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+  for (int i = 0; i < 3; ++i) {
+    // Only a changed field is written: a rewrite at every pick would repaint it and reset its caret.
+    if (GetDlgItemInt(app.colorDialogWnd, kColorFields[i], nullptr, FALSE) != components[i])
+      SetDlgItemInt(app.colorDialogWnd, kColorFields[i], components[i], FALSE);
+  }
+}
+
+UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
-    case WM_INITDIALOG: app.colorDialogWnd = dialog; nameDialog(dialog, "Color Dialog"); break;
-    case WM_CLOSE:      app.colorDialogWnd = nullptr; break;
-    default:            break;
+    case WM_INITDIALOG:
+      app.colorDialogWnd = dialog;
+      nameDialog(dialog, "Color Dialog");
+      SetTimer(dialog, kShiftPickTimer, USER_TIMER_MINIMUM, nullptr);
+      break;
+    case WM_TIMER: if (wp == kShiftPickTimer) pickUnderPointer(); break;
+    case WM_CLOSE: app.colorDialogWnd = nullptr; break;
+    default:       break;
   }
   return 0;
 }
@@ -90,7 +120,7 @@ bool bringToFront(HWND wnd) {
 }
 
 void onFontCommand() {
-  SetFocus(app.fontButton);
+  SetFocus(optionsControls.fontButton);
   if (bringToFront(app.fontDialogWnd)) return;
   // The dialog works on a copy: Wine writes its last selection back into the request's font even
   // on Cancel, and a cancelled choice must not become the saved font. "Apply" writes boxLogFont.
@@ -117,19 +147,6 @@ void onColorCommand(HWND from) {
   request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
   request.lpfnHook = colorDialogHook;
   // Opened from the tray menu (no control handle) it only views colours.
-  if (confirmed(ChooseColorA(&request)) && from && from == app.colorButton) setBaseColor(request.rgbResult);
+  if (confirmed(ChooseColorA(&request)) && from && from == optionsControls.colorButton) setBaseColor(request.rgbResult);
   finishDialog(&app.colorDialogWnd);
-}
-
-void applyShiftPick(COLORREF color) {
-  if (!app.colorDialogWnd || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0) return;
-  // OK or Cancel hides the dialog at once, but its call returns only when the loops opened inside
-  // it end; a pick written meanwhile would replace the colour OK chose.
-  if (!IsWindowVisible(app.colorDialogWnd)) return;
-  const UINT components[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-  for (int i = 0; i < 3; ++i) {
-    // Only a changed field is written: a rewrite on every tick would repaint it and reset its caret.
-    if (GetDlgItemInt(app.colorDialogWnd, kColorFields[i], nullptr, FALSE) != components[i])
-      SetDlgItemInt(app.colorDialogWnd, kColorFields[i], components[i], FALSE);
-  }
 }

@@ -2,10 +2,33 @@
 #pragma once
 #include <windows.h>
 
+#include "app/names.h"
+#include "export/notation.h"
+
+// The Options window's controls. Only the options module makes them and writes these handles; controls
+// that were never made stay null, and messages to them do nothing.
+struct OptionsControls {
+  HWND tabCtrl = nullptr;
+  HWND notationRadio[kNotationCount] = {};  // by formatIndex
+  HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
+  HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
+  HWND transparencyLabel = nullptr, percentLabel = nullptr;
+  HWND fontButton = nullptr, colorButton = nullptr, boxDefaultsButton = nullptr;
+  HWND hotkeyCtrl[kActionCount] = {};
+  HWND hotkeyLabel[kActionCount] = {};
+  HWND applyButton = nullptr, hotkeyDefaultsButton = nullptr;
+  HWND helpView = nullptr;
+  HWND aboutLabel = nullptr, makerLink = nullptr, developedWithLabel = nullptr, toolLink = nullptr;
+  HWND packedWithLabel = nullptr, creditsLabel = nullptr;
+  HWND programIconStatic = nullptr, makerIconStatic = nullptr, toolIconStatic = nullptr;
+};
+extern OptionsControls optionsControls;
+
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-// Creates the hidden Options window with every control, laid out for the DPI of the pointer's monitor;
-// registers the hotkeys on the way.
+// Creates the hidden Options window with every control, laid out for the DPI of the pointer's monitor.
 void createOptionsWindow();
+// The dialog keys (Tab, arrows, mnemonics) of the Options and Hotkeys pages: true when `msg` was one.
+bool takeOptionsDialogKey(MSG* msg);
 // At the box's close: the template combo box's list becomes templateListData.
 void packTemplateList();
 // At start-up: templateListData fills the template combo box and is released.
@@ -20,8 +43,6 @@ void showOpacity(int percent);
 bool hotkeyControlHasFocus();
 // Shows the controls of `page` and hides those of the page shown before.
 void selectTab(int page);
-// While the colour dialog is open and SHIFT is held, the colour under the pointer goes into it.
-void applyShiftPick(COLORREF color);
 // Options window commands handled by the dialogs and the Hotkeys page.
 void onFontCommand();
 void onColorCommand(HWND from);

@@ -1,5 +1,6 @@
 // The Options window: its creation, the tab pages, and the Options page's own controls.
 #include <cstdio>
+#include <string>
 
 #include "app/gdi.h"
 #include "app/state.h"
@@ -13,25 +14,33 @@
 #include "settings/settings.h"
 #include "tray/tray.h"
 
+OptionsControls optionsControls;
+
 namespace {
 
 // Where the handles of the controls after the notation radios are kept, in the order of kOptionsControls.
 HWND* const kHandles[kOptionsControlCount - kRemoveTemplateButton] = {
-    &app.removeTemplateButton, &app.addTemplateButton, &app.templateCombo, &app.middleButtonCheck,
-    &app.opacityScrollBar, &app.transparencyLabel, &app.percentLabel, &app.fontButton, &app.colorButton,
-    &app.boxDefaultsButton,
-    &app.hotkeyCtrl[0], &app.hotkeyLabel[0], &app.hotkeyCtrl[1], &app.hotkeyLabel[1], &app.hotkeyCtrl[2],
-    &app.hotkeyLabel[2], &app.hotkeyCtrl[3], &app.hotkeyLabel[3], &app.hotkeyCtrl[4], &app.hotkeyLabel[4],
-    &app.hotkeyCtrl[5], &app.hotkeyLabel[5], &app.hotkeyCtrl[6], &app.hotkeyLabel[6], &app.hotkeyCtrl[7],
-    &app.hotkeyLabel[7], &app.hotkeyCtrl[8], &app.hotkeyLabel[8], &app.hotkeyCtrl[9], &app.hotkeyLabel[9],
-    &app.applyButton, &app.hotkeyDefaultsButton, &app.helpView,
-    &app.aboutLabel, &app.makerLink, &app.developedWithLabel, &app.toolLink, &app.packedWithLabel, &app.creditsLabel,
-    &app.programIconStatic, &app.makerIconStatic, &app.toolIconStatic,
+    &optionsControls.removeTemplateButton, &optionsControls.addTemplateButton, &optionsControls.templateCombo,
+    &optionsControls.middleButtonCheck, &optionsControls.opacityScrollBar, &optionsControls.transparencyLabel,
+    &optionsControls.percentLabel, &optionsControls.fontButton, &optionsControls.colorButton,
+    &optionsControls.boxDefaultsButton, &optionsControls.hotkeyCtrl[0], &optionsControls.hotkeyLabel[0],
+    &optionsControls.hotkeyCtrl[1], &optionsControls.hotkeyLabel[1], &optionsControls.hotkeyCtrl[2],
+    &optionsControls.hotkeyLabel[2], &optionsControls.hotkeyCtrl[3], &optionsControls.hotkeyLabel[3],
+    &optionsControls.hotkeyCtrl[4], &optionsControls.hotkeyLabel[4], &optionsControls.hotkeyCtrl[5],
+    &optionsControls.hotkeyLabel[5], &optionsControls.hotkeyCtrl[6], &optionsControls.hotkeyLabel[6],
+    &optionsControls.hotkeyCtrl[7], &optionsControls.hotkeyLabel[7], &optionsControls.hotkeyCtrl[8],
+    &optionsControls.hotkeyLabel[8], &optionsControls.hotkeyCtrl[9], &optionsControls.hotkeyLabel[9],
+    &optionsControls.applyButton, &optionsControls.hotkeyDefaultsButton,
+    &optionsControls.helpView, &optionsControls.aboutLabel, &optionsControls.makerLink,
+    &optionsControls.developedWithLabel, &optionsControls.toolLink, &optionsControls.packedWithLabel,
+    &optionsControls.creditsLabel, &optionsControls.programIconStatic, &optionsControls.makerIconStatic,
+    &optionsControls.toolIconStatic,
 };
 
 HWND* handleOf(int control) {
-  if (control == kTabCtrl) return &app.tabCtrl;
-  if (control < kRemoveTemplateButton) return &app.notationRadio[notationAtPosition(control - kFirstNotationRadio)];
+  if (control == kTabCtrl) return &optionsControls.tabCtrl;
+  if (control < kRemoveTemplateButton)
+    return &optionsControls.notationRadio[notationAtPosition(control - kFirstNotationRadio)];
   return kHandles[control - kRemoveTemplateButton];
 }
 
@@ -80,7 +89,7 @@ void insertTabs() {
   item.mask = TCIF_TEXT;
   for (int page = 0; page < kPageCount; ++page) {
     item.pszText = const_cast<char*>(kTabTexts[page]);
-    SendMessageA(app.tabCtrl, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(optionsControls.tabCtrl, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
 }
 
@@ -92,13 +101,13 @@ void setUpScrollBar() {
   info.nMax = transparencyOf(kMinOpacity);
   info.nPage = 1;
   info.nPos = transparencyOf(settings.opacityPercent);
-  SetScrollInfo(app.opacityScrollBar, SB_CTL, &info, TRUE);
+  SetScrollInfo(optionsControls.opacityScrollBar, SB_CTL, &info, TRUE);
 }
 
 void showTransparency() {
   char text[8];
   formatTransparencyText(settings.opacityPercent, text);
-  SetWindowTextA(app.percentLabel, text);
+  SetWindowTextA(optionsControls.percentLabel, text);
 }
 
 // Wine's RichEdit lays its text out over the whole width, under the scroll bar that ES_DISABLENOSCROLL always
@@ -106,11 +115,11 @@ void showTransparency() {
 // already is.
 void keepHelpBesideScrollBar() {
   RECT client, format;
-  GetClientRect(app.helpView, &client);
-  SendMessageA(app.helpView, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  GetClientRect(optionsControls.helpView, &client);
+  SendMessageA(optionsControls.helpView, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   if (format.right <= client.right) return;
   format.right = client.right;
-  SendMessageA(app.helpView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(optionsControls.helpView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 void streamHelp() {
@@ -122,7 +131,7 @@ void streamHelp() {
   app.helpStream = {};
   app.helpStream.dwCookie = 0;
   app.helpStream.pfnCallback = helpStreamCallback;
-  SendMessageA(app.helpView, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
+  SendMessageA(optionsControls.helpView, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
 }
 
 // What has to happen right after a control exists, before the next one is made.
@@ -131,14 +140,13 @@ void afterCreated(int control) {
     const int action = (control - kFirstHotkeyRow) / 2;
     if (control != hotkeyLabelRow(action)) return;
     // A key typed without modifiers is taken as Ctrl+Shift plus that key.
-    SendMessageA(app.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
-    watchHotkeyRowFocus(app.hotkeyCtrl[action]);
-    if (action == kActionCount - 1) registerStoredHotkeys();
+    SendMessageA(optionsControls.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
+    watchHotkeyRowFocus(optionsControls.hotkeyCtrl[action]);
     return;
   }
   switch (control) {
     case kTabCtrl:           insertTabs(); break;
-    case kTemplateCombo:     unpackTemplateList(); break;
+    case kTemplateCombo:     SendMessageA(optionsControls.templateCombo, CB_LIMITTEXT, kTemplateSize, 0); break;
     case kOpacityScrollBar:  setUpScrollBar(); break;
     case kBoxDefaultsButton: showTransparency(); break;
     case kHelpView:          streamHelp(); break;
@@ -191,9 +199,17 @@ void showIcon(HWND iconStatic, const char* name, int side, HICON* owned) {
   *owned = made;
 }
 
-// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it. A ratio
-// of one, not the (0, 0) that ends zooming: Wine does not lay the text out again for that.
-void zoomHelp() { SendMessageA(app.helpView, EM_SETZOOM, optionsDpi, systemDpi()); }
+// The RichEdit draws the document's point sizes at the system DPI; a monitor of another DPI zooms it. Back at
+// the system DPI a ratio of one, not the (0, 0) that ends zooming: Wine does not lay the text out again for
+// that. A view never zoomed is left as it has always been.
+void zoomHelp() {
+  const int system = systemDpi();
+  int numerator = 0, denominator = 0;
+  SendMessageA(optionsControls.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+               reinterpret_cast<LPARAM>(&denominator));
+  if (optionsDpi == system && numerator == denominator) return;
+  SendMessageA(optionsControls.helpView, EM_SETZOOM, optionsDpi, system);
+}
 
 // Fonts, icons, the Help text and the fitted link labels for the window's DPI, the controls in place.
 void applyOptionsLook() {
@@ -207,8 +223,8 @@ void applyOptionsLook() {
                &app.aboutIcons[icon++]);
   }
   zoomHelp();
-  fitLabelToText(app.makerLink, makerLinkText(), app.uiFont);
-  fitLabelToText(app.toolLink, toolLinkText(), app.uiFont);
+  fitLabelToText(optionsControls.makerLink, makerLinkText(), app.uiFont);
+  fitLabelToText(optionsControls.toolLink, toolLinkText(), app.uiFont);
 }
 
 // Every control to its place from the table at the window's DPI, then the look for that DPI.
@@ -218,7 +234,7 @@ void layOutOptions() {
     const ControlRect r = controlRectAt(kOptionsControls[c], client.cx, client.cy, optionsDpi);
     MoveWindow(*handleOf(c), r.x, r.y, r.width, r.height, TRUE);
   }
-  SendMessageA(app.helpView, EM_SETRECT, 0, 0);  // the text's rectangle follows the view's new size
+  SendMessageA(optionsControls.helpView, EM_SETRECT, 0, 0);  // the text's rectangle follows the view's new size
   keepHelpBesideScrollBar();
   applyOptionsLook();
 }
@@ -235,23 +251,25 @@ void showTabPage(int page, int show) {
 // ---- The Options page -----------------------------------------------------------------------
 
 LRESULT findTemplate(const char* text) {
-  return SendMessageA(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  return SendMessageA(optionsControls.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                      reinterpret_cast<LPARAM>(text));
 }
 
-void readTemplateField() { GetWindowTextA(app.templateCombo, settings.customTemplate, kTemplateSize); }
+void readTemplateField() { GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize); }
 
 void addTemplate() {
   readTemplateField();
   if (!settings.customTemplate[0]) return;
   if (findTemplate(settings.customTemplate) == CB_ERR)
-    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
+    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
 }
 
 void removeTemplate() {
   readTemplateField();
   const LRESULT found = findTemplate(settings.customTemplate);
-  if (found != CB_ERR) SendMessageA(app.templateCombo, CB_DELETESTRING, found, 0);
-  SetWindowTextA(app.templateCombo, "");
+  if (found != CB_ERR) SendMessageA(optionsControls.templateCombo, CB_DELETESTRING, found, 0);
+  SetWindowTextA(optionsControls.templateCombo, "");
+  readTemplateField();
 }
 
 void restoreBoxLook() {
@@ -261,9 +279,10 @@ void restoreBoxLook() {
   setBaseColor(kDefaultBaseColor);  // first: the new layout paints with it
   setBoxFont(font, kDefaultTextColor);
   if (findTemplate(kDefaultTemplate) == CB_ERR) {
-    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
+    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
     readTemplateField();
-    if (!settings.customTemplate[0]) SetWindowTextA(app.templateCombo, kDefaultTemplate);
+    if (!settings.customTemplate[0]) SetWindowTextA(optionsControls.templateCombo, kDefaultTemplate);
+    readTemplateField();
   }
   setOpacity(kMaxOpacity);
 }
@@ -276,7 +295,7 @@ bool keyIsDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 // ---- Message handlers -----------------------------------------------------------------------
 
 LRESULT onOptionsActivate() {
-  SetFocus(app.tabCtrl);
+  SetFocus(optionsControls.tabCtrl);
   return 0;
 }
 
@@ -288,8 +307,27 @@ LRESULT onOptionsClose(HWND wnd) {
 }
 
 LRESULT onOptionsNotify(const NMHDR* note) {
-  if (note->code == TCN_SELCHANGE) selectTab(static_cast<int>(SendMessageA(app.tabCtrl, TCM_GETCURSEL, 0, 0)));
+  if (note->code == TCN_SELCHANGE)
+    selectTab(static_cast<int>(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0)));
   return 0;
+}
+
+// The template field's edits and choices become the custom template at once: the copy reads it there.
+LRESULT onTemplateNotice(int code) {
+  if (code == CBN_EDITCHANGE) readTemplateField();
+  if (code != CBN_SELCHANGE) return 0;
+  const HWND combo = optionsControls.templateCombo;
+  const LRESULT chosen = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  const LRESULT length = chosen == CB_ERR ? CB_ERR : SendMessageA(combo, CB_GETLBTEXTLEN, chosen, 0);
+  if (length == CB_ERR) return 0;
+  std::string item(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(combo, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(&item[0]));
+  lstrcpynA(settings.customTemplate, item.c_str(), kTemplateSize);  // as the field shows it
+  return 0;
+}
+
+LRESULT onOptionsNotice(int code, HWND from) {
+  return from && from == optionsControls.templateCombo ? onTemplateNotice(code) : 0;
 }
 
 LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
@@ -349,7 +387,8 @@ LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:      return onOptionsClose(wnd);
     case WM_SETCURSOR:  return onOptionsSetCursor(reinterpret_cast<HWND>(wp));
     case WM_NOTIFY:     return onOptionsNotify(reinterpret_cast<const NMHDR*>(lp));
-    case WM_COMMAND:    return HIWORD(wp) ? 0 : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_COMMAND:    return HIWORD(wp) ? onOptionsNotice(HIWORD(wp), reinterpret_cast<HWND>(lp))
+                                      : onOptionsCommand(wnd, LOWORD(wp), reinterpret_cast<HWND>(lp));
     case WM_HSCROLL:    return onOpacityScroll(LOWORD(wp), HIWORD(wp));
     case WM_RBUTTONUP:  return onOptionsRightButtonUp();
     case WM_DPICHANGED: return onOptionsDpiChanged(wnd, LOWORD(wp), reinterpret_cast<const RECT*>(lp));
@@ -374,6 +413,12 @@ void createOptionsWindow() {
   applyOptionsLook();
 }
 
+bool takeOptionsDialogKey(MSG* msg) {
+  // On the Options and Hotkeys pages only.
+  const LRESULT tab = SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0);
+  return tab <= 1 && app.optionsWnd && IsDialogMessageA(app.optionsWnd, msg);
+}
+
 void toggleOptionsWindow() {
   const HWND options = app.optionsWnd;
   if (IsWindowVisible(options) && !IsIconic(options) && !isWindowCovered(options)) {
@@ -381,32 +426,32 @@ void toggleOptionsWindow() {
     ShowWindow(options, SW_HIDE);
     return;
   }
-  SendMessageA(app.tabCtrl, TCM_SETCURSEL, 0, 0);
+  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, 0, 0);
   selectTab(0);
   ShowWindow(options, SW_SHOW);
   if (IsIconic(options)) ShowWindow(options, SW_RESTORE);
   SetForegroundWindow(options);
-  SetFocus(app.tabCtrl);
+  SetFocus(optionsControls.tabCtrl);
 }
 
 void showNotation(int formatIndex) {
   for (int n = 0; n < kNotationCount; ++n)
-    SendMessageA(app.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(optionsControls.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void showMiddleButtonMode(bool on) {
-  SendMessageA(app.middleButtonCheck, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(optionsControls.middleButtonCheck, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void showOpacity(int percent) {
-  SetScrollPos(app.opacityScrollBar, SB_CTL, transparencyOf(percent), TRUE);
+  SetScrollPos(optionsControls.opacityScrollBar, SB_CTL, transparencyOf(percent), TRUE);
   showTransparency();
 }
 
 bool hotkeyControlHasFocus() {
   const HWND focus = GetFocus();
   if (!focus) return false;
-  for (HWND ctrl : app.hotkeyCtrl)
+  for (HWND ctrl : optionsControls.hotkeyCtrl)
     if (ctrl == focus) return true;
   return false;
 }

@@ -11,23 +11,26 @@
 namespace {
 
 LRESULT comboFind(const char* text) {
-  return SendMessageA(app.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  return SendMessageA(optionsControls.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                      reinterpret_cast<LPARAM>(text));
 }
 
-void comboAdd(const char* text) { SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+void comboAdd(const char* text) {
+  SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
 
 }  // namespace
 
 void packTemplateList() {
   // Without the combo box the list loaded at start is still in templateListData: it is saved as it was.
-  if (!app.templateCombo) return;
-  GetWindowTextA(app.templateCombo, settings.customTemplate, kTemplateSize);
+  if (!optionsControls.templateCombo) return;
+  GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize);
   if (comboFind(settings.customTemplate) == CB_ERR) comboAdd(settings.customTemplate);
   releaseTemplateList();
-  const LRESULT count = SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0);
   std::size_t room = 1, longest = 0;
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(app.templateCombo, CB_GETLBTEXTLEN, i, 0);
+    const LRESULT length = SendMessageA(optionsControls.templateCombo, CB_GETLBTEXTLEN, i, 0);
     if (length <= 0) continue;
     room += static_cast<std::size_t>(length) + 1;
     if (static_cast<std::size_t>(length) > longest) longest = static_cast<std::size_t>(length);
@@ -38,9 +41,10 @@ void packTemplateList() {
     PackedList list = {block, room, 0};
     beginTemplateList(&list);
     for (LRESULT i = 0; i < count; ++i) {
-      const LRESULT length = SendMessageA(app.templateCombo, CB_GETLBTEXTLEN, i, 0);
+      const LRESULT length = SendMessageA(optionsControls.templateCombo, CB_GETLBTEXTLEN, i, 0);
       if (length <= 0 || static_cast<std::size_t>(length) > longest) continue;
-      if (SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item)) == CB_ERR) continue;
+      if (SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item)) == CB_ERR)
+        continue;
       addTemplateEntry(&list, item);
     }
     settings.templateListData = block;
@@ -52,7 +56,7 @@ void packTemplateList() {
 }
 
 void unpackTemplateList() {
-  if (!app.templateCombo) return;  // the list stays loaded and is saved back unchanged
+  if (!optionsControls.templateCombo) return;  // the list stays loaded and is saved back unchanged
   if (settings.templateListData) {
     const std::size_t length = listTextLength(settings.templateListData, settings.templateListSize);
     std::size_t pos = 0;
@@ -60,10 +64,12 @@ void unpackTemplateList() {
     while (nextTemplateEntry(settings.templateListData, length, &pos, entry))
       if (comboFind(entry) == CB_ERR) comboAdd(entry);
   }
-  if (SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0) <= 0) comboAdd(settings.customTemplate);
+  if (SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0) <= 0) comboAdd(settings.customTemplate);
   const LRESULT found = comboFind(settings.customTemplate);
-  if (found != CB_ERR) SendMessageA(app.templateCombo, CB_SETCURSEL, found, 0);
-  else SendMessageA(app.templateCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
+  if (found != CB_ERR) SendMessageA(optionsControls.templateCombo, CB_SETCURSEL, found, 0);
+  else SendMessageA(optionsControls.templateCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
+  // The field now shows the template as the list spells it.
+  GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize);
   releaseTemplateList();
 }
 

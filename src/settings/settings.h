@@ -5,6 +5,7 @@
 
 #include "app/names.h"
 #include "box/box_geometry.h"
+#include "history/history.h"
 
 // Every value the registry keeps, and nothing else. The setters of the box, the tray menu and the
 // Options window change these members and bring what shows them into line; the store only reads
@@ -25,6 +26,7 @@ struct Settings {
   char customTemplate[kTemplateSize];
   char* templateListData;  // malloc'ed; saved list of templates, or none
   DWORD templateListSize;
+  ColorHistory history;  // the colours copied or frozen, newest first
 };
 
 extern Settings settings;

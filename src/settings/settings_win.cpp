@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "export/notation.h"
 #include "hotkeys/hotkey_table.h"
 #include "settings/settings_text.h"
 
@@ -28,6 +29,7 @@ enum class Kind {
   faceName,      // printable REG_SZ text, cut to the field; another type is deleted
   text,          // REG_SZ only, cut to the field; another type is overwritten
   templateList,  // REG_SZ read at its full size; never a default
+  history,       // REG_SZ read at its full size; bad entries dropped, another type deleted
 };
 
 struct SettingValue {
@@ -50,7 +52,7 @@ constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
 
 // Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode).
 constexpr SettingValue kValues[] = {
-    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, 6, 0},
+    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, kNotationCount - 1, 0},
     {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1, 1},
     {"strikeout", Kind::flag, FONT(lfStrikeOut), 0, nullptr, 0, 1, 3},
     {"underline", Kind::flag, FONT(lfUnderline), 0, nullptr, 0, 1, 2},
@@ -75,6 +77,7 @@ constexpr SettingValue kValues[] = {
     {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2, 17},
     {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1, 18},
     {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, WITHIN(kColorRange), 19},
+    {"history", Kind::history, MEMBER(history), 0, nullptr, 0, 0, 20},
 };
 constexpr int kValueCount = sizeof kValues / sizeof kValues[0];
 
@@ -163,23 +166,54 @@ bool writeBytes(HKEY key, const char* name, const void* bytes, std::size_t size)
          ERROR_SUCCESS;
 }
 
+// A text value at its full size in a malloc'ed block, with a zero byte after the stored bytes even when
+// they hold none; null when the value is missing, not REG_SZ or cannot be read.
+char* readWholeText(HKEY key, const char* name, DWORD* size) {
+  DWORD type;
+  *size = 0;
+  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, size) != ERROR_SUCCESS || type != REG_SZ) return nullptr;
+  char* block = static_cast<char*>(std::malloc(*size + 1));
+  if (!block) return nullptr;
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(block), size) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    std::free(block);
+    return nullptr;
+  }
+  block[*size] = '\0';
+  return block;
+}
+
 // The template list at its full size; no default is written when it is missing.
 void loadTemplateList(HKEY key, const char* name) {
   releaseTemplateList();
-  DWORD type, size = 0;
-  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) return;
-  // One byte more than stored, so the block ends in a zero byte even when the stored text does not.
-  char* block = static_cast<char*>(std::malloc(size + 1));
+  DWORD size;
+  char* block = readWholeText(key, name, &size);
   if (!block) return;
-  DWORD got = size;
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(block), &got) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    std::free(block);
-    return;
-  }
-  block[got] = '\0';
   settings.templateListData = block;
-  settings.templateListSize = got;
+  settings.templateListSize = size;
+}
+
+ColorHistory& historyOf(const SettingValue& v) { return *reinterpret_cast<ColorHistory*>(memberOf(v)); }
+
+// The colour history at its full size, so that a value of many entries still gives its good ones. When
+// entries were dropped the value is unusable, and the good ones, now in the member, are written as its
+// repair. A value of another type is deleted.
+bool readHistory(HKEY key, const SettingValue& v) {
+  DWORD size;
+  char* block = readWholeText(key, v.name, &size);
+  if (!block) {
+    RegDeleteValueA(key, v.name);
+    return false;
+  }
+  const bool clean = readHistoryText(block, listTextLength(block, size), &historyOf(v));
+  std::free(block);
+  return clean;
+}
+
+bool writeHistory(HKEY key, const SettingValue& v) {
+  char text[kHistoryTextSize];
+  historyText(historyOf(v), text);
+  return writeText(key, v.name, text);
 }
 
 // Reads one value into its member. False when it is missing or unusable: its default is then due.
@@ -233,6 +267,8 @@ bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
     case Kind::templateList:
       loadTemplateList(key, v.name);
       return true;
+    case Kind::history:
+      return readHistory(key, v);
   }
   return true;
 }
@@ -255,6 +291,7 @@ bool writeValue(HKEY key, const SettingValue& v) {
     // Without a list built at exit the stored one stays, rather than an empty list replacing it.
     case Kind::templateList:
       return !settings.templateListData || writeText(key, v.name, settings.templateListData);
+    case Kind::history:   return writeHistory(key, v);
   }
   return true;
 }
@@ -280,6 +317,7 @@ void setDefault(const SettingValue& v) {
       settings.hotkeyChars[v.defaultNumber] = static_cast<BYTE>(kDefaultHotkeyChars[v.defaultNumber]);
       settings.hotkeyModifiers[v.defaultNumber] = kDefaultModifiers[v.defaultNumber];
       break;
+    case Kind::history:      historyOf(v) = {}; break;
     default:                 setNumber(v, v.defaultNumber); break;
   }
 }

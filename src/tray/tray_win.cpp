@@ -6,6 +6,7 @@
 #include "app/state.h"
 #include "box/box.h"
 #include "export/notation.h"
+#include "history/history_menu.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ bool trayIconAdded = false;
 
 MENUITEMINFOA itemTemplate;  // also the record of "E&xit"
 MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, nudgeItemInfo, displayItemInfo;
-MENUITEMINFOA formatItemInfo;
+MENUITEMINFOA formatItemInfo, historyItemInfo;
 MENUITEMINFOA workItemInfo;
 
 struct SubItem {
@@ -37,6 +38,15 @@ void fillItem(MENUITEMINFOA* item, UINT id, const char* caption) {
   *item = itemTemplate;
   item->wID = id;
   item->dwTypeData = const_cast<char*>(caption);
+}
+
+// "Histor&y" and its submenu, filled from the history loaded at start.
+void buildHistoryMenu() {
+  fillItem(&historyItemInfo, kCmdHistory, "Histor&y");
+  app.historyMenu = CreatePopupMenu();
+  historyItemInfo.fMask |= MIIM_SUBMENU;
+  historyItemInfo.hSubMenu = app.historyMenu;
+  fillHistoryMenu();
 }
 
 void fillSubItem(const SubItem& sub) {
@@ -97,11 +107,12 @@ void buildTrayMenu() {
   displayItemInfo.hSubMenu = app.displayMenu;
   formatItemInfo.fMask |= MIIM_SUBMENU;
   formatItemInfo.hSubMenu = app.formatMenu;
+  buildHistoryMenu();
 
   app.trayMenu = CreatePopupMenu();
   InsertMenuItemA(app.trayMenu, 0, FALSE, &itemTemplate);
-  for (MENUITEMINFOA* item : {&hideItemInfo, &nudgeItemInfo, &copyItemInfo, &colorsItemInfo, &displayItemInfo,
-                              &formatItemInfo, &optionsItemInfo})
+  for (MENUITEMINFOA* item : {&hideItemInfo, &nudgeItemInfo, &historyItemInfo, &copyItemInfo, &colorsItemInfo,
+                              &displayItemInfo, &formatItemInfo, &optionsItemInfo})
     InsertMenuItemA(app.trayMenu, 0, TRUE, item);
 }
 

@@ -90,6 +90,7 @@ Windows Registry Editor Version 5.00
 "fontheight"="-11"
 "fontweight"="400"
 "fontwidth"="0"
+"history"=""
 "hotchars"=hex:$hotchars
 "italic"="false"
 "modifiers"=hex:$modifiers

@@ -479,18 +479,18 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
   clearSettings();
   startTintlet();
   openOptions(2);
-  ASSERT_TRUE(IsWindowVisible(app.helpView));
+  ASSERT_TRUE(IsWindowVisible(optionsControls.helpView));
   ASSERT_NE(app.helpData, nullptr);
   EXPECT_GT(app.helpSize, 4096u) << "a document of more than one piece";
   EXPECT_EQ(app.helpOffset, app.helpSize);
 
-  const std::string text = viewText(app.helpView);
+  const std::string text = viewText(optionsControls.helpView);
   expectWholeHelpText(text);
 
   // The same document streamed whole into a view of the same kind gives the same text.
-  RECT r = rectInOptions(app.helpView);
-  HWND whole = CreateWindowExA(0, "RichEdit", "", GetWindowLongA(app.helpView, GWL_STYLE) & ~WS_VISIBLE, r.left,
-                               r.top, r.right - r.left, r.bottom - r.top, app.optionsWnd, nullptr,
+  RECT r = rectInOptions(optionsControls.helpView);
+  HWND whole = CreateWindowExA(0, "RichEdit", "", GetWindowLongA(optionsControls.helpView, GWL_STYLE) & ~WS_VISIBLE,
+                               r.left, r.top, r.right - r.left, r.bottom - r.top, app.optionsWnd, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(whole, nullptr);
   WholeDocument doc = {app.helpData, app.helpSize, 0};
@@ -498,22 +498,22 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
   SendMessageA(whole, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   EXPECT_EQ(doc.offset, app.helpSize);
   EXPECT_GT(GetWindowTextLengthA(whole), 2000);
-  EXPECT_EQ(GetWindowTextLengthA(app.helpView), GetWindowTextLengthA(whole));
+  EXPECT_EQ(GetWindowTextLengthA(optionsControls.helpView), GetWindowTextLengthA(whole));
   EXPECT_EQ(text, viewText(whole));
   DestroyWindow(whole);
 
   // No line runs on under the scroll bar: every line's last letter ends inside the client area.
   RECT client;
-  GetClientRect(app.helpView, &client);
-  const int lines = static_cast<int>(SendMessageA(app.helpView, EM_GETLINECOUNT, 0, 0));
+  GetClientRect(optionsControls.helpView, &client);
+  const int lines = static_cast<int>(SendMessageA(optionsControls.helpView, EM_GETLINECOUNT, 0, 0));
   EXPECT_GT(lines, 60);
   int checked = 0;
   for (int i = 0; i < lines; ++i) {
-    const LRESULT first = SendMessageA(app.helpView, EM_LINEINDEX, i, 0);
-    LRESULT last = first + SendMessageA(app.helpView, EM_LINELENGTH, first, 0) - 1;
+    const LRESULT first = SendMessageA(optionsControls.helpView, EM_LINEINDEX, i, 0);
+    LRESULT last = first + SendMessageA(optionsControls.helpView, EM_LINELENGTH, first, 0) - 1;
     while (last >= first && text[last] == ' ') --last;
     if (last < first) continue;
-    const POINT at = posOfChar(app.helpView, last), next = posOfChar(app.helpView, last + 1);
+    const POINT at = posOfChar(optionsControls.helpView, last), next = posOfChar(optionsControls.helpView, last + 1);
     // The next character's left edge is this one's right edge while it is on the same row.
     const LONG right = next.y == at.y && next.x > at.x ? next.x : at.x + 1;
     EXPECT_LE(right, client.right) << "line " << i << " ends under the scroll bar: "
@@ -529,7 +529,7 @@ TEST(HelpPage, ExamplesAreWhatTheCopyGives) {
   clearSettings();
   startTintlet();
   openOptions(2);
-  const std::string text = viewText(app.helpView);
+  const std::string text = viewText(optionsControls.helpView);
   char hex[7], dec[12];
   composeColorTexts(RGB(255, 128, 0), hex, dec);
   for (int n = 0; n < kNotationCount; ++n) {
@@ -548,21 +548,21 @@ TEST(AboutPage, LabelsAndIconsOfTheRealPage) {
   clearSettings();
   startTintlet();
   openOptions(3);
-  EXPECT_EQ(windowText(app.aboutLabel),
+  EXPECT_EQ(windowText(optionsControls.aboutLabel),
             "Tintlet 2.51\rfreeware\r2005\r\rprogramming:\rTintlet team\r\rtesting,documentation:\rTintlet team");
-  EXPECT_EQ(windowText(app.developedWithLabel), "developed with:");
-  EXPECT_EQ(windowText(app.packedWithLabel), "packed with:");
-  EXPECT_EQ(windowText(app.makerLink), "https://quillon.example/");
-  EXPECT_EQ(windowText(app.toolLink), std::string("MinGW-w64 GCC ") + __VERSION__);
-  const std::string credits = windowText(app.creditsLabel);
+  EXPECT_EQ(windowText(optionsControls.developedWithLabel), "developed with:");
+  EXPECT_EQ(windowText(optionsControls.packedWithLabel), "packed with:");
+  EXPECT_EQ(windowText(optionsControls.makerLink), "https://quillon.example/");
+  EXPECT_EQ(windowText(optionsControls.toolLink), std::string("MinGW-w64 GCC ") + __VERSION__);
+  const std::string credits = windowText(optionsControls.creditsLabel);
   EXPECT_EQ(credits, app.creditsText);
   EXPECT_EQ(credits.rfind("GNU ld 2.", 0), 0u) << credits;
   EXPECT_NE(credits.find(" (linker)\rGNU windres 2."), std::string::npos) << credits;
   EXPECT_NE(credits.find(" (resources)\rof GNU Binutils; no packer"), std::string::npos) << credits;
 
   struct Icon { HWND wnd; const char* name; };
-  const Icon icons[] = {{app.programIconStatic, "TLICON"}, {app.makerIconStatic, "QNICON"},
-                        {app.toolIconStatic, "DTICON"}};
+  const Icon icons[] = {{optionsControls.programIconStatic, "TLICON"}, {optionsControls.makerIconStatic, "QNICON"},
+                        {optionsControls.toolIconStatic, "DTICON"}};
   std::vector<HICON> shown;
   for (const Icon& i : icons) {
     EXPECT_TRUE(IsWindowVisible(i.wnd)) << i.name;
@@ -581,7 +581,7 @@ TEST(AboutPage, LinkLabelsAreFittedToTheirTextsAtStartUp) {
   clearSettings();
   startTintlet();
   struct Case { HWND* label; int x, y; };
-  const Case cases[] = {{&app.makerLink, 127, 170}, {&app.toolLink, 127, 219}};
+  const Case cases[] = {{&optionsControls.makerLink, 127, 170}, {&optionsControls.toolLink, 127, 219}};
   for (const Case& c : cases) {
     const std::string text = windowText(*c.label);
     SIZE expected;
@@ -609,7 +609,7 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
   openOptions(3);
   SendMessageA(app.boxWnd, WM_HOTKEY, 2, 0);  // the box, which follows the pointer, is hidden out of the way
   pumpFor(100);
-  ASSERT_TRUE(IsWindowVisible(app.makerLink));
+  ASSERT_TRUE(IsWindowVisible(optionsControls.makerLink));
   ASSERT_FALSE(IsWindowVisible(app.boxWnd));
 
   auto inOptions = [](int x, int y) {
@@ -617,23 +617,23 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
     ClientToScreen(app.optionsWnd, &p);
     return p;
   };
-  RECT tab, maker = rectInOptions(app.makerLink);
-  SendMessageA(app.tabCtrl, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  RECT tab, maker = rectInOptions(optionsControls.makerLink);
+  SendMessageA(optionsControls.tabCtrl, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
   enum Under { kMaker, kTool, kOther };
   struct Step { const char* what; POINT at; Under expected; };
   const Step steps[] = {
-      {"the maker link", centreOf(app.makerLink), kMaker},
-      {"straight onto the tool link", centreOf(app.toolLink), kTool},
-      {"back to the maker link", centreOf(app.makerLink), kMaker},
-      {"the About text", centreOf(app.aboutLabel), kOther},
-      {"the tool link", centreOf(app.toolLink), kTool},
-      {"the maker's logo", centreOf(app.makerIconStatic), kOther},
-      {"the maker link", centreOf(app.makerLink), kMaker},
+      {"the maker link", centreOf(optionsControls.makerLink), kMaker},
+      {"straight onto the tool link", centreOf(optionsControls.toolLink), kTool},
+      {"back to the maker link", centreOf(optionsControls.makerLink), kMaker},
+      {"the About text", centreOf(optionsControls.aboutLabel), kOther},
+      {"the tool link", centreOf(optionsControls.toolLink), kTool},
+      {"the maker's logo", centreOf(optionsControls.makerIconStatic), kOther},
+      {"the maker link", centreOf(optionsControls.makerLink), kMaker},
       // Where the label was before it was fitted to its text.
       {"just right of the maker link's text", inOptions(maker.right + 4, (maker.top + maker.bottom) / 2), kOther},
-      {"the tool link", centreOf(app.toolLink), kTool},
+      {"the tool link", centreOf(optionsControls.toolLink), kTool},
       {"a tab", inOptions((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2), kOther},
-      {"the maker link", centreOf(app.makerLink), kMaker},
+      {"the maker link", centreOf(optionsControls.makerLink), kMaker},
       {"an empty part of the window", inOptions(5, 280), kOther},
   };
   for (const Step& s : steps) {
@@ -648,12 +648,12 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
     EXPECT_EQ(GetCursor(), cursor);
     EXPECT_EQ(app.makerLinkHover, s.expected == kMaker);
     EXPECT_EQ(app.toolLinkHover, s.expected == kTool);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.makerLink, WM_GETFONT, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.makerLink, WM_GETFONT, 0, 0)),
               s.expected == kMaker ? app.linkFont : app.uiFont);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.toolLink, WM_GETFONT, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.toolLink, WM_GETFONT, 0, 0)),
               s.expected == kTool ? app.linkFont : app.uiFont);
-    EXPECT_EQ(underlinedOnScreen(app.makerLink), s.expected == kMaker);
-    EXPECT_EQ(underlinedOnScreen(app.toolLink), s.expected == kTool);
+    EXPECT_EQ(underlinedOnScreen(optionsControls.makerLink), s.expected == kMaker);
+    EXPECT_EQ(underlinedOnScreen(optionsControls.toolLink), s.expected == kTool);
   }
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -703,7 +703,8 @@ TEST(AboutPage, ClickOnALinkOpensItsAddressThroughTheShell) {
   SendMessageA(app.boxWnd, WM_HOTKEY, 2, 0);  // the box out of the way
   pumpFor(100);
   struct Case { HWND* link; const char* address; };
-  const Case cases[] = {{&app.makerLink, "https://quillon.example/"}, {&app.toolLink, "https://www.mingw-w64.org/"}};
+  const Case cases[] = {{&optionsControls.makerLink, "https://quillon.example/"},
+                        {&optionsControls.toolLink, "https://www.mingw-w64.org/"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.address);
     DeleteFileA(opened.file.c_str());

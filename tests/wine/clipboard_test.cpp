@@ -4,6 +4,7 @@
 
 #include "app/names.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "harness.h"
 
@@ -146,7 +147,7 @@ TEST_F(Clipboard, CopiesEveryNotation) {
   for (const Case& c : cases) {
     putOnClipboard(kOldContents);
     settings.formatIndex = c.formatIndex;
-    SetWindowTextA(app.templateCombo, c.customTemplate);
+    typeTemplate(c.customTemplate);
     copyWithHotkey();
     SCOPED_TRACE(kNotations[c.formatIndex].registryName);
     expectExactly(readClipboard(), c.text);
@@ -165,7 +166,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   for (int i = 0; i < 49; ++i) longest += "#b";
   longest += "!";
   settings.formatIndex = 6;
-  SetWindowTextA(app.templateCombo, longest.c_str());
+  typeTemplate(longest.c_str());
   copyWithHotkey();
   std::string expected;
   for (int i = 0; i < 49; ++i) expected += "255";
@@ -173,21 +174,27 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
   expectExactly(readClipboard(), expected);
 }
 
-TEST_F(Clipboard, TemplateIsReadFromTheComboAtEachCopy) {
-  const HWND combo = app.templateCombo;  // the Options page's own template field
-  ASSERT_NE(combo, nullptr);
+// Every edit of the Options page's template field is the template of the next copy.
+TEST_F(Clipboard, TemplateFollowsEveryEditOfTheField) {
+  ASSERT_NE(optionsControls.templateCombo, nullptr);
   settings.formatIndex = 6;
-  lstrcpyA(settings.customTemplate, "not this one");
-  SetWindowTextA(combo, "$r-#g");
+  typeTemplate("$r-#g");
   copyWithHotkey();
   expectExactly(readClipboard(), "05-12");
-  SetWindowTextA(combo, "#b/$b");
+  typeTemplate("#b/$b");
   copyWithHotkey();
   expectExactly(readClipboard(), "255/FF");
   // The field gives at most 99 characters: the token after them is cut off.
-  SetWindowTextA(combo, (std::string(99, 'a') + "#r").c_str());
+  typeTemplate((std::string(99, 'a') + "#r").c_str());
   copyWithHotkey();
   expectExactly(readClipboard(), std::string(99, 'a'));
+  // A template chosen from the list with the arrow key, as the field's own key gives it.
+  SendMessageA(optionsControls.templateCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  SendMessageA(field, WM_KEYDOWN, VK_DOWN, 1 | (MapVirtualKeyA(VK_DOWN, MAPVK_VK_TO_VSC) << 16));
+  ASSERT_EQ(windowText(optionsControls.templateCombo), "RGB(#r,#g,#b)");
+  copyWithHotkey();
+  expectExactly(readClipboard(), "RGB(5,12,255)");
 }
 
 TEST_F(Clipboard, FixedColourGivesTheSameTextAtEveryCopy) {

@@ -10,6 +10,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "box/box.h"
 
@@ -42,9 +43,9 @@ void typeIntoFields(HWND dialog, COLORREF c) {
 void click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void closeDialog(HWND dialog, int how) { SendMessageA(dialog, WM_COMMAND, how, 0); }
 
-void pressColorButton() { SendMessageA(app.colorButton, BM_CLICK, 0, 0); }
+void pressColorButton() { SendMessageA(optionsControls.colorButton, BM_CLICK, 0, 0); }
 void pressTrayColors() { SendMessageA(app.boxWnd, WM_COMMAND, kCmdColors, 0); }  // as the menu sends it
-void pressFontButton() { SendMessageA(app.fontButton, BM_CLICK, 0, 0); }
+void pressFontButton() { SendMessageA(optionsControls.fontButton, BM_CLICK, 0, 0); }
 
 // The pixel of the box's top-left corner, as the screen shows it.
 COLORREF boxCornerPixel() {
@@ -176,7 +177,7 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
           visibleAfter = IsWindowVisible(dialog) != 0;
           front = GetForegroundWindow();
           count = dialogsTitled(c.title).size();
-          SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);  // refused while a dialog is open
+          SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);  // refused while a dialog is open
           closeDialog(dialog, IDCANCEL);
         });
     script.start();
@@ -192,7 +193,7 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
   }
   EXPECT_EQ(app.fontDialogWnd, nullptr);
   EXPECT_EQ(app.colorDialogWnd, nullptr);
-  SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
   EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(exitTintlet(), 0);
 }

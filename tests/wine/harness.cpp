@@ -2,9 +2,11 @@
 
 #include <winternl.h>
 
+#include "app/gdi.h"
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "options/options.h"
 
 void pumpFor(int ms) {
   const DWORD end = GetTickCount() + ms;
@@ -71,9 +73,17 @@ void openOptions(int page) {
 }
 
 void switchOptionsPage(int page) {
-  SendMessageA(app.tabCtrl, TCM_SETCURSEL, page, 0);
-  NMHDR note = {app.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, page, 0);
+  NMHDR note = {optionsControls.tabCtrl, 0, TCN_SELCHANGE};
   SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+}
+
+void typeTemplate(const char* text) {
+  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  ASSERT_NE(field, nullptr);
+  // WM_SETTEXT would change the text without telling anyone; a replaced selection tells as a key does.
+  SendMessageA(field, EM_SETSEL, 0, -1);
+  SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
 }
 
 MessageBoxCloser::MessageBoxCloser() : thread_([this] { watch(); }) {}
@@ -182,10 +192,10 @@ void ColorWindow::setColor(COLORREF c) {
 
 std::vector<std::string> templateEntries() {
   std::vector<std::string> list;
-  const int count = static_cast<int>(SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     list.push_back(text);
   }
   return list;
@@ -248,7 +258,8 @@ HWND waitForWindow(const char* className, const char* caption, int timeoutMs) {
 
 DWORD waitForExit(HANDLE process, int ms) {
   DWORD code = STILL_ACTIVE;
-  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms)) GetExitCodeProcess(process, &code);
+  if (pumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, ms))
+    GetExitCodeProcess(process, &code);
   return code;
 }
 
@@ -334,14 +345,27 @@ void paintPixels(HDC dc, int w, int h, const std::function<DWORD(int, int)>& pix
   std::vector<DWORD> bits(static_cast<size_t>(w) * h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) bits[static_cast<size_t>(y) * w + x] = pixel(x, y);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = topDownBitmapInfo(w, h, 32);
   SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+}
+
+PrefixDpi::PrefixDpi(DWORD dpi) {
+  DWORD size = sizeof old;
+  had = RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
+                     &size) == ERROR_SUCCESS;
+  set(dpi);
+}
+
+PrefixDpi::~PrefixDpi() {
+  if (had) {
+    set(old);
+  } else {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+  }
+}
+
+void PrefixDpi::set(DWORD dpi) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
 long liveGdiObjects() {

@@ -34,6 +34,9 @@ int exitTintlet();
 void openOptions(int page = 0);
 // Chooses the tab of `page` in the open Options window, as a click on it would.
 void switchOptionsPage(int page);
+// Puts `text` into the template combo box's edit field in place of its text, as typing does: the field
+// tells the combo box, and the combo box the Options window, that its text changed.
+void typeTemplate(const char* text);
 
 // Reads and closes every message box of the program, of this process or another, as it appears. It
 // works from a thread of its own, since a message box holds the thread that opened it in its loop.
@@ -128,6 +131,17 @@ bool putTextOnClipboard(HWND owner, const char* text);
 
 // Finds a top-level window of this process or another by class and caption (either may be null).
 HWND waitForWindow(const char* className, const char* caption, int timeoutMs = 5000);
+
+// The system DPI of the prefix for programs started from now on; the earlier value is put back at the end.
+struct PrefixDpi {
+  DWORD old = 0;
+  bool had = false;
+  explicit PrefixDpi(DWORD dpi);
+  ~PrefixDpi();
+  static void set(DWORD dpi);
+  PrefixDpi(const PrefixDpi&) = delete;
+  PrefixDpi& operator=(const PrefixDpi&) = delete;
+};
 
 // Live GDI objects of this process, or -1 when they cannot be counted. Wine's GetGuiResources says 0, so
 // under Wine they are counted in its handle table.

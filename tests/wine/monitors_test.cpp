@@ -12,6 +12,7 @@
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_dpi.h"
@@ -126,7 +127,7 @@ int textHeightAt96() {
 // The Help view's zoom ratio: numerator and denominator.
 std::pair<int, int> helpZoom() {
   int numerator = -1, denominator = -1;
-  SendMessageA(app.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+  SendMessageA(optionsControls.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
   return {numerator, denominator};
 }
 
@@ -134,15 +135,15 @@ std::pair<int, int> helpZoom() {
 int firstHelpLineHeight() {
   selectTab(2);
   POINTL first = {}, second = {};
-  SendMessageA(app.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
-  SendMessageA(app.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
-               SendMessageA(app.helpView, EM_LINEINDEX, 1, 0));
+  SendMessageA(optionsControls.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  SendMessageA(optionsControls.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
+               SendMessageA(optionsControls.helpView, EM_LINEINDEX, 1, 0));
   selectTab(0);
   return second.y - first.y;
 }
 
-HWND* const kBottomButtons[] = {&app.fontButton, &app.colorButton, &app.boxDefaultsButton, &app.applyButton,
-                                &app.hotkeyDefaultsButton};
+HWND* const kBottomButtons[] = {&optionsControls.fontButton, &optionsControls.colorButton, &optionsControls.boxDefaultsButton, &optionsControls.applyButton,
+                                &optionsControls.hotkeyDefaultsButton};
 
 // The Options window laid out for 144 DPI in a client area of at least 441 x 457: every control inside it,
 // the bottom buttons 36 high, the text 1.5 times as high, the About icons 48 pixels, the Help text zoomed.
@@ -162,7 +163,7 @@ void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
   for (HWND* button : kBottomButtons) {
     const RECT r = rectInOptions(*button);
     EXPECT_GE(r.bottom - r.top, 36) << windowText(*button);
-    EXPECT_GE(r.top, rectInOptions(app.percentLabel).bottom) << windowText(*button);  // below the rest of the page
+    EXPECT_GE(r.top, rectInOptions(optionsControls.percentLabel).bottom) << windowText(*button);  // below the rest of the page
   }
   LOGFONTA ui = {}, link = {};
   GetObjectA(app.uiFont, sizeof ui, &ui);
@@ -171,9 +172,9 @@ void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
   EXPECT_NEAR(link.lfHeight, 1.5 * -11, 1);
   EXPECT_EQ(link.lfUnderline, 1);
   EXPECT_NEAR(textHeight(app.uiFont), 1.5 * textHeightAt96(), 1);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.fontButton, WM_GETFONT, 0, 0)), app.uiFont);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.hotkeyLabel[8], WM_GETFONT, 0, 0)), app.uiFont);
-  for (HWND icon : {app.programIconStatic, app.makerIconStatic, app.toolIconStatic}) {
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.fontButton, WM_GETFONT, 0, 0)), app.uiFont);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.hotkeyLabel[8], WM_GETFONT, 0, 0)), app.uiFont);
+  for (HWND icon : {optionsControls.programIconStatic, optionsControls.makerIconStatic, optionsControls.toolIconStatic}) {
     EXPECT_EQ(iconSide(icon), 48);
     const RECT r = rectInOptions(icon);
     EXPECT_EQ(r.right - r.left, 48);
@@ -219,30 +220,6 @@ int storedFontHeight() {
     return INT_MIN;
   return std::atoi(text);
 }
-
-// The system DPI of the prefix for programs started from now on; the earlier value is put back at the end.
-struct PrefixDpi {
-  DWORD old = 0;
-  bool had = false;
-  explicit PrefixDpi(DWORD dpi) {
-    DWORD size = sizeof old;
-    had = RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
-                       &size) == ERROR_SUCCESS;
-    set(dpi);
-  }
-  ~PrefixDpi() {
-    if (had) {
-      set(old);
-    } else {
-      RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    }
-  }
-  static void set(DWORD dpi) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-  }
-  PrefixDpi(const PrefixDpi&) = delete;
-  PrefixDpi& operator=(const PrefixDpi&) = delete;
-};
 
 // Runs one test in a new process started with the prefix at `dpi`; returns its exit code.
 DWORD runAtPrefixDpi(DWORD dpi, const char* test) {
@@ -326,7 +303,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({250, 380}));
 
   // Restoring the look lays the box out for the same monitor.
-  SendMessageA(app.boxDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
   expectLaidOutFor(-17);
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutFor(-14);
@@ -376,7 +353,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   GetClientRect(app.optionsWnd, &client96);
   ASSERT_EQ(client96.right, kOptionsClientWidth);
   ASSERT_EQ(client96.bottom, kOptionsClientHeight);
-  const HICON sharedIcon = reinterpret_cast<HICON>(SendMessageA(app.programIconStatic, STM_GETICON, 0, 0));
+  const HICON sharedIcon = reinterpret_cast<HICON>(SendMessageA(optionsControls.programIconStatic, STM_GETICON, 0, 0));
   const int helpLine96 = firstHelpLineHeight();
   EXPECT_LT(helpLine96, 12 * 144 / 72);
 
@@ -388,7 +365,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   GetWindowRect(app.optionsWnd, &now);
   EXPECT_TRUE(EqualRect(&now, &suggested)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
   expectOptionsAt144(144, 96);
-  const RECT font144 = rectInOptions(app.fontButton);
+  const RECT font144 = rectInOptions(optionsControls.fontButton);
   EXPECT_EQ(font144.left, 23);
   EXPECT_EQ(font144.top, 495);
   EXPECT_EQ(font144.right - font144.left, 120);
@@ -399,7 +376,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
     SelectedObject selected(screen.dc, app.uiFont);
     GetTextExtentPoint32A(screen.dc, makerLinkText(), static_cast<int>(std::strlen(makerLinkText())), &extent);
   }
-  const RECT maker = rectInOptions(app.makerLink);
+  const RECT maker = rectInOptions(optionsControls.makerLink);
   EXPECT_EQ(maker.right - maker.left, extent.cx);
   EXPECT_EQ(maker.left, 191);
 
@@ -437,8 +414,8 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   LOGFONTA ui = {};
   GetObjectA(app.uiFont, sizeof ui, &ui);
   EXPECT_EQ(ui.lfHeight, -11);
-  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(app.programIconStatic, STM_GETICON, 0, 0)), sharedIcon);
-  EXPECT_EQ(iconSide(app.toolIconStatic), 32);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(optionsControls.programIconStatic, STM_GETICON, 0, 0)), sharedIcon);
+  EXPECT_EQ(iconSide(optionsControls.toolIconStatic), 32);
   EXPECT_EQ(helpZoom(), std::make_pair(96, 96));
   EXPECT_EQ(firstHelpLineHeight(), helpLine96);
   EXPECT_EQ(exitTintlet(), 0);
@@ -453,7 +430,7 @@ TEST(Dpi, DISABLED_OptionsAndZoomAtTheSystemDpiOf144) {
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
   pumpFor(100);
   ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
-  expectOptionsAt144(144, 144);  // the RichEdit itself draws at the system DPI
+  expectOptionsAt144(0, 0);  // not zoomed: the RichEdit itself draws at the system DPI
   SendMessageA(app.optionsWnd, WM_CLOSE, 0, 0);
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionZoom, 0);
   ASSERT_TRUE((settings.form == BoxForm::zoom));

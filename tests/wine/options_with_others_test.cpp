@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/state.h"
+#include "options/options.h"
 #include "settings/settings.h"
 
 namespace {
@@ -12,8 +13,8 @@ namespace {
 const COLORREF kShown = RGB(5, 12, 255);
 
 void addTemplate(const char* text) {
-  SetWindowTextA(app.templateCombo, text);
-  SendMessageA(app.addTemplateButton, BM_CLICK, 0, 0);
+  typeTemplate(text);
+  SendMessageA(optionsControls.addTemplateButton, BM_CLICK, 0, 0);
 }
 
 }  // namespace
@@ -25,18 +26,18 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
   startTintlet();
   ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
 
-  SendMessageA(app.notationRadio[5], BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.notationRadio[5], BM_CLICK, 0, 0);
   EXPECT_EQ(settings.formatIndex, 5);
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "&HFF0C05");
 
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);  // the tray's "D&ecimal"
-  EXPECT_EQ(SendMessageA(app.notationRadio[3], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls.notationRadio[3], BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageA(app.boxWnd, WM_COMMAND, 8, 0);  // the tray's "&Copy"
   EXPECT_EQ(clipboardText(), "5,12,255");
 
-  SendMessageA(app.notationRadio[6], BM_CLICK, 0, 0);
-  SetWindowTextA(app.templateCombo, "$b:#g");
+  SendMessageA(optionsControls.notationRadio[6], BM_CLICK, 0, 0);
+  typeTemplate("$b:#g");
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "FF:12");
   EXPECT_EQ(exitTintlet(), 0);
@@ -50,8 +51,8 @@ TEST(OptionsWithOthers, LoadedNotationIsCheckedAtStart) {
   RegCloseKey(key);
   startTintlet();
   EXPECT_EQ(settings.formatIndex, 4);
-  EXPECT_EQ(SendMessageA(app.notationRadio[4], BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageA(app.notationRadio[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls.notationRadio[4], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls.notationRadio[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(GetMenuState(app.formatMenu, 13, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_FALSE(GetMenuState(app.formatMenu, 10, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(exitTintlet(), 0);
@@ -70,14 +71,14 @@ TEST(OptionsWithOthers, DISABLED_FirstRunAddsTemplates) {
   addTemplate("zeta #r");
   addTemplate("Alpha $g");
   addTemplate("alpha $G");  // the same in other letter case: not added
-  SetWindowTextA(app.templateCombo, "$r$g$b");  // typed, never added: joins the list at exit
+  typeTemplate("$r$g$b");  // typed, never added: joins the list at exit
   EXPECT_EQ(exitTintlet(), 0);
 }
 
 TEST(OptionsWithOthers, DISABLED_NextStartShowsTheSavedList) {
   startTintlet();
   EXPECT_EQ(templateEntries(), (std::vector<std::string>{"$r$g$b", "Alpha $g", "RGB(#r,#g,#b)", "zeta #r"}));
-  EXPECT_EQ(windowText(app.templateCombo), "$r$g$b");
-  EXPECT_EQ(SendMessageA(app.templateCombo, CB_GETCURSEL, 0, 0), 0) << "the template in use is selected";
+  EXPECT_EQ(windowText(optionsControls.templateCombo), "$r$g$b");
+  EXPECT_EQ(SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0), 0) << "the template in use is selected";
   EXPECT_EQ(exitTintlet(), 0);
 }

@@ -68,6 +68,7 @@ Values defaultValues() {
       {"display2", {REG_SZ, sz("0")}},
       {"mouse", {REG_SZ, sz("false")}},
       {"color", {REG_SZ, sz("0")}},
+      {"history", {REG_SZ, sz("")}},
   };
 }
 
@@ -135,6 +136,7 @@ void resetToStartupDefaults() {
   std::free(settings.templateListData);
   settings.templateListData = nullptr;
   settings.templateListSize = 0;
+  settings.history = {};
 }
 
 // The member a value loads into, as text.
@@ -165,6 +167,11 @@ std::string inMemory(const std::string& name) {
   }
   if (name == "mouse") return std::to_string(settings.middleButtonMode);
   if (name == "color") return std::to_string(settings.pickedColor);
+  if (name == "history") {
+    char text[kHistoryTextSize];
+    historyText(settings.history, text);
+    return text;
+  }
   return "<unknown value " + name + ">";
 }
 
@@ -177,40 +184,40 @@ std::string templateList() {
 struct TemplateCombo {
   HWND parent = nullptr;
   explicit TemplateCombo(bool useExisting = false) {
-    if (useExisting && app.templateCombo) return;
+    if (useExisting && optionsControls.templateCombo) return;
     parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
                              nullptr);
-    app.templateCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN |
-                                        CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200, 150, parent, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
+    optionsControls.templateCombo = CreateWindowExA(
+        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200,
+        150, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   bool ours() const { return parent != nullptr; }
   ~TemplateCombo() {
     if (!parent) return;
     DestroyWindow(parent);
-    app.templateCombo = nullptr;
+    optionsControls.templateCombo = nullptr;
   }
   void add(const std::string& item) {
-    SendMessageA(app.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
   std::vector<std::string> items() const {
     std::vector<std::string> all;
-    const LRESULT count = SendMessageA(app.templateCombo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       char text[256] = {};
-      SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
       all.push_back(text);
     }
     return all;
   }
   std::string selected() const {
-    const LRESULT i = SendMessageA(app.templateCombo, CB_GETCURSEL, 0, 0);
+    const LRESULT i = SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0);
     if (i == CB_ERR) return "<none>";
     char text[256] = {};
-    SendMessageA(app.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  std::string editText() const { return windowText(app.templateCombo); }
+  std::string editText() const { return windowText(optionsControls.templateCombo); }
   TemplateCombo(const TemplateCombo&) = delete;
   TemplateCombo& operator=(const TemplateCombo&) = delete;
 };
@@ -337,6 +344,10 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
     std::string setting;  // the member the value loads, as inMemory() shows it
   };
   const std::string wide(40, 'F'), long150(150, 'x'), long250(250, 'x');
+  std::string thirteen = "FADC1E", forty = "zzzzzz";  // a bad entry first, then 39 good ones in 280 bytes
+  for (int i = 1; i <= 12; ++i) thirteen += ",0000" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+  for (int i = 1; i < 40; ++i) forty += ",A0A0" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+  const std::string firstTwelve = thirteen.substr(0, 12 * 7 - 1), fortysTwelve = forty.substr(7, 12 * 7 - 1);
   const Case cases[] = {
       {"platform", REG_SZ, sz("HTML"), {REG_SZ, sz("html")}, "0"},
       {"platform", REG_DWORD, dword(2), {REG_SZ, sz("html")}, "0"},
@@ -399,6 +410,18 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
       {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
       {"color", REG_SZ, sz("16777216"), {REG_SZ, sz("0")}, std::to_string(RGB(1, 2, 3))},
+      {"history", REG_SZ, sz("FADC1E,050CFF"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz("fadc1e"), {REG_SZ, sz("fadc1e")}, "FADC1E"},  // good; written in capitals at exit
+      {"history", REG_DWORD, dword(0x1EDCFA), {REG_SZ, sz("")}, ""},
+      {"history", REG_EXPAND_SZ, sz("FADC1E"), {REG_SZ, sz("")}, ""},
+      {"history", REG_BINARY, "FADC1E", {REG_SZ, sz("")}, ""},
+      {"history", REG_SZ, sz("FADC1E,zzzzzz,050CFF"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz(",FADC1E,,050CFF,"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz("#FADC1E, 050CFF,050CFF0,FADC1"), {REG_SZ, sz("")}, ""},
+      {"history", REG_SZ, sz("FADC1E,050CFF,FADC1E"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
+      {"history", REG_SZ, sz(thirteen), {REG_SZ, sz(firstTwelve)}, firstTwelve},
+      {"history", REG_SZ, sz(forty), {REG_SZ, sz(fortysTwelve)}, fortysTwelve},
+      {"history", REG_SZ, sz("FADC1E") + sz("050CFF"), {REG_SZ, sz("FADC1E") + sz("050CFF")}, "FADC1E"},  // ends at a zero
   };
   for (const Case& c : cases) {
     const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
@@ -637,9 +660,10 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   settings.opacityPercent = 85;
   std::strcpy(settings.customTemplate, "#r-#g-#b");
   setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  settings.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kSettingsKey).size(), 21u);
+  EXPECT_EQ(storedValues(kSettingsKey).size(), 22u);
   // The tenth action's hotkey has a value of its own; the nine-byte values keep their size.
   EXPECT_EQ(storedValue(kSettingsKey, "nudgekey"), (StoredValue{REG_BINARY, "J\6"}));
   EXPECT_EQ(storedValue(kSettingsKey, "hotchars"), (StoredValue{REG_BINARY, "ABCDEFGHI"}));
@@ -666,6 +690,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(settings.opacityPercent, 85);
   EXPECT_STREQ(settings.customTemplate, "#r-#g-#b");
   EXPECT_EQ(templateList(), sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
 
   // The other two forms and the hexadecimal base.
   settings.form = BoxForm::zoom;
@@ -793,7 +818,7 @@ TEST(Settings, PackBuildsTheListFromTheComboBox) {
     resetToStartupDefaults();
     setTemplateList(sz("stale\xFF"));  // a list already built is replaced, not leaked
     for (const std::string& item : c.items) combo.add(item);
-    SetWindowTextA(app.templateCombo, c.edit);
+    typeTemplate(c.edit);
     packTemplateList();
     EXPECT_EQ(templateList(), c.list) << c.name;
     EXPECT_STREQ(settings.customTemplate, c.customTemplate) << c.name;
@@ -809,7 +834,7 @@ TEST(Settings, TemplateWithTheEndByteIsNotSplitOnTheNextStart) {
     resetToStartupDefaults();
     combo.add("$r");
     combo.add("x\xFFy");
-    SetWindowTextA(app.templateCombo, odd.c_str());
+    typeTemplate(odd.c_str());
     packTemplateList();
     ASSERT_TRUE(saveSettings());
   }

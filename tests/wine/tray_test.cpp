@@ -77,11 +77,14 @@ const UINT R = MFT_RADIOCHECK, S = MFT_SEPARATOR;
 TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.trayMenu,
              {{3, "&Options", 0, MFS_DEFAULT, false}, {4, "&Format", 0, 0, true}, {7, "&Display", 0, 0, true},
-              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {9, "&Nudge", 0, 0, false},
+              {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {57, "Histor&y", 0, 0, true},
+              {9, "&Nudge", 0, 0, false},
               {2, "&Hide", 0, 0, false}, {1, "E&xit", 0, 0, false}},
              "root");
   EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
   EXPECT_EQ(GetSubMenu(app.trayMenu, 2), app.displayMenu);
+  EXPECT_EQ(GetSubMenu(app.trayMenu, 5), app.historyMenu);
+  expectMenu(app.historyMenu, {{58, "(empty)", 0, MFS_GRAYED, false}}, "history");
   // Start-up clicked the loaded notation's radio button, which marked its item.
   expectMenu(app.formatMenu,
              {{10, "&HTML", R, MFS_CHECKED, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
@@ -112,7 +115,7 @@ TEST_F(TrayFixture, RadioMarksFollowTheActions) {
 
 TEST_F(TrayFixture, HidingGraysTheViewItemsAndRenamesTheItem) {
   const UINT grayedWhileHidden[] = {8, 9, 20, 21, 30, 31, 32};
-  const UINT alwaysAvailable[] = {3, 4, 7, 5, 2, 1, 10, 16, 40};
+  const UINT alwaysAvailable[] = {3, 4, 7, 5, 57, 2, 1, 10, 16, 40};
   command(2);
   ASSERT_EQ(app.boxShown, 0);
   for (UINT id : grayedWhileHidden) EXPECT_TRUE(grayed(id)) << id;

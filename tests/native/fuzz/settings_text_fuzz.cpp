@@ -1,4 +1,4 @@
-// Random stored lists and number texts through the settings text rules, under the sanitizers.
+// Random stored lists, number texts and colour histories through the settings text rules, under the sanitizers.
 // Every buffer is allocated at exactly its size, so a read past its end stops the run.
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "history/history.h"
 #include "settings/settings_text.h"
 
 namespace {
@@ -121,6 +122,49 @@ void integers(int round) {
   std::free(built);
 }
 
+std::string upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+// Any text reads into at most twelve different colours; what is written reads back unchanged and clean,
+// and a text that read clean is written back as it was, in capitals.
+void histories(int round) {
+  // Entries joined by commas: mostly six hexadecimal digits, now and then a colour of a few repeated
+  // ones, or a few bytes of anything.
+  static const char kHex[] = "0123456789ABCDEFabcdef";
+  static const char kJunk[] = "0123456789abcdefG #,\xFF";
+  std::string text;
+  const int entries = static_cast<int>(next() % 16);
+  for (int i = 0; i < entries; ++i) {
+    if (i > 0) text += ',';
+    const std::uint32_t kind = next() % 10;
+    if (kind < 6) {
+      for (int d = 0; d < 6; ++d) text += kHex[next() % (sizeof kHex - 1)];
+    } else if (kind < 8) {
+      text += "A0A0" + std::to_string(10 + next() % 4);
+    } else {
+      for (std::uint32_t n = next() % 9; n > 0; --n) text += kJunk[next() % (sizeof kJunk - 1)];
+    }
+  }
+  char* block = exactCopy(text);
+  ColorHistory h = {};
+  const bool clean = readHistoryText(block, text.size(), &h);
+  std::free(block);
+  if (h.count < 0 || h.count > kHistoryMax) fail("history count", round);
+  for (int i = 0; i < h.count; ++i)
+    for (int j = 0; j < i; ++j)
+      if (h.colors[i] == h.colors[j]) fail("a colour twice in the history", round);
+  char written[kHistoryTextSize];
+  historyText(h, written);
+  if (clean && written != upper(text)) fail("a clean text is not written back as it was", round);
+  ColorHistory back = {};
+  if (!readHistoryText(written, std::strlen(written), &back) || back.count != h.count ||
+      std::memcmp(back.colors, h.colors, sizeof h.colors[0] * h.count) != 0)
+    fail("a written history does not read back", round);
+}
+
 }  // namespace
 
 int main() {
@@ -129,6 +173,7 @@ int main() {
     randomList(round);
     packAndRead(round);
     integers(round);
+    histories(round);
   }
   std::printf("%d rounds, %d failures\n", kRounds, failures);
   return failures == 0 ? 0 : 1;

@@ -1,6 +1,7 @@
 // Drives the windows of a running program from outside, for scripts:
 //   window_tool wait CLASS [MS]          waits until a visible top-level window of CLASS exists (exit 1 if not)
 //   window_tool rect CLASS               prints its window rectangle: left top right bottom
+//   window_tool span CLASS               prints the rectangle around every visible top-level window of CLASS
 //   window_tool send CLASS MSG WP LP     sends it a message and waits for the answer
 //   window_tool post CLASS MSG WP LP     posts it a message
 //   window_tool tab N                    clicks tab N of the Options window's tab control
@@ -31,6 +32,33 @@ int waitFor(const char* cls, long ms) {
     Sleep(50);
   }
   return 1;
+}
+
+struct Span {
+  const char* cls;
+  RECT all;
+  bool found;
+};
+
+BOOL CALLBACK addToSpan(HWND wnd, LPARAM lp) {
+  Span* span = reinterpret_cast<Span*>(lp);
+  char cls[64] = {};
+  RECT r;
+  if (!IsWindowVisible(wnd) || !GetClassNameA(wnd, cls, sizeof cls) || std::strcmp(cls, span->cls) ||
+      !GetWindowRect(wnd, &r))
+    return TRUE;
+  if (span->found) UnionRect(&span->all, &span->all, &r);
+  else span->all = r;
+  span->found = true;
+  return TRUE;
+}
+
+int printSpan(const char* cls) {
+  Span span = {cls, {}, false};
+  EnumWindows(addToSpan, reinterpret_cast<LPARAM>(&span));
+  if (!span.found) return 1;
+  std::printf("%ld %ld %ld %ld\n", span.all.left, span.all.top, span.all.right, span.all.bottom);
+  return 0;
 }
 
 int printRect(HWND wnd) {
@@ -107,6 +135,7 @@ int main(int argc, char** argv) {
   const char* command = argv[1];
   if (!std::strcmp(command, "wait")) return waitFor(argv[2], argc > 3 ? number(argv[3]) : 5000);
   if (!std::strcmp(command, "rect")) return printRect(FindWindowA(argv[2], nullptr));
+  if (!std::strcmp(command, "span")) return printSpan(argv[2]);
   if (!std::strcmp(command, "tab")) return clickTab(static_cast<int>(number(argv[2])));
   if (!std::strcmp(command, "centre") && argc > 3)
     return printCentre(FindWindowA(argv[2], nullptr), static_cast<int>(number(argv[3])));

@@ -1,0 +1,19 @@
+// The colour history in the program: what enters it, and the tray's "Histor&y" submenu that shows it.
+#pragma once
+#include <windows.h>
+
+// A colour copied or frozen: it goes to the front of the history, and the submenu is built again when
+// that changed anything.
+void rememberInHistory(COLORREF color);
+void clearHistory();
+// Builds the submenu afresh from the history: an entry with a swatch for each colour, newest first, then a
+// separator and "C&lear history"; only "(empty)", grayed, when there is none. The swatches of the last
+// build are released first.
+void fillHistoryMenu();
+// The swatches, once at shutdown, after the menus are destroyed.
+void releaseHistorySwatches();
+// A menu about to open: the History submenu's captions follow the current notation, and its swatches the
+// DPI of the pointer's monitor, where the menu opens.
+LRESULT onMenuPopup(HMENU menu);
+// Copies entry `entry` (0 the newest) in the current notation, as the copy does; nothing past the last.
+void copyHistoryEntry(HWND box, int entry);
