@@ -33,7 +33,12 @@ double_click_icon() {
   # With no window manager a window an earlier program mapped may lie over the tray: raise it first.
   xdotool windowraise "$tray_id"
   wine "$win/set_cursor.exe" $((x + 12)) $((y + 32)) >/dev/null 2>&1
-  under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+  # The move reaches the X server a moment after set_cursor returns.
+  for _ in $(seq 30); do
+    under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+    [ "$((under))" -eq "$((tray_id))" ] && break
+    sleep 0.1
+  done
   [ "$((under))" -eq "$((tray_id))" ] || fail "the pointer on the icon is over window $under, not the tray $tray_id"
   xdotool click --repeat 2 --delay 80 1
 }
