@@ -32,14 +32,18 @@ tray_id=$(echo "$tray" | awk '{print $1}')
 double_click_icon() {
   # With no window manager a window an earlier program mapped may lie over the tray: raise it first.
   xdotool windowraise "$tray_id"
-  wine "$win/set_cursor.exe" $((x + 12)) $((y + 32)) >/dev/null 2>&1
-  # The move reaches the X server a moment after set_cursor returns.
+  # The move reaches the X server a moment after set_cursor returns; Wine refuses a move while another
+  # client holds the pointer, so it is asked again.
   for _ in $(seq 30); do
+    wine "$win/set_cursor.exe" $((x + 12)) $((y + 32)) >/dev/null 2>&1
+    moved=$?
     under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
     [ "$((under))" -eq "$((tray_id))" ] && break
     sleep 0.1
   done
-  [ "$((under))" -eq "$((tray_id))" ] || fail "the pointer on the icon is over window $under, not the tray $tray_id"
+  [ "$((under))" -eq "$((tray_id))" ] ||
+    fail "the pointer on the icon is over window $under, not the tray $tray_id at $x,$y" \
+      "(set_cursor $moved; $(xdotool getmouselocation); $(xwininfo -id "$tray_id" | grep -E 'Absolute|Map State' | tr -s ' \n' ' '))"
   xdotool click --repeat 2 --delay 80 1
 }
 
