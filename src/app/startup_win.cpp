@@ -101,8 +101,10 @@ bool startUp(HINSTANCE instance, int* exitCode) {
                                    app.boxWidth - 2, app.lineHeight, app.boxWnd, reinterpret_cast<HMENU>(100),
                                    instance, nullptr);
   createOptionsWindow();
-  unpackTemplateList();
-  registerStoredHotkeys();
+  RefusedHotkeys refused;
+  registerStoredHotkeys(&refused);
+  showHotkeyRows();
+  reportRefusedHotkeys(refused);
 
   // The loaded settings shown by their setters: the box, the menu marks and the Options controls.
   setNotation(settings.formatIndex);
@@ -149,8 +151,8 @@ void shutDown() {
 
 void closeProgram(HWND box) {
   setNudgeMode(false);  // the keys go back, and the form the user chose is the one saved
-  packTemplateList();
-  readHotkeyControls();
+  keepTypedTemplate();
+  takeHotkeyRows();
   if (app.timerActive) {
     KillTimer(box, kTickTimerId);
     app.timerActive = false;

@@ -1,13 +1,28 @@
+// The actions' global hotkeys: registered on the colour box from the stored pairs. The Hotkeys page
+// shows and edits the pairs; this module decides which of them are in force.
 #pragma once
+#include <windows.h>
 
-// Start-up: registers the actions' stored hotkeys on the colour box and reports those the system refused.
-// A refused action has no hotkey in this run; its pair stays stored unless the user changes its row.
-void registerStoredHotkeys();
+#include "hotkeys/hotkey_table.h"
+
+// The pairs the system refused, listed as the report shows them; empty when none was.
+struct RefusedHotkeys {
+  char text[kFailureListSize] = "";
+};
+
+// Start-up: registers the stored pairs. A refused action has no hotkey in this run; its pair stays
+// stored and is tried again at the next start, unless the user changes its row.
+void registerStoredHotkeys(RefusedHotkeys* refused);
 // Apply and Defaults: the same, but a refused pair, which the user has just chosen, is cleared.
-void registerHotkeys();
-// Unregisters the actions' hotkeys and takes the hotkey controls' contents as the stored hotkeys.
-void readHotkeyControls();
+void registerHotkeys(RefusedHotkeys* refused);
+// Tells the user which pairs were refused, if any.
+void reportRefusedHotkeys(const RefusedHotkeys& refused);
+// Unregisters every action's hotkey.
+void unregisterHotkeys();
+// The pair a row shows for `action`: none for a pair refused at start.
+WORD shownHotkey(int action);
+// The pair the user left in the row of `action` becomes its stored hotkey. A row left empty where a
+// pair was refused at start keeps that pair stored.
+void takeHotkeyRow(int action, WORD pair);
 // Every action's default pair becomes its stored hotkey, also where a pair was refused at start.
 void takeDefaultHotkeys();
-// Shows every stored hotkey in its hotkey control (a pair refused at start as none).
-void loadHotkeyControls();

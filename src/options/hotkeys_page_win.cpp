@@ -1,19 +1,42 @@
-// The Hotkeys page's two buttons and its rows' focus; the rows are loaded and read by the hotkeys code.
+// The Hotkeys page: a row per action that shows its stored pair and takes the user's, the two
+// buttons, and the rows' focus.
 #include "app/state.h"
 #include "box/box.h"
 #include "hotkeys/hotkeys.h"
 #include "options/options.h"
 
+void showHotkeyRows() {
+  for (int i = 0; i < kActionCount; ++i)
+    SendMessageA(optionsControls.hotkeyCtrl[i], HKM_SETHOTKEY, shownHotkey(i), 0);
+}
+
+void takeHotkeyRows() {
+  unregisterHotkeys();
+  for (int i = 0; i < kActionCount; ++i) {
+    // A row that was never made holds no choice of the user's: the stored pair stands.
+    if (!optionsControls.hotkeyCtrl[i]) continue;
+    takeHotkeyRow(i, LOWORD(SendMessageA(optionsControls.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0)));
+  }
+}
+
+// The rows show what is in force before the report of any refused pair comes up.
+void applyHotkeys() {
+  RefusedHotkeys refused;
+  registerHotkeys(&refused);
+  showHotkeyRows();
+  reportRefusedHotkeys(refused);
+}
+
 void onHotkeysApply() {
-  readHotkeyControls();
-  registerHotkeys();
+  takeHotkeyRows();
+  applyHotkeys();
 }
 
 // The defaults are registered and shown at once, without "Apply".
 void onHotkeysDefaults() {
-  readHotkeyControls();
+  takeHotkeyRows();
   takeDefaultHotkeys();
-  registerHotkeys();
+  applyHotkeys();
 }
 
 namespace {

@@ -29,10 +29,19 @@ LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 void createOptionsWindow();
 // The dialog keys (Tab, arrows, mnemonics) of the Options and Hotkeys pages: true when `msg` was one.
 bool takeOptionsDialogKey(MSG* msg);
-// At the box's close: the template combo box's list becomes templateListData.
-void packTemplateList();
-// At start-up: templateListData fills the template combo box and is released.
-void unpackTemplateList();
+// The template field: its drop-down shows settings.templates, its edit field the custom template.
+void showTemplateList();
+// The custom template becomes what the field holds (typed text does not always say so at once).
+void readTemplateField();
+// "+" adds the field's template to the list; "-" removes it and empties the field.
+void onAddTemplate();
+void onRemoveTemplate();
+// "Default&s": the default template is listed again, and shown when the field is empty.
+void keepDefaultTemplate();
+// At the box's close: the template in the field joins the list, which is saved with it.
+void keepTypedTemplate();
+// CBN_ notices of the template field.
+LRESULT onTemplateNotice(int code);
 // Options: shows the window on its first page, or hides it when it is in front.
 void toggleOptionsWindow();
 // The Options page's side of the setters.
@@ -48,6 +57,12 @@ void onFontCommand();
 void onColorCommand(HWND from);
 // Shows, restores and brings a window to the front; false for a null handle.
 bool bringToFront(HWND wnd);
+// The Hotkeys page's rows show the pairs in force (a pair refused at start as none).
+void showHotkeyRows();
+// Unregisters the hotkeys and takes the rows' pairs as the stored ones, as at the box's close.
+void takeHotkeyRows();
+// Registers the stored pairs, shows them in the rows and reports those the system refused.
+void applyHotkeys();
 void onHotkeysApply();
 void onHotkeysDefaults();
 // Nudge mode ends whenever the hotkey row `row` gets the focus.

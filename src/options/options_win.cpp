@@ -1,6 +1,5 @@
 // The Options window: its creation, the tab pages, and the Options page's own controls.
 #include <cstdio>
-#include <string>
 
 #include "app/gdi.h"
 #include "app/state.h"
@@ -146,7 +145,10 @@ void afterCreated(int control) {
   }
   switch (control) {
     case kTabCtrl:           insertTabs(); break;
-    case kTemplateCombo:     SendMessageA(optionsControls.templateCombo, CB_LIMITTEXT, kTemplateSize, 0); break;
+    case kTemplateCombo:
+      SendMessageA(optionsControls.templateCombo, CB_LIMITTEXT, kTemplateSize, 0);
+      showTemplateList();
+      break;
     case kOpacityScrollBar:  setUpScrollBar(); break;
     case kBoxDefaultsButton: showTransparency(); break;
     case kHelpView:          streamHelp(); break;
@@ -243,34 +245,12 @@ void layOutOptions() {
 
 void showTabPage(int page, int show) {
   if (page < 0 || page >= kPageCount) return;
-  if (page == 1 && show == SW_SHOW) loadHotkeyControls();  // edits not applied are dropped
+  if (page == 1 && show == SW_SHOW) showHotkeyRows();  // edits not applied are dropped
   for (int c = 0; c < kOptionsControlCount; ++c)
     if (kOptionsControls[c].page == page) ShowWindow(*handleOf(c), show);
 }
 
 // ---- The Options page -----------------------------------------------------------------------
-
-LRESULT findTemplate(const char* text) {
-  return SendMessageA(optionsControls.templateCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                      reinterpret_cast<LPARAM>(text));
-}
-
-void readTemplateField() { GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize); }
-
-void addTemplate() {
-  readTemplateField();
-  if (!settings.customTemplate[0]) return;
-  if (findTemplate(settings.customTemplate) == CB_ERR)
-    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(settings.customTemplate));
-}
-
-void removeTemplate() {
-  readTemplateField();
-  const LRESULT found = findTemplate(settings.customTemplate);
-  if (found != CB_ERR) SendMessageA(optionsControls.templateCombo, CB_DELETESTRING, found, 0);
-  SetWindowTextA(optionsControls.templateCombo, "");
-  readTemplateField();
-}
 
 void restoreBoxLook() {
   if (app.colorDialogWnd || app.fontDialogWnd) return;
@@ -278,12 +258,7 @@ void restoreBoxLook() {
   initDefaultLogFont(&font);
   setBaseColor(kDefaultBaseColor);  // first: the new layout paints with it
   setBoxFont(font, kDefaultTextColor);
-  if (findTemplate(kDefaultTemplate) == CB_ERR) {
-    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultTemplate));
-    readTemplateField();
-    if (!settings.customTemplate[0]) SetWindowTextA(optionsControls.templateCombo, kDefaultTemplate);
-    readTemplateField();
-  }
+  keepDefaultTemplate();
   setOpacity(kMaxOpacity);
 }
 
@@ -300,7 +275,7 @@ LRESULT onOptionsActivate() {
 }
 
 LRESULT onOptionsClose(HWND wnd) {
-  loadHotkeyControls();
+  showHotkeyRows();
   ShowWindow(wnd, SW_MINIMIZE);
   ShowWindow(wnd, SW_HIDE);
   return 0;
@@ -309,20 +284,6 @@ LRESULT onOptionsClose(HWND wnd) {
 LRESULT onOptionsNotify(const NMHDR* note) {
   if (note->code == TCN_SELCHANGE)
     selectTab(static_cast<int>(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0)));
-  return 0;
-}
-
-// The template field's edits and choices become the custom template at once: the copy reads it there.
-LRESULT onTemplateNotice(int code) {
-  if (code == CBN_EDITCHANGE) readTemplateField();
-  if (code != CBN_SELCHANGE) return 0;
-  const HWND combo = optionsControls.templateCombo;
-  const LRESULT chosen = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  const LRESULT length = chosen == CB_ERR ? CB_ERR : SendMessageA(combo, CB_GETLBTEXTLEN, chosen, 0);
-  if (length == CB_ERR) return 0;
-  std::string item(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(combo, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(&item[0]));
-  lstrcpynA(settings.customTemplate, item.c_str(), kTemplateSize);  // as the field shows it
   return 0;
 }
 
@@ -340,8 +301,8 @@ LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
     case kIdHotkeyDefaults: onHotkeysDefaults(); break;
     case kIdApply:          onHotkeysApply(); break;
     case kIdMiddleButton:   setMiddleButtonMode(IsDlgButtonChecked(wnd, kIdMiddleButton) == BST_CHECKED); break;
-    case kIdRemoveTemplate: removeTemplate(); break;
-    case kIdAddTemplate:    addTemplate(); break;
+    case kIdRemoveTemplate: onRemoveTemplate(); break;
+    case kIdAddTemplate:    onAddTemplate(); break;
     default:                if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id)); break;
   }
   return 0;

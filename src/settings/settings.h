@@ -6,6 +6,10 @@
 #include "app/names.h"
 #include "box/box_geometry.h"
 #include "history/history.h"
+#include "settings/template_list.h"
+
+// The order of the template field's sorted list box: the user's locale, blind to case.
+int compareTemplates(const char* a, const char* b);
 
 // Every value the registry keeps, and nothing else. The setters of the box, the tray menu and the
 // Options window change these members and bring what shows them into line; the store only reads
@@ -24,8 +28,7 @@ struct Settings {
   BYTE hotkeyModifiers[kActionCount];
   int opacityPercent;
   char customTemplate[kTemplateSize];
-  char* templateListData;  // malloc'ed; saved list of templates, or none
-  DWORD templateListSize;
+  TemplateList templates{compareTemplates};  // in the order the template field lists them
   ColorHistory history;  // the colours copied or frozen, newest first
 };
 
@@ -35,9 +38,6 @@ extern Settings settings;
 void resetSettings();
 // The box font of a first start, which the Options window's own font also is.
 void initDefaultLogFont(LOGFONTA* font);
-
-// Frees the stored template list; templateListData holds none after it.
-void releaseTemplateList();
 
 // Reads every setting from the registry, writing defaults for missing ones. False: the key could
 // not be opened or created, or a default could not be written.

@@ -185,12 +185,19 @@ char* readWholeText(HKEY key, const char* name, DWORD* size) {
 
 // The template list at its full size; no default is written when it is missing.
 void loadTemplateList(HKEY key, const char* name) {
-  releaseTemplateList();
+  settings.templates.clear();
   DWORD size;
   char* block = readWholeText(key, name, &size);
   if (!block) return;
-  settings.templateListData = block;
-  settings.templateListSize = size;
+  settings.templates.addStored(block, size);
+  std::free(block);
+}
+
+// The template in use is always in the list, and spelled as the list spells it.
+void settleTemplates() {
+  if (settings.templates.empty()) settings.templates.add(settings.customTemplate);
+  const int found = settings.templates.find(settings.customTemplate);
+  if (found >= 0) lstrcpynA(settings.customTemplate, settings.templates[found].c_str(), kTemplateSize);
 }
 
 ColorHistory& historyOf(const SettingValue& v) { return *reinterpret_cast<ColorHistory*>(memberOf(v)); }
@@ -288,9 +295,7 @@ bool writeValue(HKEY key, const SettingValue& v) {
     }
     case Kind::faceName:
     case Kind::text:      return writeField(key, v.name, reinterpret_cast<const char*>(memberOf(v)), v.size);
-    // Without a list built at exit the stored one stays, rather than an empty list replacing it.
-    case Kind::templateList:
-      return !settings.templateListData || writeText(key, v.name, settings.templateListData);
+    case Kind::templateList: return writeText(key, v.name, settings.templates.stored().c_str());
     case Kind::history:   return writeHistory(key, v);
   }
   return true;
@@ -312,7 +317,7 @@ void setDefault(const SettingValue& v) {
       takeText(text, std::strlen(text) + 1, reinterpret_cast<char*>(memberOf(v)), v.size);
       break;
     }
-    case Kind::templateList: releaseTemplateList(); break;
+    case Kind::templateList: settings.templates.clear(); break;
     case Kind::hotkey:
       settings.hotkeyChars[v.defaultNumber] = static_cast<BYTE>(kDefaultHotkeyChars[v.defaultNumber]);
       settings.hotkeyModifiers[v.defaultNumber] = kDefaultModifiers[v.defaultNumber];
@@ -336,17 +341,15 @@ void initDefaultLogFont(LOGFONTA* font) {
   std::strcpy(font->lfFaceName, kDefaultFaceName);
 }
 
-void releaseTemplateList() {
-  std::free(settings.templateListData);
-  settings.templateListData = nullptr;
-  settings.templateListSize = 0;
+int compareTemplates(const char* a, const char* b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a, -1, b, -1) - CSTR_EQUAL;
 }
 
 void resetSettings() {
-  releaseTemplateList();
   settings = {};
   initDefaultLogFont(&settings.boxLogFont);
   for (const SettingValue& v : kValues) setDefault(v);
+  settleTemplates();
 }
 
 bool loadSettingsFrom(HKEY key) {
@@ -355,6 +358,7 @@ bool loadSettingsFrom(HKEY key) {
   // Each value: taken when it reads, else its default is written while every earlier one was.
   for (const SettingValue& v : kValues)
     if (!readValue(key, v, buf) && allOk) allOk = writeDefault(key, v);
+  settleTemplates();
   return allOk;
 }
 

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "options/options.h"
+#include "settings/settings.h"
 
 void pumpFor(int ms) {
   const DWORD end = GetTickCount() + ms;
@@ -198,6 +199,7 @@ std::vector<std::string> templateEntries() {
     SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     list.push_back(text);
   }
+  EXPECT_EQ(list, settings.templates.entries()) << "the drop-down shows the template list as it is";
   return list;
 }
 

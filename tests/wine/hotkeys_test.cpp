@@ -80,7 +80,7 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
 TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
   clearSettings();
   startTintlet();
-  readHotkeyControls();
+  takeHotkeyRows();
   // Held in another order than the actions', with the registration flags the system sees.
   HotkeyHolder holder("6:0x4D 1:0x7B 7:0x91");
   ASSERT_TRUE(holder.ready());
@@ -90,7 +90,7 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
   settings.hotkeyChars[4] = VK_SCROLL;
 
   MessageBoxCloser boxes;
-  registerHotkeys();
+  applyHotkeys();
   pumpFor(100);
   const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);
@@ -115,7 +115,7 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
     optionsControls.hotkeyCtrl[i] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
                                         nullptr, nullptr, nullptr);
   ASSERT_NE(optionsControls.hotkeyCtrl[9], nullptr);
-  loadHotkeyControls();
+  showHotkeyRows();
   for (int i = 0; i < kActionCount; ++i)
     EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
 
@@ -124,8 +124,8 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   SendMessageA(optionsControls.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);
   SendMessageA(optionsControls.hotkeyCtrl[6], HKM_SETHOTKEY, MAKEWORD(VK_NUMPAD5, HOTKEYF_ALT), 0);
   MessageBoxCloser boxes;
-  readHotkeyControls();
-  registerHotkeys();
+  takeHotkeyRows();
+  applyHotkeys();
   pumpFor(100);
   const std::vector<std::string> seen = boxes.texts();
   ASSERT_EQ(seen.size(), 1u);

@@ -534,12 +534,12 @@ TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
 
 namespace {
 
-// A new list under the field, whose text stays as it was (emptying the list empties it too).
+// A new list under the field, whose text stays as it was.
 void setTemplateList(const std::vector<std::string>& list) {
   const std::string field = windowText(optionsControls.templateCombo);
-  SendMessageA(optionsControls.templateCombo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& t : list)
-    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+  settings.templates.clear();
+  for (const std::string& t : list) settings.templates.add(t.c_str());
+  showTemplateList();
   SetWindowTextA(optionsControls.templateCombo, field.c_str());
 }
 

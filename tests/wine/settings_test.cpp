@@ -111,13 +111,6 @@ void store(const char* path, const char* name, DWORD type, const std::string& by
 
 void storeText(const char* name, const std::string& text) { store(kSettingsKey, name, REG_SZ, sz(text)); }
 
-void setTemplateList(const std::string& bytes) {
-  std::free(settings.templateListData);
-  settings.templateListData = static_cast<char*>(std::malloc(bytes.size() ? bytes.size() : 1));
-  std::memcpy(settings.templateListData, bytes.data(), bytes.size());
-  settings.templateListSize = static_cast<DWORD>(bytes.size());
-}
-
 // The persisted members as start-up sets them before the settings are read.
 void resetToStartupDefaults() {
   settings.formatIndex = 0;
@@ -133,9 +126,7 @@ void resetToStartupDefaults() {
   std::memset(settings.hotkeyModifiers, 3, kActionCount);
   settings.opacityPercent = 100;
   std::strcpy(settings.customTemplate, kDefaultTemplate);
-  std::free(settings.templateListData);
-  settings.templateListData = nullptr;
-  settings.templateListSize = 0;
+  settings.templates.clear();
   settings.history = {};
 }
 
@@ -175,30 +166,19 @@ std::string inMemory(const std::string& name) {
   return "<unknown value " + name + ">";
 }
 
-std::string templateList() {
-  return settings.templateListData ? std::string(settings.templateListData, settings.templateListSize) : "<none>";
-}
-
-// The template combo box as the Options page makes it, on a hidden window of the test's own;
-// or, with `useExisting`, the program's own one when its Options window made it.
+// The template combo box as the Options page makes it, on a hidden window of the test's own.
 struct TemplateCombo {
   HWND parent = nullptr;
-  explicit TemplateCombo(bool useExisting = false) {
-    if (useExisting && optionsControls.templateCombo) return;
+  TemplateCombo() {
     parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
                              nullptr);
     optionsControls.templateCombo = CreateWindowExA(
         0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200,
         150, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
-  bool ours() const { return parent != nullptr; }
   ~TemplateCombo() {
-    if (!parent) return;
     DestroyWindow(parent);
     optionsControls.templateCombo = nullptr;
-  }
-  void add(const std::string& item) {
-    SendMessageA(optionsControls.templateCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
   std::vector<std::string> items() const {
     std::vector<std::string> all;
@@ -304,7 +284,7 @@ TEST(Settings, FirstStartWritesTheTwentyDefaults) {
   EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyChars), kActionCount), "ODQFSZCMXN");
   EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyModifiers), kActionCount), std::string(10, '\3'));
   EXPECT_STREQ(settings.customTemplate, "RGB(#r,#g,#b)");
-  EXPECT_EQ(settings.templateListData, nullptr);
+  EXPECT_EQ(settings.templates.entries(), std::vector<std::string>{"RGB(#r,#g,#b)"});
   EXPECT_EQ(exitTintlet(), 0);
   Values saved = defaultValues();
   saved["combo"] = {REG_SZ, sz("RGB(#r,#g,#b)\xFF")};  // the template combo box's one entry
@@ -614,9 +594,9 @@ TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
   clearSettings();
   store(kSettingsKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
   startTintlet();
-  TemplateCombo combo(true);
-  if (combo.ours()) unpackTemplateList();  // as start-up does once the Options window exists
-  combo.add("#r #g #b");
+  typeTemplate("#r #g #b");
+  onAddTemplate();
+  typeTemplate("RGB(#r,#g,#b)");
   settings.opacityPercent = 75;
 
   EXPECT_EQ(SendMessageA(app.boxWnd, WM_QUERYENDSESSION, 0, 0), TRUE);
@@ -633,7 +613,7 @@ TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedValue(kSettingsKey, "trans"), (StoredValue{REG_SZ, sz("75")}));
   EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
-  EXPECT_EQ(templateList(), list.bytes);  // packed again at the exit, the first block released
+  EXPECT_EQ(settings.templates.stored(), list.bytes);
 }
 
 TEST(Settings, RoundTripGivesEverySettingBack) {
@@ -659,7 +639,8 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   std::memcpy(settings.hotkeyModifiers, modifiers, kActionCount);
   settings.opacityPercent = 85;
   std::strcpy(settings.customTemplate, "#r-#g-#b");
-  setTemplateList(sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  settings.templates.add("$r$g$b");
+  settings.templates.add("#r-#g-#b");
   settings.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
@@ -689,7 +670,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(std::memcmp(settings.hotkeyModifiers, modifiers, kActionCount), 0);
   EXPECT_EQ(settings.opacityPercent, 85);
   EXPECT_STREQ(settings.customTemplate, "#r-#g-#b");
-  EXPECT_EQ(templateList(), sz("$r$g$b\xFF#r-#g-#b\xFF"));
+  EXPECT_EQ(settings.templates.entries(), (std::vector<std::string>{"#r-#g-#b", "$r$g$b"}));
   EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
 
   // The other two forms and the hexadecimal base.
@@ -765,7 +746,8 @@ TEST(Settings, StartUpReportsAnUnusableRegistryAndRunsOn) {
   EXPECT_EQ(storedValues(kSettingsKey), saved);
 }
 
-TEST(Settings, UnpackFillsTheComboBox) {
+// The stored list as the template field shows it after a start, and the custom template it spells.
+TEST(Settings, StoredListFillsTheTemplateField) {
   struct Case {
     const char* name;
     std::string list;  // "<none>" for no list
@@ -787,19 +769,23 @@ TEST(Settings, UnpackFillsTheComboBox) {
       {"template not listed", sz("x\xFFy\xFF"), "#r#g#b", {"x", "y"}, "<none>", "#r#g#b"},
   };
   for (const Case& c : cases) {
+    clearSettings();
+    if (c.list != "<none>") store(kSettingsKey, "combo", REG_SZ, c.list);
+    storeText("customFormat", c.customTemplate);
     TemplateCombo combo;
     resetToStartupDefaults();
-    std::strcpy(settings.customTemplate, c.customTemplate);
-    if (c.list != "<none>") setTemplateList(c.list);
-    unpackTemplateList();
+    ASSERT_TRUE(loadSettings()) << c.name;
+    showTemplateList();
     EXPECT_EQ(combo.items(), c.items) << c.name;
+    EXPECT_EQ(settings.templates.entries(), c.items) << c.name;
     EXPECT_EQ(combo.selected(), c.selected) << c.name;
     EXPECT_EQ(combo.editText(), c.edit) << c.name;
-    EXPECT_EQ(settings.templateListData, nullptr) << c.name;
+    EXPECT_EQ(std::string(settings.customTemplate), c.edit) << c.name;
   }
 }
 
-TEST(Settings, PackBuildsTheListFromTheComboBox) {
+// At the close the template in the field joins the list the exit saves.
+TEST(Settings, CloseAddsTheFieldsTemplateToTheList) {
   struct Case {
     const char* name;
     std::vector<std::string> items;
@@ -814,14 +800,17 @@ TEST(Settings, PackBuildsTheListFromTheComboBox) {
       {"template with the end byte", {"x"}, "a\xFF" "b", sz("x\xFF"), "a\xFF" "b"},
   };
   for (const Case& c : cases) {
+    clearSettings();
     TemplateCombo combo;
     resetToStartupDefaults();
-    setTemplateList(sz("stale\xFF"));  // a list already built is replaced, not leaked
-    for (const std::string& item : c.items) combo.add(item);
+    for (const std::string& item : c.items) settings.templates.add(item.c_str());
+    showTemplateList();
     typeTemplate(c.edit);
-    packTemplateList();
-    EXPECT_EQ(templateList(), c.list) << c.name;
+    keepTypedTemplate();
+    ASSERT_TRUE(saveSettings());
+    EXPECT_EQ(storedValue(kSettingsKey, "combo"), (StoredValue{REG_SZ, c.list})) << c.name;
     EXPECT_STREQ(settings.customTemplate, c.customTemplate) << c.name;
+    EXPECT_EQ(combo.items(), settings.templates.entries()) << c.name;
   }
 }
 
@@ -832,37 +821,32 @@ TEST(Settings, TemplateWithTheEndByteIsNotSplitOnTheNextStart) {
   {
     TemplateCombo combo;
     resetToStartupDefaults();
-    combo.add("$r");
-    combo.add("x\xFFy");
+    settings.templates.add("$r");
+    settings.templates.add("x\xFFy");
+    showTemplateList();
     typeTemplate(odd.c_str());
-    packTemplateList();
+    keepTypedTemplate();
     ASSERT_TRUE(saveSettings());
   }
   TemplateCombo combo;
   resetToStartupDefaults();
   ASSERT_TRUE(loadSettings());
-  unpackTemplateList();
+  showTemplateList();
   EXPECT_EQ(combo.items(), (std::vector<std::string>{"$r"}));
   EXPECT_EQ(combo.editText(), odd);
   EXPECT_EQ(std::string(settings.customTemplate), odd);
 }
 
-TEST(Settings, StoredListIsKeptWhenNoListIsBuilt) {
+TEST(Settings, StoredListIsSavedAsItWasRead) {
   const StoredValue list = {REG_SZ, sz("keep\xFF" "me\xFF")};
-  // With the combo box: its list was unpacked, but the program ended without closing the box.
+  // Read and saved without the close in between, as a session end cut short would.
   clearSettings();
   store(kSettingsKey, "combo", list.type, list.bytes);
-  {
-    TemplateCombo combo;
-    resetToStartupDefaults();
-    ASSERT_TRUE(loadSettings());
-    unpackTemplateList();
-    ASSERT_EQ(settings.templateListData, nullptr);
-    ASSERT_TRUE(saveSettings());
-    EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
-  }
-  // A whole real run keeps the list; until the Options window exists there is no combo box to
-  // take it, and the loaded list is saved back as it was.
+  resetToStartupDefaults();
+  ASSERT_TRUE(loadSettings());
+  ASSERT_TRUE(saveSettings());
+  EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
+  // A whole real run with the template in use among them.
   clearSettings();
   store(kSettingsKey, "combo", list.type, list.bytes);
   storeText("customFormat", "me");
