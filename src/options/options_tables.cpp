@@ -60,51 +60,67 @@ constexpr ControlLayout hotkeyRow(int control) {
   return row;
 }
 
+// The table in creation order; the notation radios and the hotkey rows are made from their own tables.
+constexpr std::array<ControlLayout, kOptionsControlCount> optionsControlTable() {
+  std::array<ControlLayout, kOptionsControlCount> t{};
+  t[kTabCtrl] = {"SysTabControl32", "", kShown | kClipSiblings | kGroup | kTabStop | kTabButtons, 0, 0, clientLess(0),
+                 clientLess(0), 0, kAllPages, false, true};
+  for (int position = 0; position < kNotationCount; ++position)
+    t[kFirstNotationRadio + position] = notationRadio(position);
+  t[kRemoveTemplateButton] = {"BUTTON", "-", kShown | kTabStop | kPushButton, 208, 182, fixed(18), fixed(18),
+                              kIdRemoveTemplate, 0, false, true};
+  t[kAddTemplateButton] = {"BUTTON", "+", kShown | kTabStop | kPushButton, 230, 182, fixed(18), fixed(18),
+                           kIdAddTemplate, 0, false, true};
+  // The height includes the drop-down list.
+  t[kTemplateCombo] = {"COMBOBOX", "", kShown | kBorder | kTabStop | kDropDown | kAutoHScroll | kSort, 40, 204,
+                       fixed(210), fixed(72), 0, 0, false, true};
+  t[kMiddleButtonCheck] = {"BUTTON", " Use middle mouse button", kShown | kTabStop | kAutoCheckBox, 70, 240,
+                           fixed(140), fixed(24), kIdMiddleButton, 0, false, true};
+  t[kOpacityScrollBar] = {"SCROLLBAR", nullptr, kShown | kGroup | kTabStop | kHorizontal, 40, 275, fixed(210),
+                          fixed(14), 0, 0, true, false};
+  t[kTransparencyLabel] = {"STATIC", "Transparency", kShown | kLeft, 40, 295, fixed(80), fixed(20), 0, 0, true, true};
+  t[kPercentLabel] = {"STATIC", nullptr, kShown | kRight, 210, 295, fixed(40), fixed(20), 0, 0, true, true};
+  t[kFontButton] = {"BUTTON", "&Font", kPageButton, 15, 330, fixed(80), fixed(24), kIdFontButton, 0, false, true};
+  t[kColorButton] = {"BUTTON", "Co&lor", kPageButton, 105, 330, fixed(80), fixed(24), kIdColorButton, 0, false, true};
+  t[kBoxDefaultsButton] = {"BUTTON", "Default&s", kPageButton, 195, 330, fixed(80), fixed(24), kIdBoxDefaults, 0,
+                           false, true};
+  for (int action = 0; action < kActionCount; ++action) {
+    t[hotkeyCtrlRow(action)] = hotkeyRow(hotkeyCtrlRow(action));
+    t[hotkeyLabelRow(action)] = hotkeyRow(hotkeyLabelRow(action));
+  }
+  // The Hotkeys page's buttons lie where "&Font" and "Default&s" lie on the Options page.
+  t[kApplyButton] = {"BUTTON", "Apply", kHiddenPageButton, 15, 330, fixed(80), fixed(24), kIdApply, 1, false, true};
+  t[kHotkeyDefaultsButton] = {"BUTTON", "Defaults", kHiddenPageButton, 195, 330, fixed(80), fixed(24),
+                              kIdHotkeyDefaults, 1, false, true};
+  t[kHelpView] = {"RichEdit", nullptr, kChild | kVScroll | kHelpViewStyle, 0, 30, clientLess(0), clientLess(30), 0,
+                  2, false, false};
+  t[kAboutLabel] = {"STATIC", nullptr, kChild | kLeft, 127, 38, clientLess(100), fixed(150), 0, 3, false, true};
+  t[kMakerLink] = {"STATIC", nullptr, kChild | kNotify, 127, 170, clientLess(100), fixed(18), kIdMakerLink, 3, false,
+                   true};
+  t[kDevelopedWithLabel] = {"STATIC", "developed with:", kChild | kLeft, 127, 204, clientLess(100), fixed(16), 0, 3,
+                            false, true};
+  t[kToolLink] = {"STATIC", nullptr, kChild | kNotify, 127, 219, clientLess(100), fixed(20), kIdToolLink, 3, false,
+                  true};
+  t[kPackedWithLabel] = {"STATIC", "packed with:", kChild | kLeft, 22, 260, fixed(75), fixed(16), 0, 3, false, true};
+  t[kCreditsLabel] = {"STATIC", nullptr, kChild | kLeft, 97, 247, clientLess(114), fixed(97), 0, 3, false, true};
+  t[kProgramIconStatic] = {"STATIC", "TLICON", kChild | kIcon, 55, 45, fixed(32), fixed(32), 0, 3, false, false};
+  t[kMakerIconStatic] = {"STATIC", "QNICON", kChild | kIcon, 55, 120, fixed(32), fixed(32), 0, 3, false, false};
+  t[kToolIconStatic] = {"STATIC", "DTICON", kChild | kIcon, 55, 197, fixed(32), fixed(32), 0, 3, false, false};
+  return t;
+}
+
+constexpr bool everyRowMade(const std::array<ControlLayout, kOptionsControlCount>& table) {
+  for (const ControlLayout& row : table)
+    if (!row.className) return false;
+  return true;
+}
+
+constexpr std::array<ControlLayout, kOptionsControlCount> kTable = optionsControlTable();
+static_assert(everyRowMade(kTable), "a control of the Options window has no row");
+
 }  // namespace
 
-const ControlLayout kOptionsControls[kOptionsControlCount] = {
-    {"SysTabControl32", "", kShown | kClipSiblings | kGroup | kTabStop | kTabButtons, 0, 0, clientLess(0),
-     clientLess(0), 0, kAllPages, false, true},
-    notationRadio(0), notationRadio(1), notationRadio(2), notationRadio(3), notationRadio(4), notationRadio(5),
-    notationRadio(6), notationRadio(7), notationRadio(8), notationRadio(9), notationRadio(10), notationRadio(11),
-    {"BUTTON", "-", kShown | kTabStop | kPushButton, 208, 182, fixed(18), fixed(18), kIdRemoveTemplate, 0, false, true},
-    {"BUTTON", "+", kShown | kTabStop | kPushButton, 230, 182, fixed(18), fixed(18), kIdAddTemplate, 0, false, true},
-    // The height includes the drop-down list.
-    {"COMBOBOX", "", kShown | kBorder | kTabStop | kDropDown | kAutoHScroll | kSort, 40, 204, fixed(210), fixed(72), 0,
-     0, false, true},
-    {"BUTTON", " Use middle mouse button", kShown | kTabStop | kAutoCheckBox, 70, 240, fixed(140), fixed(24),
-     kIdMiddleButton, 0, false, true},
-    {"SCROLLBAR", nullptr, kShown | kGroup | kTabStop | kHorizontal, 40, 275, fixed(210), fixed(14), 0, 0, true,
-     false},
-    {"STATIC", "Transparency", kShown | kLeft, 40, 295, fixed(80), fixed(20), 0, 0, true, true},
-    {"STATIC", nullptr, kShown | kRight, 210, 295, fixed(40), fixed(20), 0, 0, true, true},
-    {"BUTTON", "&Font", kPageButton, 15, 330, fixed(80), fixed(24), kIdFontButton, 0, false, true},
-    {"BUTTON", "Co&lor", kPageButton, 105, 330, fixed(80), fixed(24), kIdColorButton, 0, false, true},
-    {"BUTTON", "Default&s", kPageButton, 195, 330, fixed(80), fixed(24), kIdBoxDefaults, 0, false, true},
-    hotkeyRow(hotkeyCtrlRow(0)), hotkeyRow(hotkeyLabelRow(0)),
-    hotkeyRow(hotkeyCtrlRow(1)), hotkeyRow(hotkeyLabelRow(1)),
-    hotkeyRow(hotkeyCtrlRow(2)), hotkeyRow(hotkeyLabelRow(2)),
-    hotkeyRow(hotkeyCtrlRow(3)), hotkeyRow(hotkeyLabelRow(3)),
-    hotkeyRow(hotkeyCtrlRow(4)), hotkeyRow(hotkeyLabelRow(4)),
-    hotkeyRow(hotkeyCtrlRow(5)), hotkeyRow(hotkeyLabelRow(5)),
-    hotkeyRow(hotkeyCtrlRow(6)), hotkeyRow(hotkeyLabelRow(6)),
-    hotkeyRow(hotkeyCtrlRow(7)), hotkeyRow(hotkeyLabelRow(7)),
-    hotkeyRow(hotkeyCtrlRow(8)), hotkeyRow(hotkeyLabelRow(8)),
-    hotkeyRow(hotkeyCtrlRow(9)), hotkeyRow(hotkeyLabelRow(9)),
-    // The Hotkeys page's buttons lie where "&Font" and "Default&s" lie on the Options page.
-    {"BUTTON", "Apply", kHiddenPageButton, 15, 330, fixed(80), fixed(24), kIdApply, 1, false, true},
-    {"BUTTON", "Defaults", kHiddenPageButton, 195, 330, fixed(80), fixed(24), kIdHotkeyDefaults, 1, false, true},
-    {"RichEdit", nullptr, kChild | kVScroll | kHelpViewStyle, 0, 30, clientLess(0), clientLess(30), 0, 2, false, false},
-    {"STATIC", nullptr, kChild | kLeft, 127, 38, clientLess(100), fixed(150), 0, 3, false, true},
-    {"STATIC", nullptr, kChild | kNotify, 127, 170, clientLess(100), fixed(18), kIdMakerLink, 3, false, true},
-    {"STATIC", "developed with:", kChild | kLeft, 127, 204, clientLess(100), fixed(16), 0, 3, false, true},
-    {"STATIC", nullptr, kChild | kNotify, 127, 219, clientLess(100), fixed(20), kIdToolLink, 3, false, true},
-    {"STATIC", "packed with:", kChild | kLeft, 22, 260, fixed(75), fixed(16), 0, 3, false, true},
-    {"STATIC", nullptr, kChild | kLeft, 97, 247, clientLess(114), fixed(97), 0, 3, false, true},
-    {"STATIC", "TLICON", kChild | kIcon, 55, 45, fixed(32), fixed(32), 0, 3, false, false},
-    {"STATIC", "QNICON", kChild | kIcon, 55, 120, fixed(32), fixed(32), 0, 3, false, false},
-    {"STATIC", "DTICON", kChild | kIcon, 55, 197, fixed(32), fixed(32), 0, 3, false, false},
-};
+const std::array<ControlLayout, kOptionsControlCount> kOptionsControls = kTable;
 
 int resolveExtent(Extent e, int clientSize) { return e.fromClient ? clientSize - e.pixels : e.pixels; }
 

@@ -2,6 +2,8 @@
 // rules of the Options page that are plain arithmetic. No windows.h.
 #pragma once
 
+#include <array>
+
 #include "app/names.h"
 #include "export/notation.h"
 
@@ -58,7 +60,7 @@ struct ControlLayout {
   bool uiFont;            // given the Options font
 };
 
-extern const ControlLayout kOptionsControls[kOptionsControlCount];
+extern const std::array<ControlLayout, kOptionsControlCount> kOptionsControls;
 
 // Where a control goes in a client area of the given size, laid out for `dpi`: the table's place and fixed
 // sizes scaled as the box font is, sizes given from the client area taken from the client area as it is.
