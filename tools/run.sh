@@ -6,11 +6,17 @@ set -uo pipefail
 win=$(cd "${1:?build folder}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 run=$win/wine-run
+# A prefix of its own, so that the program starts with the settings of the last run, not those a test left.
+export WINE_RUN_PREFIX=$win/wine/run-prefix
+boot() { [ -f "$WINE_RUN_PREFIX/system.reg" ] || "$run" wineboot -i </dev/null >/dev/null 2>&1; }
 echo "run: the $(sed -n 's/^TINTLET_ARCH=//p' "$run") build, $win/Tintlet.exe"
 mkdir -p out
 if [ -z "${DISPLAY:-}" ]; then
-  trap '"$here/wine-env.sh" stop "$win"' EXIT
-  "$here/wine-env.sh" start "$win" || exit 1
+  trap 'WINE_RUN_PREFIX="" "$here/wine-env.sh" stop "$win"; "$run" wineserver -k 2>/dev/null' EXIT
+  WINE_RUN_PREFIX='' "$here/wine-env.sh" start "$win" || exit 1
+  boot
+  # No window manager runs on the virtual display, as for the tests.
+  "$run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   "$run" "$win/Tintlet.exe" &
   pid=$!
   sleep 2
@@ -24,7 +30,7 @@ if [ -z "${DISPLAY:-}" ]; then
   fi
   wait $pid
 else
-  # On the user's own display: the build's prefix, made on first use.
-  [ -f "$win/wine/prefix/system.reg" ] || "$run" wineboot -i >/dev/null 2>&1
+  # On the user's own display: the run's prefix, made on first use.
+  boot
   exec env DISPLAY="$DISPLAY" "$run" "$win/Tintlet.exe"
 fi
