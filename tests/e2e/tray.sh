@@ -17,33 +17,32 @@ trap 'kill $pid 2>/dev/null' EXIT
 box_shown 10000 || fail "no colour box appeared"
 
 # Without a taskbar Wine shows the icons in a small window of its own; the first icon sits at the
-# left of its row, under the window's caption.
+# left of its one row, which is the bottom of the window (a caption, when Wine draws one, is above it).
 # Explorer makes the window afresh when the first icon comes and maps it a moment later: it counts once mapped.
-tray=""
+tray_id=""
 for _ in $(seq 25); do
-  tray=$(xwininfo -root -tree | grep '"Wine System Tray"' | head -1)
-  [ -n "$tray" ] && xwininfo -id "$(echo "$tray" | awk '{print $1}')" | grep -q IsViewable && break
-  tray=""
+  tray_id=$(xwininfo -root -tree | grep '"Wine System Tray"' | head -1 | awk '{print $1}')
+  [ -n "$tray_id" ] && xwininfo -id "$tray_id" | grep -q IsViewable && break
+  tray_id=""
   sleep 0.2
 done
-[ -n "$tray" ] || fail "Wine shows no system tray window"
-read -r x y <<<"$(echo "$tray" | grep -o '+[0-9]*+[0-9]*  ' | tr '+' ' ')"
-tray_id=$(echo "$tray" | awk '{print $1}')
+[ -n "$tray_id" ] || fail "Wine shows no system tray window"
 double_click_icon() {
   # With no window manager a window an earlier program mapped may lie over the tray: raise it first.
   xdotool windowraise "$tray_id"
-  # The move reaches the X server a moment after set_cursor returns; Wine refuses a move while another
-  # client holds the pointer, so it is asked again.
+  # Its size is read each time: Explorer sizes it again as icons come.
+  eval "$(xdotool getwindowgeometry --shell "$tray_id")"
+  local at_x=$((X + 12)) at_y=$((Y + HEIGHT - 10))
+  # The move reaches the X server a moment after set_cursor returns.
   for _ in $(seq 30); do
-    wine "$win/set_cursor.exe" $((x + 12)) $((y + 32)) >/dev/null 2>&1
-    moved=$?
+    wine "$win/set_cursor.exe" $at_x $at_y >/dev/null 2>&1
     under=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
     [ "$((under))" -eq "$((tray_id))" ] && break
     sleep 0.1
   done
   [ "$((under))" -eq "$((tray_id))" ] ||
-    fail "the pointer on the icon is over window $under, not the tray $tray_id at $x,$y" \
-      "(set_cursor $moved; $(xdotool getmouselocation); $(xwininfo -id "$tray_id" | grep -E 'Absolute|Map State' | tr -s ' \n' ' '))"
+    fail "the pointer at $at_x,$at_y is over window $under, not the tray $tray_id at $X,$Y (${WIDTH}x$HEIGHT)" \
+      "($(xdotool getmouselocation))"
   xdotool click --repeat 2 --delay 80 1
 }
 
