@@ -8,14 +8,19 @@ here=$(cd "$(dirname "$0")" && pwd)
 run=$win/wine-run
 # A prefix of its own, so that the program starts with the settings of the last run, not those a test left.
 export WINE_RUN_PREFIX=$win/wine/run-prefix
-boot() { [ -f "$WINE_RUN_PREFIX/system.reg" ] || "$run" wineboot -i </dev/null >/dev/null 2>&1; }
+# Made on first use; its Wine processes end before anything is set in it.
+boot() {
+  [ -f "$WINE_RUN_PREFIX/system.reg" ] && return
+  "$run" wineboot -i </dev/null >/dev/null 2>&1
+  "$run" wineserver -w
+}
 echo "run: the $(sed -n 's/^TINTLET_ARCH=//p' "$run") build, $win/Tintlet.exe"
 mkdir -p out
 if [ -z "${DISPLAY:-}" ]; then
   trap 'WINE_RUN_PREFIX="" "$here/wine-env.sh" stop "$win"; "$run" wineserver -k 2>/dev/null' EXIT
   WINE_RUN_PREFIX='' "$here/wine-env.sh" start "$win" || exit 1
   boot
-  # No window manager runs on the virtual display, as for the tests.
+  # No window manager runs on the virtual display: unmanaged windows, as for the tests.
   "$run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   "$run" "$win/Tintlet.exe" &
   pid=$!
