@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "box/box.h"
+#include "box/box_dpi.h"
 #include "box/box_geometry.h"
 #include "export/clipboard.h"
 #include "export/notation.h"
@@ -81,7 +82,7 @@ void setDisplayBase(bool decimal) {
   markDisplayBase(decimal);
   {
     WindowDC dc(app.boxWnd);
-    app.boxWidth = boxWidthFor(measureDigits(dc.dc).cx);
+    app.boxWidth = boxWidthFor(measureDigits(dc.dc).cx, boxLayoutDpi());
   }
   setForm(settings.form);  // the form again, for the new width
 }

@@ -11,5 +11,7 @@ int systemDpi();
 // That DPI is the pointer's monitor's when the box is first made (it is placed beside the pointer), and
 // after that the one each WM_DPICHANGED brings.
 HFONT createBoxFont();
+// The DPI the box is laid out for.
+int boxLayoutDpi();
 // WM_DPICHANGED of the box (the DPI of the new monitor in the low word): the box is laid out afresh.
 LRESULT onBoxDpiChanged(HWND wnd, int dpi);

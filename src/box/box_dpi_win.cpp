@@ -55,6 +55,8 @@ int monitorDpi(HMONITOR monitor) {
   return effectiveDpi(known ? static_cast<int>(y) : 0, systemDpi());
 }
 
+int boxLayoutDpi() { return boxDpi; }
+
 HFONT createBoxFont() {
   if (boxDpi == 0) setBoxDpi(pointerMonitorDpi());
   LOGFONTA font = settings.boxLogFont;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "box/dpi_scale.h"
 #include "box/magnifier.h"
 
 int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
@@ -9,7 +10,9 @@ int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
   return digits + 8;
 }
 
-int boxWidthFor(int measuredWidth) { return measuredWidth <= 34 ? 40 : measuredWidth; }
+int boxWidthFor(int measuredWidth, int dpi) {
+  return measuredWidth <= scaleForDpi(34, dpi) ? scaleForDpi(40, dpi) : measuredWidth;
+}
 
 FormGeometry formGeometry(BoxForm form, int h, int w, int cellSize) {
   const int square = squareSide(cellSize), gap = kSquareLeft;  // the swatch keeps the square's margin

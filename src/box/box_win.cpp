@@ -185,7 +185,7 @@ void layoutBox(HWND wnd) {
     m = measureDigits(dc.dc);
   }
   app.lineHeight = m.cy;
-  app.boxWidth = boxWidthFor(m.cx);
+  app.boxWidth = boxWidthFor(m.cx, boxLayoutDpi());
   applyFormGeometry(settings.form, app.lineHeight);
   paintBoxBackground(wnd);
   placeBox(wnd);
@@ -298,7 +298,7 @@ LRESULT onBoxCreate(HWND wnd) {
     m = measureDigits(dc.dc);
   }
   app.lineHeight = m.cy;
-  app.boxWidth = boxWidthFor(m.cx);
+  app.boxWidth = boxWidthFor(m.cx, boxLayoutDpi());
   // Always laid out in the normal form here; start-up applies the loaded form later.
   applyFormGeometry(BoxForm::normal, app.lineHeight);
   app.dragging = false;

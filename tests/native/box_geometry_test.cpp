@@ -1,5 +1,8 @@
 #include "box/box_geometry.h"
 
+#include "box/dpi_scale.h"
+#include "box/magnifier.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -23,16 +26,32 @@ TEST(ColorTexts, ComposesHexAndFilledDecimal) {
   }
 }
 
-TEST(BoxWidth, ThresholdIsThirtyFour) {
-  const int cases[][2] = {{20, 40}, {32, 40}, {34, 40}, {35, 35}, {38, 38}, {39, 39}, {40, 40}, {90, 90}};
-  for (const auto& c : cases) EXPECT_EQ(boxWidthFor(c[0]), c[1]) << c[0];
+TEST(BoxWidth, ThresholdIsThirtyFourAtNinetySixDotsAndScaledAbove) {
+  struct Case { int measured, dpi, width; };
+  const Case cases[] = {
+      {20, 96, 40}, {32, 96, 40}, {34, 96, 40}, {35, 96, 35}, {38, 96, 38}, {39, 96, 39}, {40, 96, 40}, {90, 96, 90},
+      {34, 144, 60}, {44, 144, 60}, {51, 144, 60}, {52, 144, 52}, {90, 144, 90},
+      {68, 192, 80}, {69, 192, 69},
+  };
+  for (const Case& c : cases) EXPECT_EQ(boxWidthFor(c.measured, c.dpi), c.width) << c.measured << " at " << c.dpi;
+}
+
+// A font as small as the font dialog gives (6 points: digits of about 4 pixels at 96 DPI) leaves the
+// zoom form's swatch its room at every scale.
+TEST(BoxWidth, TheZoomSwatchKeepsItsRoomWithTheSmallestFont) {
+  for (int dpi : {96, 120, 144, 192}) {
+    const int digit = scaleForDpi(4, dpi), line = scaleForDpi(8, dpi);
+    const FormGeometry g =
+        formGeometry(BoxForm::zoom, line, boxWidthFor(measuredTextWidth(digit, 0, false), dpi), cellSizeForDpi(dpi));
+    EXPECT_GT(g.swatch.right, g.swatch.left) << dpi;
+  }
 }
 
 TEST(BoxWidth, MeasuredFromTheWidestDigit) {
   EXPECT_EQ(measuredTextWidth(4, 0, false), 32);  // six hex digits of 4 pixels and the margin
-  EXPECT_EQ(boxWidthFor(measuredTextWidth(4, 0, false)), 40);
+  EXPECT_EQ(boxWidthFor(measuredTextWidth(4, 0, false), 96), 40);
   EXPECT_EQ(measuredTextWidth(5, 0, false), 38);
-  EXPECT_EQ(boxWidthFor(measuredTextWidth(5, 0, false)), 38);
+  EXPECT_EQ(boxWidthFor(measuredTextWidth(5, 0, false), 96), 38);
   EXPECT_EQ(measuredTextWidth(6, 7, true), 9 * 6 + 7 + 8);
 }
 

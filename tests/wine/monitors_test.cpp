@@ -62,12 +62,12 @@ SIZE measuredWith(int height) {
 }
 
 // The box, its text line and its window are laid out for the box font at `height`.
-void expectLaidOutFor(int height) {
+void expectLaidOutFor(int height, int dpi) {
   EXPECT_EQ(fontHeight(app.boxFont), height);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
   const SIZE m = measuredWith(height);
   EXPECT_EQ(app.lineHeight, m.cy) << "font height " << height;
-  EXPECT_EQ(app.boxWidth, boxWidthFor(m.cx)) << "font height " << height;
+  EXPECT_EQ(app.boxWidth, boxWidthFor(m.cx, dpi)) << "font height " << height;
   RECT box, text;
   GetWindowRect(app.boxWnd, &box);
   GetWindowRect(app.boxTextWnd, &text);
@@ -291,26 +291,26 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   startTintlet();
   ASSERT_EQ(systemDpi(), 96);
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({300, 300}));
-  expectLaidOutFor(-11);  // the stored height itself
+  expectLaidOutFor(-11, 96);  // the stored height itself
   const int width96 = app.boxWidth, height96 = app.boxHeight, line96 = app.lineHeight;
   ASSERT_GT(measuredWith(-17).cy, line96);  // the check below can tell the two apart
 
   // The system moved the box to a monitor of 144 DPI.
   RECT suggested = {312, 312, 312 + width96, 312 + height96};
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-  expectLaidOutFor(-17);
+  expectLaidOutFor(-17, 144);
   EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({250, 380}));
 
   // Restoring the look lays the box out for the same monitor.
   SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
-  expectLaidOutFor(-17);
+  expectLaidOutFor(-17, 144);
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
-  expectLaidOutFor(-14);
+  expectLaidOutFor(-14, 120);
 
   // Back on a monitor of 96 DPI: the box of the start again.
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-  expectLaidOutFor(-11);
+  expectLaidOutFor(-11, 96);
   EXPECT_EQ(app.boxWidth, width96);
   EXPECT_EQ(app.boxHeight, height96);
   EXPECT_EQ(app.lineHeight, line96);
@@ -325,7 +325,7 @@ TEST(Dpi, DISABLED_ProgramAtTheSystemDpiOf144) {
   ColorWindow pattern(kPatternRect, paintPattern);
   SetCursorPos(301, 297);
   startTintlet();
-  expectLaidOutFor(-17);
+  expectLaidOutFor(-17, 144);
   EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   EXPECT_GT(app.lineHeight, measuredWith(-11).cy);
   for (POINT p : {POINT{301, 297}, POINT{250, 380}, POINT{399, 200}, POINT{200, 399}})
