@@ -31,8 +31,6 @@ void createOptionsWindow();
 bool takeOptionsDialogKey(MSG* msg);
 // The template field: its drop-down shows settings.templates, its edit field the custom template.
 void showTemplateList();
-// The custom template becomes what the field holds (typed text does not always say so at once).
-void readTemplateField();
 // "+" adds the field's template to the list; "-" removes it and empties the field.
 void onAddTemplate();
 void onRemoveTemplate();

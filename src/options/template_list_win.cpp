@@ -20,6 +20,12 @@ void addTemplate(const char* text) {
     SendMessageA(optionsControls.templateCombo, CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text));
 }
 
+// The custom template becomes what the field holds: text set without a key press tells no one.
+void readTemplateField() {
+  if (optionsControls.templateCombo)
+    GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize);
+}
+
 }  // namespace
 
 void showTemplateList() {
@@ -30,11 +36,6 @@ void showTemplateList() {
   const int found = settings.templates.find(settings.customTemplate);
   if (found >= 0) SendMessageA(combo, CB_SETCURSEL, found, 0);
   else SetWindowTextA(combo, settings.customTemplate);
-}
-
-void readTemplateField() {
-  if (optionsControls.templateCombo)
-    GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize);
 }
 
 void onAddTemplate() {

@@ -1,5 +1,8 @@
 #include "settings/template_list.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "settings/settings_text.h"
 
 std::size_t TemplateList::position(const char* text, bool* equal) const {
@@ -42,7 +45,19 @@ void TemplateList::addStored(const char* data, std::size_t size) {
   const std::size_t length = listTextLength(data, size);
   std::size_t pos = 0;
   char entry[kTemplateEntryMax + 1];
-  while (nextTemplateEntry(data, length, &pos, entry)) add(entry);
+  std::vector<std::string> all = entries_;
+  while (nextTemplateEntry(data, length, &pos, entry)) all.emplace_back(entry);
+  // Sorted at once: inserted one by one, a stored list of many thousand entries would take seconds.
+  // The stable sort keeps the first of equal entries first, the one kept, as adding them in turn does.
+  const Order order = order_;
+  std::stable_sort(all.begin(), all.end(),
+                   [order](const std::string& a, const std::string& b) { return order(a.c_str(), b.c_str()) < 0; });
+  all.erase(std::unique(all.begin(), all.end(),
+                        [order](const std::string& a, const std::string& b) {
+                          return order(a.c_str(), b.c_str()) == 0;
+                        }),
+            all.end());
+  entries_ = std::move(all);
 }
 
 std::string TemplateList::stored() const {

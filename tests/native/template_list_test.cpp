@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,29 @@ TEST(TemplateList, StoredEntriesAreSortedWithoutDuplicates) {
       {"empty", "", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(stored(c.bytes).entries(), c.entries) << c.name;
+}
+
+// Read at once, a stored list gives what adding its entries in turn gives: the same order, and the
+// first spelling of each entry that differs from others only by case.
+TEST(TemplateList, ReadingAStoredListIsAddingItsEntriesInTurn) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 50; ++round) {
+    TemplateList inTurn(caseBlind);
+    std::string bytes;
+    const int count = static_cast<int>(random() % 300);
+    for (int i = 0; i < count; ++i) {
+      std::string entry;
+      for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) entry += "aBbA#$"[random() % 6];
+      inTurn.add(entry.c_str());
+      bytes += entry + '\xFF';
+    }
+    ASSERT_EQ(stored(bytes).entries(), inTurn.entries()) << "round " << round;
+  }
+  // An entry already in the list keeps its spelling.
+  TemplateList list(caseBlind);
+  list.add("b");
+  list.addStored("B\xFF" "a\xFF", 4);
+  EXPECT_EQ(list.entries(), (Entries{"a", "b"}));
 }
 
 TEST(TemplateList, AddAndRemoveTellWhere) {
