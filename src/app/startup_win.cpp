@@ -8,8 +8,6 @@
 #include "app/state.h"
 #include "box/box.h"
 #include "history/history_menu.h"
-#include "hotkeys/hotkey_table.h"
-#include "hotkeys/hotkeys.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
@@ -101,10 +99,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
                                    app.boxWidth - 2, app.lineHeight, app.boxWnd, reinterpret_cast<HMENU>(100),
                                    instance, nullptr);
   createOptionsWindow();
-  RefusedHotkeys refused;
-  registerStoredHotkeys(&refused);
-  showHotkeyRows();
-  reportRefusedHotkeys(refused);
+  applyStoredHotkeys();
 
   // The loaded settings shown by their setters: the box, the menu marks and the Options controls.
   setNotation(settings.formatIndex);

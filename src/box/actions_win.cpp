@@ -1,10 +1,8 @@
 // The actions, the tray menu's commands, and the setters they share with the Options window
 // and start-up: each owns one piece of visible state and brings every view of it into line.
-#include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "box/box.h"
-#include "box/box_dpi.h"
 #include "box/box_geometry.h"
 #include "export/clipboard.h"
 #include "export/notation.h"
@@ -16,15 +14,9 @@
 
 namespace {
 
-int measuredLineHeight(HWND wnd) {
-  WindowDC dc(wnd);
-  return measureDigits(dc.dc).cy;
-}
-
 // Lays the box out in `form`: height, swatch, menu marks, repaint, place.
 void applyForm(HWND wnd, BoxForm form) {
-  const int h = measuredLineHeight(wnd);
-  applyFormGeometry(form, h);
+  applyFormGeometry(form, app.lineHeight);
   markForm(form);
   paintBoxBackground(wnd);
   placeBox(wnd);
@@ -80,10 +72,7 @@ void setForm(BoxForm form) {
 void setDisplayBase(bool decimal) {
   settings.decimalDisplay = decimal;
   markDisplayBase(decimal);
-  {
-    WindowDC dc(app.boxWnd);
-    app.boxWidth = boxWidthFor(measureDigits(dc.dc).cx, boxLayoutDpi());
-  }
+  measureBox(app.boxWnd);
   setForm(settings.form);  // the form again, for the new width
 }
 

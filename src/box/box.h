@@ -8,6 +8,8 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // The measured width and height of the colour text in the box font, for the current base.
 SIZE measureDigits(HDC dc);
+// The line height and the box width, from the colour text in the box font at the box's DPI.
+void measureBox(HWND wnd);
 void placeBox(HWND wnd);
 // The height and swatch of `form` for the line height `h` and the current box width.
 void applyFormGeometry(BoxForm form, int h);

@@ -154,6 +154,13 @@ SIZE measureDigits(HDC dc) {
   return {measuredTextWidth(widest.cx, spaces.cx, decimal), widest.cy + 1};
 }
 
+void measureBox(HWND wnd) {
+  WindowDC dc(wnd);
+  const SIZE m = measureDigits(dc.dc);
+  app.lineHeight = m.cy;
+  app.boxWidth = boxWidthFor(m.cx, boxLayoutDpi());
+}
+
 RECT screenRectAt(POINT p) {
   MONITORINFO info = {};
   info.cbSize = sizeof info;
@@ -178,14 +185,8 @@ void applyFormGeometry(BoxForm form, int h) {
 void layoutBox(HWND wnd) {
   if (app.boxFont) DeleteObject(app.boxFont);
   app.boxFont = createBoxFont();
-  SIZE m;
-  {
-    WindowDC dc(wnd);
-    SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
-    m = measureDigits(dc.dc);
-  }
-  app.lineHeight = m.cy;
-  app.boxWidth = boxWidthFor(m.cx, boxLayoutDpi());
+  SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
+  measureBox(wnd);
   applyFormGeometry(settings.form, app.lineHeight);
   paintBoxBackground(wnd);
   placeBox(wnd);
@@ -291,14 +292,8 @@ LRESULT onBoxTick(HWND wnd) {
 namespace {
 
 LRESULT onBoxCreate(HWND wnd) {
-  SIZE m;
-  {
-    WindowDC dc(wnd);
-    app.boxFont = createBoxFont();
-    m = measureDigits(dc.dc);
-  }
-  app.lineHeight = m.cy;
-  app.boxWidth = boxWidthFor(m.cx, boxLayoutDpi());
+  app.boxFont = createBoxFont();
+  measureBox(wnd);
   // Always laid out in the normal form here; start-up applies the loaded form later.
   applyFormGeometry(BoxForm::normal, app.lineHeight);
   app.dragging = false;

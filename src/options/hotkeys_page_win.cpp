@@ -19,13 +19,21 @@ void takeHotkeyRows() {
   }
 }
 
+namespace {
+
 // The rows show what is in force before the report of any refused pair comes up.
-void applyHotkeys() {
+void registerAndShow(void (*registerPairs)(RefusedHotkeys*)) {
   RefusedHotkeys refused;
-  registerHotkeys(&refused);
+  registerPairs(&refused);
   showHotkeyRows();
   reportRefusedHotkeys(refused);
 }
+
+}  // namespace
+
+void applyStoredHotkeys() { registerAndShow(registerStoredHotkeys); }
+
+void applyHotkeys() { registerAndShow(registerHotkeys); }
 
 void onHotkeysApply() {
   takeHotkeyRows();

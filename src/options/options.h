@@ -31,13 +31,12 @@ void createOptionsWindow();
 bool takeOptionsDialogKey(MSG* msg);
 // The template field: its drop-down shows settings.templates, its edit field the custom template.
 void showTemplateList();
-// "+" adds the field's template to the list; "-" removes it and empties the field.
-void onAddTemplate();
+// "+" and the box's close: the field's template joins the list, unless the field is empty.
+void keepTypedTemplate();
+// "-": the field's template leaves the list and the field is emptied.
 void onRemoveTemplate();
 // "Default&s": the default template is listed again, and shown when the field is empty.
 void keepDefaultTemplate();
-// At the box's close: the template in the field joins the list, which is saved with it.
-void keepTypedTemplate();
 // CBN_ notices of the template field.
 LRESULT onTemplateNotice(int code);
 // Options: shows the window on its first page, or hides it when it is in front.
@@ -59,7 +58,9 @@ bool bringToFront(HWND wnd);
 void showHotkeyRows();
 // Unregisters the hotkeys and takes the rows' pairs as the stored ones, as at the box's close.
 void takeHotkeyRows();
-// Registers the stored pairs, shows them in the rows and reports those the system refused.
+// Start-up: registers the stored pairs, shows them in the rows and reports those the system refused.
+void applyStoredHotkeys();
+// Apply and Defaults: the same, but a refused pair, which the user has just chosen, is cleared.
 void applyHotkeys();
 void onHotkeysApply();
 void onHotkeysDefaults();

@@ -302,7 +302,7 @@ LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
     case kIdApply:          onHotkeysApply(); break;
     case kIdMiddleButton:   setMiddleButtonMode(IsDlgButtonChecked(wnd, kIdMiddleButton) == BST_CHECKED); break;
     case kIdRemoveTemplate: onRemoveTemplate(); break;
-    case kIdAddTemplate:    onAddTemplate(); break;
+    case kIdAddTemplate:    keepTypedTemplate(); break;
     default:                if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id)); break;
   }
   return 0;

@@ -38,11 +38,6 @@ void showTemplateList() {
   else SetWindowTextA(combo, settings.customTemplate);
 }
 
-void onAddTemplate() {
-  readTemplateField();
-  if (settings.customTemplate[0]) addTemplate(settings.customTemplate);
-}
-
 void onRemoveTemplate() {
   readTemplateField();
   const int at = settings.templates.remove(settings.customTemplate);
@@ -59,7 +54,7 @@ void keepDefaultTemplate() {
 
 void keepTypedTemplate() {
   readTemplateField();
-  addTemplate(settings.customTemplate);
+  if (settings.customTemplate[0]) addTemplate(settings.customTemplate);
 }
 
 // The field's edits and choices become the custom template at once: the copy reads it there.

@@ -180,16 +180,7 @@ struct TemplateCombo {
     DestroyWindow(parent);
     optionsControls.templateCombo = nullptr;
   }
-  std::vector<std::string> items() const {
-    std::vector<std::string> all;
-    const LRESULT count = SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      char text[256] = {};
-      SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      all.push_back(text);
-    }
-    return all;
-  }
+  std::vector<std::string> items() const { return templateEntries(); }
   std::string selected() const {
     const LRESULT i = SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0);
     if (i == CB_ERR) return "<none>";
@@ -595,7 +586,7 @@ TEST(Settings, SessionEndSavesOnceEndingAndLeavesTheLaterExitSound) {
   store(kSettingsKey, "combo", REG_SZ, sz("$r$g$b\xFF"));
   startTintlet();
   typeTemplate("#r #g #b");
-  onAddTemplate();
+  keepTypedTemplate();
   typeTemplate("RGB(#r,#g,#b)");
   settings.opacityPercent = 75;
 

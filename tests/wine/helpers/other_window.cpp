@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "pointer.h"
+
 namespace {
 
 HWND self;
@@ -37,14 +39,7 @@ void pump(DWORD ms) {
 void clickInto(HWND wnd) {
   RECT r;
   GetWindowRect(wnd, &r);
-  const POINT middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  // Wine may leave the X pointer where it is while another X client holds it, and the click would land
-  // elsewhere: the move is read back and asked for again.
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    POINT at;
-    if (SetCursorPos(middle.x, middle.y) && GetCursorPos(&at) && at.x == middle.x && at.y == middle.y) break;
-    Sleep(20);
-  }
+  movePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
