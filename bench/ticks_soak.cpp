@@ -100,7 +100,7 @@ void soakTick(int i, Schedule s, HDC screen, Counts& n) {
     ++n.fonts;
   }
   if (i % s.lookEvery == 0) {
-    SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
+    SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);
     ++n.defaults;
     if (settings.boxLogFont.lfHeight == -11) ++n.defaultsTaken;
   }

@@ -7,9 +7,6 @@ constexpr char kOptionsClassName[] = "TintletOptions";
 constexpr char kSingleInstanceName[] = "TintletRunning";
 constexpr char kDefaultTemplate[] = "RGB(#r,#g,#b)";
 
-constexpr int kActionCount = 10;
-// The actions whose hotkeys the nine-byte "hotchars" and "modifiers" hold; later ones have values of their own.
-constexpr int kStoredHotkeyCount = 9;
 constexpr int kAboutIconCount = 3;  // the About page's icon statics
 
 // The box's look before any setting is read, and what "Default&s" restores (COLORREF values).
@@ -19,11 +16,6 @@ constexpr int kDefaultFontHeight = -11;
 constexpr int kDefaultFontWeight = 400;  // FW_NORMAL
 constexpr char kDefaultFaceName[] = "Tahoma";
 constexpr int kTemplateSize = 100;  // the template field with its terminating zero
-
-enum Action {
-  kActionOptions, kActionDecHex, kActionShowHide, kActionFixColor, kActionStopMoving,
-  kActionZoom, kActionCopy, kActionMicro, kActionExit, kActionNudge
-};
 
 // Tray menu command ids. The notations' ids, 10 to 16 and 50 to 54, are in kNotations (export/notation.h).
 enum MenuCommand {

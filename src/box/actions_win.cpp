@@ -1,5 +1,6 @@
 // The actions, the tray menu's commands, and the setters they share with the Options window
 // and start-up: each owns one piece of visible state and brings every view of it into line.
+#include "app/action_table.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "box/box.h"
@@ -22,46 +23,32 @@ void applyForm(HWND wnd, BoxForm form) {
   placeBox(wnd);
 }
 
-// Actions other than Options, Show / Hide and Exit need the box shown; none runs while the user
-// types into a hotkey control, where the keys are the user's new hotkey.
-bool actionRuns(int action) {
-  if (hotkeyControlHasFocus()) return false;
-  const bool worksHidden = action == kActionOptions || action == kActionShowHide || action == kActionExit;
-  return app.boxShown || worksHidden;
-}
+// Most actions need the box shown (the row says which do not).
+bool actionRunsNow(int action) { return app.boxShown || kActions[action].runsHidden; }
 
 void toggleForm(BoxForm form) { setForm(settings.form == form ? BoxForm::normal : form); }
 
+// A menu item that does what an action does, under the same conditions.
+void runAsAction(int action, void (*run)()) {
+  if (actionRunsNow(action)) run();
+}
+
+}  // namespace
+
+void toggleDisplayBase() { setDisplayBase(!settings.decimalDisplay); }
 void toggleBoxShown() { setBoxShown(!app.boxShown); }
+void toggleFollowPointer() { app.followPointer = !app.followPointer; }
+void toggleZoomForm() { toggleForm(BoxForm::zoom); }
+void toggleMicroForm() { toggleForm(BoxForm::micro); }
+void copyPickedColor() { copyColorToClipboard(app.boxWnd, settings.pickedColor); }
+void exitProgram() { DestroyWindow(app.boxWnd); }
+void toggleNudgeMode() { setNudgeMode(!app.nudgeMode); }
 
 // A colour frozen enters the history, as a copied one does.
 void toggleFixColor() {
   app.colorFixed = !app.colorFixed;
   if (app.colorFixed) rememberInHistory(settings.pickedColor);
 }
-
-void runAction(HWND wnd, int action) {
-  switch (action) {
-    case kActionOptions:    toggleOptionsWindow(); break;
-    case kActionDecHex:     setDisplayBase(!settings.decimalDisplay); break;
-    case kActionShowHide:   toggleBoxShown(); break;
-    case kActionFixColor:   toggleFixColor(); break;
-    case kActionStopMoving: app.followPointer = !app.followPointer; break;
-    case kActionZoom:       toggleForm(BoxForm::zoom); break;
-    case kActionCopy:       copyColorToClipboard(wnd, settings.pickedColor); break;
-    case kActionMicro:      toggleForm(BoxForm::micro); break;
-    case kActionExit:       DestroyWindow(wnd); break;
-    case kActionNudge:      setNudgeMode(!app.nudgeMode); break;
-    default:                onNudgeKey(wnd, action); break;  // the mode's keys; other ids do nothing
-  }
-}
-
-// A menu item that does what an action does, under the same conditions.
-void runAsAction(int action, void (*run)()) {
-  if (actionRuns(action)) run();
-}
-
-}  // namespace
 
 void setForm(BoxForm form) {
   settings.form = form;
@@ -97,25 +84,30 @@ void setOpacity(int percent) {
   showOpacity(percent);
 }
 
+// None runs while the user types into a hotkey control, where the keys are the user's new hotkey.
 LRESULT onAction(HWND wnd, int action) {
-  if (actionRuns(action)) runAction(wnd, action);
+  if (action < 0 || action >= kActionCount) {
+    onNudgeKey(wnd, action);  // the mode's keys; other ids do nothing
+  } else if (!hotkeyControlHasFocus() && actionRunsNow(action)) {
+    kActions[action].run();
+  }
   return 0;
 }
 
 LRESULT onMenuCommand(HWND wnd, int id) {
+  const int action = actionOfMenuId(id);
+  if (action >= 0) {
+    runAsAction(action, kActions[action].run);
+    return 0;
+  }
   switch (id) {
-    case kCmdExit:        DestroyWindow(wnd); break;
-    case kCmdShowHide:    toggleBoxShown(); break;
-    case kCmdOptions:     toggleOptionsWindow(); break;
     case kCmdColors:      onColorCommand(nullptr); break;
-    case kCmdCopy:        if (actionRuns(kActionCopy)) copyColorToClipboard(wnd, settings.pickedColor); break;
     case kCmdDecimal:     runAsAction(kActionDecHex, [] { setDisplayBase(true); }); break;
     case kCmdHexadecimal: runAsAction(kActionDecHex, [] { setDisplayBase(false); }); break;
     case kCmdMicro:       runAsAction(kActionMicro, [] { setForm(BoxForm::micro); }); break;
     case kCmdNormal:      runAsAction(kActionMicro, [] { setForm(BoxForm::normal); }); break;
     case kCmdZoom:        runAsAction(kActionZoom, [] { setForm(BoxForm::zoom); }); break;
     case kCmdMouseMode:   setMiddleButtonMode(!settings.middleButtonMode); break;
-    case kCmdNudge:       runAsAction(kActionNudge, [] { setNudgeMode(!app.nudgeMode); }); break;
     case kCmdClearHistory: clearHistory(); break;
     default:
       if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id));

@@ -1,7 +1,7 @@
 // Nudge mode as data: the keys it takes while it is on, and where they move the pointer. No windows.h.
 #pragma once
 
-#include "app/names.h"
+#include "app/action_table.h"
 #include "box/box_geometry.h"
 
 enum class NudgeCommand { move, copy, leave };

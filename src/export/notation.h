@@ -55,6 +55,13 @@ inline constexpr Notation kNotations[kNotationCount] = {
     {"csshsl", "CSS hsl()", 51, composeCssHsl}, {"hsv", "HSV", 52, composeHsv},
     {"float", "Flo&at", 53, composeFloat},      {"oklch", "&OKLCH", 54, composeOklch},
 };
+constexpr bool everyNotationFilled() {
+  for (const Notation& n : kNotations)
+    if (!n.registryName || !n.caption || !n.commandId) return false;
+  return true;
+}
+static_assert(everyNotationFilled(), "a notation row is missing");
+
 // formatIndex of the user's template.
 constexpr int kCustomNotation = 6;
 

@@ -8,6 +8,8 @@
 #include "export/notation.h"
 #include "settings/settings.h"
 
+static_assert(kCmdLastHistory - kCmdFirstHistory + 1 == kHistoryMax, "one menu command per history entry");
+
 namespace {
 
 constexpr int kSwatchSize = 12;                         // pixels at 96 DPI

@@ -1,28 +1,13 @@
-// The actions with their default hotkeys, and the display name of a hotkey. No windows.h.
+// The display names of hotkeys and the registration flags of their modifiers. No windows.h.
 #pragma once
 #include <cstddef>
 
-#include "app/names.h"
-
-// Labels of the Hotkeys page rows, by action number; each fits a 30-character slot.
-constexpr char kActionNames[kActionCount][30] = {
-  "Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving", "Zoom", "Copy to Clipboard", "Micro form", "Exit",
-  "Nudge mode"};
-
-// Modifier bits of a hotkey control's word (its high byte).
-constexpr unsigned char kHotkeyShift = 0x01;
-constexpr unsigned char kHotkeyControl = 0x02;
-constexpr unsigned char kHotkeyAlt = 0x04;
-constexpr unsigned char kHotkeyExt = 0x08;
+#include "app/action_table.h"
 
 // Flags of a system hotkey registration; the bits sit elsewhere than in the control's byte.
 constexpr unsigned kRegisterAlt = 0x0001;
 constexpr unsigned kRegisterControl = 0x0002;
 constexpr unsigned kRegisterShift = 0x0004;
-
-// One key per action, in action order, each with Ctrl+Shift.
-constexpr char kDefaultHotkeyChars[kActionCount + 1] = "ODQFSZCMXN";
-constexpr unsigned char kDefaultModifiers[kActionCount] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
 
 // The longest name: Ctrl+Alt+Shift+Print Screen.
 constexpr std::size_t kHotkeyNameMax = 27;

@@ -66,7 +66,7 @@ void takeHotkeyRow(int action, WORD pair) {
 }
 
 void takeDefaultHotkeys() {
-  std::memcpy(settings.hotkeyModifiers, kDefaultModifiers, kActionCount);
-  std::memcpy(settings.hotkeyChars, kDefaultHotkeyChars, kActionCount);
+  std::memcpy(settings.hotkeyModifiers, kDefaultModifiers.data(), kActionCount);
+  std::memcpy(settings.hotkeyChars, kDefaultHotkeyChars.data(), kActionCount);
   std::memset(refusedAtStart, 0, sizeof refusedAtStart);
 }

@@ -63,21 +63,21 @@ DWORD CALLBACK helpStreamCallback(DWORD_PTR, LPBYTE buffer, LONG requested, LONG
 
 void clearLinkHover() {
   if (app.makerLinkHover) {
-    setLabelFont(optionsControls.makerLink, app.uiFont);
+    setLabelFont(optionsControls[kMakerLink], app.uiFont);
     app.makerLinkHover = false;
   }
   if (app.toolLinkHover) {
-    setLabelFont(optionsControls.toolLink, app.uiFont);
+    setLabelFont(optionsControls[kToolLink], app.uiFont);
     app.toolLinkHover = false;
   }
 }
 
 LRESULT onOptionsSetCursor(HWND under) {
-  if (under && under == optionsControls.makerLink) {
-    hoverLink(optionsControls.makerLink, &app.makerLinkHover, optionsControls.toolLink, &app.toolLinkHover);
+  if (under && under == optionsControls[kMakerLink]) {
+    hoverLink(optionsControls[kMakerLink], &app.makerLinkHover, optionsControls[kToolLink], &app.toolLinkHover);
     SetCursor(app.handCursor);
-  } else if (under && under == optionsControls.toolLink) {
-    hoverLink(optionsControls.toolLink, &app.toolLinkHover, optionsControls.makerLink, &app.makerLinkHover);
+  } else if (under && under == optionsControls[kToolLink]) {
+    hoverLink(optionsControls[kToolLink], &app.toolLinkHover, optionsControls[kMakerLink], &app.makerLinkHover);
     SetCursor(app.handCursor);
   } else {
     clearLinkHover();

@@ -120,7 +120,7 @@ bool bringToFront(HWND wnd) {
 }
 
 void onFontCommand() {
-  SetFocus(optionsControls.fontButton);
+  SetFocus(optionsControls[kFontButton]);
   if (bringToFront(app.fontDialogWnd)) return;
   // The dialog works on a copy: Wine writes its last selection back into the request's font even
   // on Cancel, and a cancelled choice must not become the saved font. "Apply" writes boxLogFont.
@@ -147,6 +147,6 @@ void onColorCommand(HWND from) {
   request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
   request.lpfnHook = colorDialogHook;
   // Opened from the tray menu (no control handle) it only views colours.
-  if (confirmed(ChooseColorA(&request)) && from && from == optionsControls.colorButton) setBaseColor(request.rgbResult);
+  if (confirmed(ChooseColorA(&request)) && from && from == optionsControls[kColorButton]) setBaseColor(request.rgbResult);
   finishDialog(&app.colorDialogWnd);
 }

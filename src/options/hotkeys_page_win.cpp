@@ -7,15 +7,15 @@
 
 void showHotkeyRows() {
   for (int i = 0; i < kActionCount; ++i)
-    SendMessageA(optionsControls.hotkeyCtrl[i], HKM_SETHOTKEY, shownHotkey(i), 0);
+    SendMessageA(optionsControls.hotkeyCtrl(i), HKM_SETHOTKEY, shownHotkey(i), 0);
 }
 
 void takeHotkeyRows() {
   unregisterHotkeys();
   for (int i = 0; i < kActionCount; ++i) {
     // A row that was never made holds no choice of the user's: the stored pair stands.
-    if (!optionsControls.hotkeyCtrl[i]) continue;
-    takeHotkeyRow(i, LOWORD(SendMessageA(optionsControls.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0)));
+    if (!optionsControls.hotkeyCtrl(i)) continue;
+    takeHotkeyRow(i, LOWORD(SendMessageA(optionsControls.hotkeyCtrl(i), HKM_GETHOTKEY, 0, 0)));
   }
 }
 

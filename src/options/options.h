@@ -2,25 +2,18 @@
 #pragma once
 #include <windows.h>
 
-#include "app/names.h"
+#include "app/action_table.h"
 #include "export/notation.h"
+#include "options/options_tables.h"
 
-// The Options window's controls. Only the options module makes them and writes these handles; controls
-// that were never made stay null, and messages to them do nothing.
+// The Options window's controls, by their row in kOptionsControls. Only the options module makes them and
+// writes these handles; controls that were never made stay null, and messages to them do nothing.
 struct OptionsControls {
-  HWND tabCtrl = nullptr;
-  HWND notationRadio[kNotationCount] = {};  // by formatIndex
-  HWND removeTemplateButton = nullptr, addTemplateButton = nullptr, templateCombo = nullptr;
-  HWND middleButtonCheck = nullptr, opacityScrollBar = nullptr;
-  HWND transparencyLabel = nullptr, percentLabel = nullptr;
-  HWND fontButton = nullptr, colorButton = nullptr, boxDefaultsButton = nullptr;
-  HWND hotkeyCtrl[kActionCount] = {};
-  HWND hotkeyLabel[kActionCount] = {};
-  HWND applyButton = nullptr, hotkeyDefaultsButton = nullptr;
-  HWND helpView = nullptr;
-  HWND aboutLabel = nullptr, makerLink = nullptr, developedWithLabel = nullptr, toolLink = nullptr;
-  HWND packedWithLabel = nullptr, creditsLabel = nullptr;
-  HWND programIconStatic = nullptr, makerIconStatic = nullptr, toolIconStatic = nullptr;
+  HWND handles[kOptionsControlCount] = {};
+  HWND& operator[](OptionsControl control) { return handles[control]; }
+  HWND notationRadio(int formatIndex) const { return handles[notationRadioRow(formatIndex)]; }
+  HWND hotkeyCtrl(int action) const { return handles[hotkeyCtrlRow(action)]; }
+  HWND hotkeyLabel(int action) const { return handles[hotkeyLabelRow(action)]; }
 };
 extern OptionsControls optionsControls;
 

@@ -36,6 +36,13 @@ constexpr Place kNotationRadioPlaces[kNotationCount] = {
     {40, 110}, {120, 110}, {195, 110}, {40, 145}, {120, 145},           // CSS rgb() to OKLCH
 };
 
+constexpr bool everyRadioPlaced() {
+  for (const Place& p : kNotationRadioPlaces)
+    if (p.x == 0 && p.y == 0) return false;
+  return true;
+}
+static_assert(everyRadioPlaced(), "a notation radio has no place");
+
 // The radio button of the notation at `position`; the first one starts the group.
 constexpr ControlLayout notationRadio(int position) {
   const Notation& notation = kNotations[notationAtPosition(position)];

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/names.h"
+#include "app/action_table.h"
 #include "export/notation.h"
 
 // The controls of the Options window, in creation order (which is also the dialog tab order).
@@ -22,13 +22,19 @@ enum OptionsControl {
 };
 
 // Command ids of the Options window's controls (the notation radios use those of the tray menu, kNotations).
+// None is IDOK (1) or IDCANCEL (2), which the dialog keys send for Enter and Escape.
 enum OptionsCommand {
-  kIdFontButton = 0, kIdColorButton = 1, kIdBoxDefaults = 2, kIdMakerLink = 21, kIdToolLink = 22,
+  kIdFontButton = 110, kIdColorButton = 111, kIdBoxDefaults = 112, kIdMakerLink = 21, kIdToolLink = 22,
   kIdHotkeyDefaults = 30, kIdApply = 31, kIdMiddleButton = 40, kIdRemoveTemplate = 100, kIdAddTemplate = 101
 };
 
-constexpr int hotkeyCtrlRow(int action) { return kFirstHotkeyRow + 2 * action; }
-constexpr int hotkeyLabelRow(int action) { return kFirstHotkeyRow + 2 * action + 1; }
+constexpr OptionsControl hotkeyCtrlRow(int action) { return OptionsControl(kFirstHotkeyRow + 2 * action); }
+constexpr OptionsControl hotkeyLabelRow(int action) { return OptionsControl(kFirstHotkeyRow + 2 * action + 1); }
+constexpr OptionsControl notationRadioRow(int formatIndex) {
+  for (int position = 0; position < kNotationCount; ++position)
+    if (notationAtPosition(position) == formatIndex) return OptionsControl(kFirstNotationRadio + position);
+  return kOptionsControlCount;
+}
 
 constexpr int kOptionsClientWidth = 294;  // the Options window's client area at 96 DPI
 constexpr int kOptionsClientHeight = 375;

@@ -17,31 +17,7 @@ OptionsControls optionsControls;
 
 namespace {
 
-// Where the handles of the controls after the notation radios are kept, in the order of kOptionsControls.
-HWND* const kHandles[kOptionsControlCount - kRemoveTemplateButton] = {
-    &optionsControls.removeTemplateButton, &optionsControls.addTemplateButton, &optionsControls.templateCombo,
-    &optionsControls.middleButtonCheck, &optionsControls.opacityScrollBar, &optionsControls.transparencyLabel,
-    &optionsControls.percentLabel, &optionsControls.fontButton, &optionsControls.colorButton,
-    &optionsControls.boxDefaultsButton, &optionsControls.hotkeyCtrl[0], &optionsControls.hotkeyLabel[0],
-    &optionsControls.hotkeyCtrl[1], &optionsControls.hotkeyLabel[1], &optionsControls.hotkeyCtrl[2],
-    &optionsControls.hotkeyLabel[2], &optionsControls.hotkeyCtrl[3], &optionsControls.hotkeyLabel[3],
-    &optionsControls.hotkeyCtrl[4], &optionsControls.hotkeyLabel[4], &optionsControls.hotkeyCtrl[5],
-    &optionsControls.hotkeyLabel[5], &optionsControls.hotkeyCtrl[6], &optionsControls.hotkeyLabel[6],
-    &optionsControls.hotkeyCtrl[7], &optionsControls.hotkeyLabel[7], &optionsControls.hotkeyCtrl[8],
-    &optionsControls.hotkeyLabel[8], &optionsControls.hotkeyCtrl[9], &optionsControls.hotkeyLabel[9],
-    &optionsControls.applyButton, &optionsControls.hotkeyDefaultsButton,
-    &optionsControls.helpView, &optionsControls.aboutLabel, &optionsControls.makerLink,
-    &optionsControls.developedWithLabel, &optionsControls.toolLink, &optionsControls.packedWithLabel,
-    &optionsControls.creditsLabel, &optionsControls.programIconStatic, &optionsControls.makerIconStatic,
-    &optionsControls.toolIconStatic,
-};
-
-HWND* handleOf(int control) {
-  if (control == kTabCtrl) return &optionsControls.tabCtrl;
-  if (control < kRemoveTemplateButton)
-    return &optionsControls.notationRadio[notationAtPosition(control - kFirstNotationRadio)];
-  return kHandles[control - kRemoveTemplateButton];
-}
+HWND* handleOf(int control) { return &optionsControls.handles[control]; }
 
 constexpr DWORD kOptionsStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kOptionsExStyle = WS_EX_CONTROLPARENT;
@@ -88,7 +64,7 @@ void insertTabs() {
   item.mask = TCIF_TEXT;
   for (int page = 0; page < kPageCount; ++page) {
     item.pszText = const_cast<char*>(kTabTexts[page]);
-    SendMessageA(optionsControls.tabCtrl, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(optionsControls[kTabCtrl], TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
 }
 
@@ -100,13 +76,13 @@ void setUpScrollBar() {
   info.nMax = transparencyOf(kMinOpacity);
   info.nPage = 1;
   info.nPos = transparencyOf(settings.opacityPercent);
-  SetScrollInfo(optionsControls.opacityScrollBar, SB_CTL, &info, TRUE);
+  SetScrollInfo(optionsControls[kOpacityScrollBar], SB_CTL, &info, TRUE);
 }
 
 void showTransparency() {
   char text[8];
   formatTransparencyText(settings.opacityPercent, text);
-  SetWindowTextA(optionsControls.percentLabel, text);
+  SetWindowTextA(optionsControls[kPercentLabel], text);
 }
 
 // Wine's RichEdit lays its text out over the whole width, under the scroll bar that ES_DISABLENOSCROLL always
@@ -114,11 +90,11 @@ void showTransparency() {
 // already is.
 void keepHelpBesideScrollBar() {
   RECT client, format;
-  GetClientRect(optionsControls.helpView, &client);
-  SendMessageA(optionsControls.helpView, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  GetClientRect(optionsControls[kHelpView], &client);
+  SendMessageA(optionsControls[kHelpView], EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   if (format.right <= client.right) return;
   format.right = client.right;
-  SendMessageA(optionsControls.helpView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(optionsControls[kHelpView], EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 void streamHelp() {
@@ -130,7 +106,7 @@ void streamHelp() {
   app.helpStream = {};
   app.helpStream.dwCookie = 0;
   app.helpStream.pfnCallback = helpStreamCallback;
-  SendMessageA(optionsControls.helpView, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
+  SendMessageA(optionsControls[kHelpView], EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
 }
 
 // What has to happen right after a control exists, before the next one is made.
@@ -139,14 +115,14 @@ void afterCreated(int control) {
     const int action = (control - kFirstHotkeyRow) / 2;
     if (control != hotkeyLabelRow(action)) return;
     // A key typed without modifiers is taken as Ctrl+Shift plus that key.
-    SendMessageA(optionsControls.hotkeyCtrl[action], HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
-    watchHotkeyRowFocus(optionsControls.hotkeyCtrl[action]);
+    SendMessageA(optionsControls.hotkeyCtrl(action), HKM_SETRULES, HKCOMB_NONE, HOTKEYF_SHIFT | HOTKEYF_CONTROL);
+    watchHotkeyRowFocus(optionsControls.hotkeyCtrl(action));
     return;
   }
   switch (control) {
     case kTabCtrl:           insertTabs(); break;
     case kTemplateCombo:
-      SendMessageA(optionsControls.templateCombo, CB_LIMITTEXT, kTemplateSize, 0);
+      SendMessageA(optionsControls[kTemplateCombo], CB_LIMITTEXT, kTemplateSize, 0);
       showTemplateList();
       break;
     case kOpacityScrollBar:  setUpScrollBar(); break;
@@ -207,10 +183,10 @@ void showIcon(HWND iconStatic, const char* name, int side, HICON* owned) {
 void zoomHelp() {
   const int system = systemDpi();
   int numerator = 0, denominator = 0;
-  SendMessageA(optionsControls.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+  SendMessageA(optionsControls[kHelpView], EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
                reinterpret_cast<LPARAM>(&denominator));
   if (optionsDpi == system && numerator == denominator) return;
-  SendMessageA(optionsControls.helpView, EM_SETZOOM, optionsDpi, system);
+  SendMessageA(optionsControls[kHelpView], EM_SETZOOM, optionsDpi, system);
 }
 
 // Fonts, icons, the Help text and the fitted link labels for the window's DPI, the controls in place.
@@ -225,8 +201,8 @@ void applyOptionsLook() {
                &app.aboutIcons[icon++]);
   }
   zoomHelp();
-  fitLabelToText(optionsControls.makerLink, makerLinkText(), app.uiFont);
-  fitLabelToText(optionsControls.toolLink, toolLinkText(), app.uiFont);
+  fitLabelToText(optionsControls[kMakerLink], makerLinkText(), app.uiFont);
+  fitLabelToText(optionsControls[kToolLink], toolLinkText(), app.uiFont);
 }
 
 // Every control to its place from the table at the window's DPI, then the look for that DPI.
@@ -236,7 +212,7 @@ void layOutOptions() {
     const ControlRect r = controlRectAt(kOptionsControls[c], client.cx, client.cy, optionsDpi);
     MoveWindow(*handleOf(c), r.x, r.y, r.width, r.height, TRUE);
   }
-  SendMessageA(optionsControls.helpView, EM_SETRECT, 0, 0);  // the text's rectangle follows the view's new size
+  SendMessageA(optionsControls[kHelpView], EM_SETRECT, 0, 0);  // the text's rectangle follows the view's new size
   keepHelpBesideScrollBar();
   applyOptionsLook();
 }
@@ -262,15 +238,10 @@ void restoreBoxLook() {
   setOpacity(kMaxOpacity);
 }
 
-// The loop's dialog keys turn Escape into command 2 (IDCANCEL), the id of "Default&s", and Enter into
-// command 1 (IDOK), the id of "Co&lor": a key pressed to get out of a window must not throw away the
-// user's font, colours and opacity, nor one that ends a template typed in the field open a dialog.
-bool keyIsDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
 // ---- Message handlers -----------------------------------------------------------------------
 
 LRESULT onOptionsActivate() {
-  SetFocus(optionsControls.tabCtrl);
+  SetFocus(optionsControls[kTabCtrl]);
   return 0;
 }
 
@@ -283,19 +254,19 @@ LRESULT onOptionsClose(HWND wnd) {
 
 LRESULT onOptionsNotify(const NMHDR* note) {
   if (note->code == TCN_SELCHANGE)
-    selectTab(static_cast<int>(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0)));
+    selectTab(static_cast<int>(SendMessageA(optionsControls[kTabCtrl], TCM_GETCURSEL, 0, 0)));
   return 0;
 }
 
 LRESULT onOptionsNotice(int code, HWND from) {
-  return from && from == optionsControls.templateCombo ? onTemplateNotice(code) : 0;
+  return from && from == optionsControls[kTemplateCombo] ? onTemplateNotice(code) : 0;
 }
 
 LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
   switch (id) {
     case kIdFontButton:     onFontCommand(); break;
-    case kIdColorButton:    if (!keyIsDown(VK_RETURN)) onColorCommand(from); break;
-    case kIdBoxDefaults:    if (!keyIsDown(VK_ESCAPE)) restoreBoxLook(); break;
+    case kIdColorButton:    onColorCommand(from); break;
+    case kIdBoxDefaults:    restoreBoxLook(); break;
     case kIdMakerLink:
     case kIdToolLink:       openLink(id); break;
     case kIdHotkeyDefaults: onHotkeysDefaults(); break;
@@ -376,7 +347,7 @@ void createOptionsWindow() {
 
 bool takeOptionsDialogKey(MSG* msg) {
   // On the Options and Hotkeys pages only.
-  const LRESULT tab = SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0);
+  const LRESULT tab = SendMessageA(optionsControls[kTabCtrl], TCM_GETCURSEL, 0, 0);
   return tab <= 1 && app.optionsWnd && IsDialogMessageA(app.optionsWnd, msg);
 }
 
@@ -387,33 +358,33 @@ void toggleOptionsWindow() {
     ShowWindow(options, SW_HIDE);
     return;
   }
-  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, 0, 0);
+  SendMessageA(optionsControls[kTabCtrl], TCM_SETCURSEL, 0, 0);
   selectTab(0);
   ShowWindow(options, SW_SHOW);
   if (IsIconic(options)) ShowWindow(options, SW_RESTORE);
   SetForegroundWindow(options);
-  SetFocus(optionsControls.tabCtrl);
+  SetFocus(optionsControls[kTabCtrl]);
 }
 
 void showNotation(int formatIndex) {
   for (int n = 0; n < kNotationCount; ++n)
-    SendMessageA(optionsControls.notationRadio[n], BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(optionsControls.notationRadio(n), BM_SETCHECK, n == formatIndex ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void showMiddleButtonMode(bool on) {
-  SendMessageA(optionsControls.middleButtonCheck, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(optionsControls[kMiddleButtonCheck], BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void showOpacity(int percent) {
-  SetScrollPos(optionsControls.opacityScrollBar, SB_CTL, transparencyOf(percent), TRUE);
+  SetScrollPos(optionsControls[kOpacityScrollBar], SB_CTL, transparencyOf(percent), TRUE);
   showTransparency();
 }
 
 bool hotkeyControlHasFocus() {
   const HWND focus = GetFocus();
   if (!focus) return false;
-  for (HWND ctrl : optionsControls.hotkeyCtrl)
-    if (ctrl == focus) return true;
+  for (int action = 0; action < kActionCount; ++action)
+    if (optionsControls.hotkeyCtrl(action) == focus) return true;
   return false;
 }
 

@@ -9,7 +9,7 @@
 namespace {
 
 void setField(const char* text) {
-  SetWindowTextA(optionsControls.templateCombo, text);
+  SetWindowTextA(optionsControls[kTemplateCombo], text);
   lstrcpynA(settings.customTemplate, text, kTemplateSize);
 }
 
@@ -17,19 +17,19 @@ void setField(const char* text) {
 void addTemplate(const char* text) {
   const int at = settings.templates.add(text);
   if (at >= 0)
-    SendMessageA(optionsControls.templateCombo, CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls[kTemplateCombo], CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text));
 }
 
 // The custom template becomes what the field holds: text set without a key press tells no one.
 void readTemplateField() {
-  if (optionsControls.templateCombo)
-    GetWindowTextA(optionsControls.templateCombo, settings.customTemplate, kTemplateSize);
+  if (optionsControls[kTemplateCombo])
+    GetWindowTextA(optionsControls[kTemplateCombo], settings.customTemplate, kTemplateSize);
 }
 
 }  // namespace
 
 void showTemplateList() {
-  const HWND combo = optionsControls.templateCombo;
+  const HWND combo = optionsControls[kTemplateCombo];
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   for (const std::string& entry : settings.templates.entries())
     SendMessageA(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
@@ -41,7 +41,7 @@ void showTemplateList() {
 void onRemoveTemplate() {
   readTemplateField();
   const int at = settings.templates.remove(settings.customTemplate);
-  if (at >= 0) SendMessageA(optionsControls.templateCombo, CB_DELETESTRING, at, 0);
+  if (at >= 0) SendMessageA(optionsControls[kTemplateCombo], CB_DELETESTRING, at, 0);
   setField("");
 }
 
@@ -61,7 +61,7 @@ void keepTypedTemplate() {
 LRESULT onTemplateNotice(int code) {
   if (code == CBN_EDITCHANGE) readTemplateField();
   if (code != CBN_SELCHANGE) return 0;
-  const LRESULT chosen = SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0);
+  const LRESULT chosen = SendMessageA(optionsControls[kTemplateCombo], CB_GETCURSEL, 0, 0);
   if (chosen >= 0 && static_cast<std::size_t>(chosen) < settings.templates.size())
     lstrcpynA(settings.customTemplate, settings.templates[chosen].c_str(), kTemplateSize);  // as the field shows it
   return 0;

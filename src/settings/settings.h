@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/action_table.h"
 #include "app/names.h"
 #include "box/box_geometry.h"
 #include "history/history.h"

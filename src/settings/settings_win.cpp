@@ -1,10 +1,12 @@
 #include "settings/settings.h"
 
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "export/notation.h"
 #include "hotkeys/hotkey_table.h"
@@ -40,7 +42,6 @@ struct SettingValue {
   int defaultNumber;          // the default of a notation, flag or number; the action of a hotkey
   const void* defaultBytes;   // the default of bytes and texts
   int minimum, maximum;       // the accepted numbers
-  int saveRank;               // values are written in this order at exit
 };
 
 constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
@@ -50,36 +51,48 @@ constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
 #define WITHIN(range) range.min, range.max
 #define NINE(m) offsetof(Settings, m), kStoredHotkeyCount
 
-// Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode).
-constexpr SettingValue kValues[] = {
-    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, kNotationCount - 1, 0},
-    {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1, 1},
-    {"strikeout", Kind::flag, FONT(lfStrikeOut), 0, nullptr, 0, 1, 3},
-    {"underline", Kind::flag, FONT(lfUnderline), 0, nullptr, 0, 1, 2},
-    {"fontheight", Kind::number, FONT(lfHeight), kDefaultFontHeight, nullptr, WITHIN(kFontHeightRange), 5},
-    {"fontwidth", Kind::number, FONT(lfWidth), 0, nullptr, WITHIN(kFontWidthRange), 4},
-    {"fontweight", Kind::number, FONT(lfWeight), kDefaultFontWeight, nullptr, WITHIN(kFontWeightRange), 6},
-    {"textcolor", Kind::number, MEMBER(textColor), kDefaultTextColor, nullptr, WITHIN(kColorRange), 7},
-    {"basecolor", Kind::number, MEMBER(baseColor), kDefaultBaseColor, nullptr, WITHIN(kColorRange), 8},
-    {"customclr", Kind::bytes, MEMBER(customColors), 0, kNoCustomColors, 0, 0, 9},
-    {"facename", Kind::faceName, FONT(lfFaceName), 0, kDefaultFaceName, 0, 0, 10},
-    // The nine actions before Nudge mode; the later ones have a value each.
-    {"hotchars", Kind::bytes, NINE(hotkeyChars), 0, kDefaultHotkeyChars, 0, 0, 12},
-    {"modifiers", Kind::bytes, NINE(hotkeyModifiers), 0, kDefaultModifiers, 0, 0, 11},
-    {"nudgekey", Kind::hotkey, 0, 2, kActionNudge, nullptr, 0, 0, 20},
-    // Out of range counts as 100 but stays stored until the exit writes the value in use.
-    {"trans", Kind::choice, MEMBER(opacityPercent), 100, nullptr, 70, 100, 13},
-    {"customFormat", Kind::text, MEMBER(customTemplate), 0, kDefaultTemplate, 0, 0, 14},
-    {"combo", Kind::templateList, 0, 0, 0, nullptr, 0, 0, 15},
-    // "1" is decimal, any other number hexadecimal.
-    {"display1", Kind::choice, MEMBER(decimalDisplay), 0, nullptr, 0, 1, 16},
-    // "1" is the micro form, "2" the zoom form, any other number the normal form.
-    {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2, 17},
-    {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1, 18},
-    {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, WITHIN(kColorRange), 19},
-    {"history", Kind::history, MEMBER(history), 0, nullptr, 0, 0, 20},
+// Read in this order at start-up (a later value may depend on an earlier one: the held colour on the mode),
+// and written in the same order. The pairs of the actions after the ninth follow "modifiers", one value each.
+constexpr SettingValue kBeforeHotkeys[] = {
+    {"platform", Kind::notation, MEMBER(formatIndex), 0, nullptr, 0, kNotationCount - 1},
+    {"italic", Kind::flag, FONT(lfItalic), 0, nullptr, 0, 1},
+    {"strikeout", Kind::flag, FONT(lfStrikeOut), 0, nullptr, 0, 1},
+    {"underline", Kind::flag, FONT(lfUnderline), 0, nullptr, 0, 1},
+    {"fontheight", Kind::number, FONT(lfHeight), kDefaultFontHeight, nullptr, WITHIN(kFontHeightRange)},
+    {"fontwidth", Kind::number, FONT(lfWidth), 0, nullptr, WITHIN(kFontWidthRange)},
+    {"fontweight", Kind::number, FONT(lfWeight), kDefaultFontWeight, nullptr, WITHIN(kFontWeightRange)},
+    {"textcolor", Kind::number, MEMBER(textColor), kDefaultTextColor, nullptr, WITHIN(kColorRange)},
+    {"basecolor", Kind::number, MEMBER(baseColor), kDefaultBaseColor, nullptr, WITHIN(kColorRange)},
+    {"customclr", Kind::bytes, MEMBER(customColors), 0, kNoCustomColors, 0, 0},
+    {"facename", Kind::faceName, FONT(lfFaceName), 0, kDefaultFaceName, 0, 0},
+    {"hotchars", Kind::bytes, NINE(hotkeyChars), 0, kDefaultHotkeyChars.data(), 0, 0},
+    {"modifiers", Kind::bytes, NINE(hotkeyModifiers), 0, kDefaultModifiers.data(), 0, 0},
 };
-constexpr int kValueCount = sizeof kValues / sizeof kValues[0];
+constexpr SettingValue kAfterHotkeys[] = {
+    // Out of range counts as 100 but stays stored until the exit writes the value in use.
+    {"trans", Kind::choice, MEMBER(opacityPercent), 100, nullptr, 70, 100},
+    {"customFormat", Kind::text, MEMBER(customTemplate), 0, kDefaultTemplate, 0, 0},
+    {"combo", Kind::templateList, 0, 0, 0, nullptr, 0, 0},
+    // "1" is decimal, any other number hexadecimal.
+    {"display1", Kind::choice, MEMBER(decimalDisplay), 0, nullptr, 0, 1},
+    // "1" is the micro form, "2" the zoom form, any other number the normal form.
+    {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2},
+    {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1},
+    {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, WITHIN(kColorRange)},
+    {"history", Kind::history, MEMBER(history), 0, nullptr, 0, 0},
+};
+constexpr int kValueCount = int(std::size(kBeforeHotkeys) + (kActionCount - kStoredHotkeyCount) + std::size(kAfterHotkeys));
+
+constexpr std::array<SettingValue, kValueCount> settingValues() {
+  std::array<SettingValue, kValueCount> t{};
+  int n = 0;
+  for (const SettingValue& v : kBeforeHotkeys) t[n++] = v;
+  for (int action = kStoredHotkeyCount; action < kActionCount; ++action)
+    t[n++] = {kActions[action].storedAs, Kind::hotkey, 0, 2, action, nullptr, 0, 0};
+  for (const SettingValue& v : kAfterHotkeys) t[n++] = v;
+  return t;
+}
+constexpr std::array<SettingValue, kValueCount> kValues = settingValues();
 
 #undef MEMBER
 #undef FONT
@@ -319,7 +332,7 @@ void setDefault(const SettingValue& v) {
     }
     case Kind::templateList: settings.templates.clear(); break;
     case Kind::hotkey:
-      settings.hotkeyChars[v.defaultNumber] = static_cast<BYTE>(kDefaultHotkeyChars[v.defaultNumber]);
+      settings.hotkeyChars[v.defaultNumber] = kDefaultHotkeyChars[v.defaultNumber];
       settings.hotkeyModifiers[v.defaultNumber] = kDefaultModifiers[v.defaultNumber];
       break;
     case Kind::history:      historyOf(v) = {}; break;
@@ -374,9 +387,8 @@ bool loadSettings() {
 }
 
 bool saveSettingsTo(HKEY key) {
-  for (int rank = 0; rank < kValueCount; ++rank)
-    for (const SettingValue& v : kValues)
-      if (v.saveRank == rank && !writeValue(key, v)) return false;
+  for (const SettingValue& v : kValues)
+    if (!writeValue(key, v)) return false;
   return true;
 }
 

@@ -1,8 +1,8 @@
 #include "tray/tray.h"
 
 #include <cstring>
-#include <initializer_list>
 
+#include "app/action_table.h"
 #include "app/state.h"
 #include "box/box.h"
 #include "export/notation.h"
@@ -13,9 +13,8 @@ namespace {
 NOTIFYICONDATAA trayIconData;
 bool trayIconAdded = false;
 
-MENUITEMINFOA itemTemplate;  // also the record of "E&xit"
-MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, nudgeItemInfo, displayItemInfo;
-MENUITEMINFOA formatItemInfo, historyItemInfo;
+MENUITEMINFOA itemTemplate;
+MENUITEMINFOA hideItemInfo;  // renamed "&Show" while the box is hidden
 MENUITEMINFOA workItemInfo;
 
 struct SubItem {
@@ -34,19 +33,43 @@ constexpr SubItem kDisplayItems[] = {
 constexpr UINT kViewItems[] = {kCmdDecimal, kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom};
 constexpr UINT kFormItems[] = {kCmdMicro, kCmdNormal, kCmdZoom};
 
-void fillItem(MENUITEMINFOA* item, UINT id, const char* caption) {
-  *item = itemTemplate;
-  item->wID = id;
-  item->dwTypeData = const_cast<char*>(caption);
-}
+// The main menu top to bottom. An action's item takes its caption from the action's row.
+constexpr UINT kTrayOrder[] = {kCmdOptions, kCmdFormat, kCmdDisplay, kCmdColors, kCmdCopy,
+                               kCmdHistory, kCmdNudge, kCmdShowHide, kCmdExit};
 
-// "Histor&y" and its submenu, filled from the history loaded at start.
-void buildHistoryMenu() {
-  fillItem(&historyItemInfo, kCmdHistory, "Histor&y");
-  app.historyMenu = CreatePopupMenu();
-  historyItemInfo.fMask |= MIIM_SUBMENU;
-  historyItemInfo.hSubMenu = app.historyMenu;
-  fillHistoryMenu();
+struct TrayItem {
+  UINT id;
+  const char* caption;
+};
+constexpr TrayItem kOwnItems[] = {
+    {kCmdFormat, "&Format"}, {kCmdDisplay, "&Display"}, {kCmdColors, "Co&lors"}, {kCmdHistory, "Histor&y"}};
+
+constexpr const char* trayCaption(UINT id) {
+  const int action = actionOfMenuId(static_cast<int>(id));
+  if (action >= 0) return kActions[action].menuCaption;
+  for (const TrayItem& item : kOwnItems)
+    if (item.id == id) return item.caption;
+  return nullptr;
+}
+constexpr bool everyTrayItemPlaced() {
+  for (UINT id : kTrayOrder)
+    if (!trayCaption(id)) return false;
+  for (const ActionRow& a : kActions) {
+    bool listed = !a.menuId;
+    for (UINT id : kTrayOrder) listed = listed || id == static_cast<UINT>(a.menuId);
+    if (!listed || (a.menuId && !a.menuCaption)) return false;
+  }
+  return true;
+}
+static_assert(everyTrayItemPlaced(), "every tray item has a caption and every action's item a place");
+
+HMENU submenuOf(UINT id) {
+  switch (id) {
+    case kCmdFormat:  return app.formatMenu;
+    case kCmdDisplay: return app.displayMenu;
+    case kCmdHistory: return app.historyMenu;
+    default:          return nullptr;
+  }
 }
 
 void fillSubItem(const SubItem& sub) {
@@ -64,22 +87,12 @@ void buildTrayMenu() {
   itemTemplate.cbSize = sizeof(MENUITEMINFOA);
   itemTemplate.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
   itemTemplate.fType = MFT_STRING;
-  itemTemplate.wID = kCmdExit;
-  itemTemplate.dwTypeData = const_cast<char*>("E&xit");
-
-  fillItem(&hideItemInfo, kCmdShowHide, "&Hide");
-  hideItemInfo.dwItemData = 1;
   app.boxShown = 1;
-  fillItem(&optionsItemInfo, kCmdOptions, "&Options");
-  optionsItemInfo.fState = MFS_DEFAULT;
-  fillItem(&colorsItemInfo, kCmdColors, "Co&lors");
-  fillItem(&copyItemInfo, kCmdCopy, "&Copy");
-  fillItem(&nudgeItemInfo, kCmdNudge, "&Nudge");
-  fillItem(&displayItemInfo, kCmdDisplay, "&Display");
-  fillItem(&formatItemInfo, kCmdFormat, "&Format");
 
   app.formatMenu = CreatePopupMenu();
   app.displayMenu = CreatePopupMenu();
+  app.historyMenu = CreatePopupMenu();
+  fillHistoryMenu();
 
   // By command with item 0, which no item has, appends; later items go in at position 0.
   bool first = true;
@@ -103,17 +116,20 @@ void buildTrayMenu() {
     InsertMenuItemA(app.formatMenu, items++, TRUE, &workItemInfo);
   }
 
-  displayItemInfo.fMask |= MIIM_SUBMENU;
-  displayItemInfo.hSubMenu = app.displayMenu;
-  formatItemInfo.fMask |= MIIM_SUBMENU;
-  formatItemInfo.hSubMenu = app.formatMenu;
-  buildHistoryMenu();
-
   app.trayMenu = CreatePopupMenu();
-  InsertMenuItemA(app.trayMenu, 0, FALSE, &itemTemplate);
-  for (MENUITEMINFOA* item : {&hideItemInfo, &nudgeItemInfo, &historyItemInfo, &copyItemInfo, &colorsItemInfo,
-                              &displayItemInfo, &formatItemInfo, &optionsItemInfo})
-    InsertMenuItemA(app.trayMenu, 0, TRUE, item);
+  UINT position = 0;
+  for (UINT id : kTrayOrder) {
+    fillSubItem({id, trayCaption(id), MFT_STRING, id == kCmdOptions ? UINT(MFS_DEFAULT) : 0});
+    if (const HMENU sub = submenuOf(id)) {
+      workItemInfo.fMask |= MIIM_SUBMENU;
+      workItemInfo.hSubMenu = sub;
+    }
+    if (id == kCmdShowHide) {
+      workItemInfo.dwItemData = 1;
+      hideItemInfo = workItemInfo;
+    }
+    InsertMenuItemA(app.trayMenu, position++, TRUE, &workItemInfo);
+  }
 }
 
 void addTrayIcon(HWND box) {

@@ -479,17 +479,17 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
   clearSettings();
   startTintlet();
   openOptions(2);
-  ASSERT_TRUE(IsWindowVisible(optionsControls.helpView));
+  ASSERT_TRUE(IsWindowVisible(optionsControls[kHelpView]));
   ASSERT_NE(app.helpData, nullptr);
   EXPECT_GT(app.helpSize, 4096u) << "a document of more than one piece";
   EXPECT_EQ(app.helpOffset, app.helpSize);
 
-  const std::string text = viewText(optionsControls.helpView);
+  const std::string text = viewText(optionsControls[kHelpView]);
   expectWholeHelpText(text);
 
   // The same document streamed whole into a view of the same kind gives the same text.
-  RECT r = rectInOptions(optionsControls.helpView);
-  HWND whole = CreateWindowExA(0, "RichEdit", "", GetWindowLongA(optionsControls.helpView, GWL_STYLE) & ~WS_VISIBLE,
+  RECT r = rectInOptions(optionsControls[kHelpView]);
+  HWND whole = CreateWindowExA(0, "RichEdit", "", GetWindowLongA(optionsControls[kHelpView], GWL_STYLE) & ~WS_VISIBLE,
                                r.left, r.top, r.right - r.left, r.bottom - r.top, app.optionsWnd, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(whole, nullptr);
@@ -498,22 +498,22 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
   SendMessageA(whole, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   EXPECT_EQ(doc.offset, app.helpSize);
   EXPECT_GT(GetWindowTextLengthA(whole), 2000);
-  EXPECT_EQ(GetWindowTextLengthA(optionsControls.helpView), GetWindowTextLengthA(whole));
+  EXPECT_EQ(GetWindowTextLengthA(optionsControls[kHelpView]), GetWindowTextLengthA(whole));
   EXPECT_EQ(text, viewText(whole));
   DestroyWindow(whole);
 
   // No line runs on under the scroll bar: every line's last letter ends inside the client area.
   RECT client;
-  GetClientRect(optionsControls.helpView, &client);
-  const int lines = static_cast<int>(SendMessageA(optionsControls.helpView, EM_GETLINECOUNT, 0, 0));
+  GetClientRect(optionsControls[kHelpView], &client);
+  const int lines = static_cast<int>(SendMessageA(optionsControls[kHelpView], EM_GETLINECOUNT, 0, 0));
   EXPECT_GT(lines, 60);
   int checked = 0;
   for (int i = 0; i < lines; ++i) {
-    const LRESULT first = SendMessageA(optionsControls.helpView, EM_LINEINDEX, i, 0);
-    LRESULT last = first + SendMessageA(optionsControls.helpView, EM_LINELENGTH, first, 0) - 1;
+    const LRESULT first = SendMessageA(optionsControls[kHelpView], EM_LINEINDEX, i, 0);
+    LRESULT last = first + SendMessageA(optionsControls[kHelpView], EM_LINELENGTH, first, 0) - 1;
     while (last >= first && text[last] == ' ') --last;
     if (last < first) continue;
-    const POINT at = posOfChar(optionsControls.helpView, last), next = posOfChar(optionsControls.helpView, last + 1);
+    const POINT at = posOfChar(optionsControls[kHelpView], last), next = posOfChar(optionsControls[kHelpView], last + 1);
     // The next character's left edge is this one's right edge while it is on the same row.
     const LONG right = next.y == at.y && next.x > at.x ? next.x : at.x + 1;
     EXPECT_LE(right, client.right) << "line " << i << " ends under the scroll bar: "
@@ -529,7 +529,7 @@ TEST(HelpPage, ExamplesAreWhatTheCopyGives) {
   clearSettings();
   startTintlet();
   openOptions(2);
-  const std::string text = viewText(optionsControls.helpView);
+  const std::string text = viewText(optionsControls[kHelpView]);
   char hex[7], dec[12];
   composeColorTexts(RGB(255, 128, 0), hex, dec);
   for (int n = 0; n < kNotationCount; ++n) {
@@ -548,21 +548,21 @@ TEST(AboutPage, LabelsAndIconsOfTheRealPage) {
   clearSettings();
   startTintlet();
   openOptions(3);
-  EXPECT_EQ(windowText(optionsControls.aboutLabel),
+  EXPECT_EQ(windowText(optionsControls[kAboutLabel]),
             "Tintlet 2.51\rfreeware\r2005\r\rprogramming:\rTintlet team\r\rtesting,documentation:\rTintlet team");
-  EXPECT_EQ(windowText(optionsControls.developedWithLabel), "developed with:");
-  EXPECT_EQ(windowText(optionsControls.packedWithLabel), "packed with:");
-  EXPECT_EQ(windowText(optionsControls.makerLink), "https://quillon.example/");
-  EXPECT_EQ(windowText(optionsControls.toolLink), std::string("MinGW-w64 GCC ") + __VERSION__);
-  const std::string credits = windowText(optionsControls.creditsLabel);
+  EXPECT_EQ(windowText(optionsControls[kDevelopedWithLabel]), "developed with:");
+  EXPECT_EQ(windowText(optionsControls[kPackedWithLabel]), "packed with:");
+  EXPECT_EQ(windowText(optionsControls[kMakerLink]), "https://quillon.example/");
+  EXPECT_EQ(windowText(optionsControls[kToolLink]), std::string("MinGW-w64 GCC ") + __VERSION__);
+  const std::string credits = windowText(optionsControls[kCreditsLabel]);
   EXPECT_EQ(credits, app.creditsText);
   EXPECT_EQ(credits.rfind("GNU ld 2.", 0), 0u) << credits;
   EXPECT_NE(credits.find(" (linker)\rGNU windres 2."), std::string::npos) << credits;
   EXPECT_NE(credits.find(" (resources)\rof GNU Binutils; no packer"), std::string::npos) << credits;
 
   struct Icon { HWND wnd; const char* name; };
-  const Icon icons[] = {{optionsControls.programIconStatic, "TLICON"}, {optionsControls.makerIconStatic, "QNICON"},
-                        {optionsControls.toolIconStatic, "DTICON"}};
+  const Icon icons[] = {{optionsControls[kProgramIconStatic], "TLICON"}, {optionsControls[kMakerIconStatic], "QNICON"},
+                        {optionsControls[kToolIconStatic], "DTICON"}};
   std::vector<HICON> shown;
   for (const Icon& i : icons) {
     EXPECT_TRUE(IsWindowVisible(i.wnd)) << i.name;
@@ -581,7 +581,7 @@ TEST(AboutPage, LinkLabelsAreFittedToTheirTextsAtStartUp) {
   clearSettings();
   startTintlet();
   struct Case { HWND* label; int x, y; };
-  const Case cases[] = {{&optionsControls.makerLink, 127, 170}, {&optionsControls.toolLink, 127, 219}};
+  const Case cases[] = {{&optionsControls[kMakerLink], 127, 170}, {&optionsControls[kToolLink], 127, 219}};
   for (const Case& c : cases) {
     const std::string text = windowText(*c.label);
     SIZE expected;
@@ -609,7 +609,7 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
   openOptions(3);
   SendMessageA(app.boxWnd, WM_HOTKEY, 2, 0);  // the box, which follows the pointer, is hidden out of the way
   pumpFor(100);
-  ASSERT_TRUE(IsWindowVisible(optionsControls.makerLink));
+  ASSERT_TRUE(IsWindowVisible(optionsControls[kMakerLink]));
   ASSERT_FALSE(IsWindowVisible(app.boxWnd));
 
   auto inOptions = [](int x, int y) {
@@ -617,23 +617,23 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
     ClientToScreen(app.optionsWnd, &p);
     return p;
   };
-  RECT tab, maker = rectInOptions(optionsControls.makerLink);
-  SendMessageA(optionsControls.tabCtrl, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  RECT tab, maker = rectInOptions(optionsControls[kMakerLink]);
+  SendMessageA(optionsControls[kTabCtrl], TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
   enum Under { kMaker, kTool, kOther };
   struct Step { const char* what; POINT at; Under expected; };
   const Step steps[] = {
-      {"the maker link", centreOf(optionsControls.makerLink), kMaker},
-      {"straight onto the tool link", centreOf(optionsControls.toolLink), kTool},
-      {"back to the maker link", centreOf(optionsControls.makerLink), kMaker},
-      {"the About text", centreOf(optionsControls.aboutLabel), kOther},
-      {"the tool link", centreOf(optionsControls.toolLink), kTool},
-      {"the maker's logo", centreOf(optionsControls.makerIconStatic), kOther},
-      {"the maker link", centreOf(optionsControls.makerLink), kMaker},
+      {"the maker link", centreOf(optionsControls[kMakerLink]), kMaker},
+      {"straight onto the tool link", centreOf(optionsControls[kToolLink]), kTool},
+      {"back to the maker link", centreOf(optionsControls[kMakerLink]), kMaker},
+      {"the About text", centreOf(optionsControls[kAboutLabel]), kOther},
+      {"the tool link", centreOf(optionsControls[kToolLink]), kTool},
+      {"the maker's logo", centreOf(optionsControls[kMakerIconStatic]), kOther},
+      {"the maker link", centreOf(optionsControls[kMakerLink]), kMaker},
       // Where the label was before it was fitted to its text.
       {"just right of the maker link's text", inOptions(maker.right + 4, (maker.top + maker.bottom) / 2), kOther},
-      {"the tool link", centreOf(optionsControls.toolLink), kTool},
+      {"the tool link", centreOf(optionsControls[kToolLink]), kTool},
       {"a tab", inOptions((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2), kOther},
-      {"the maker link", centreOf(optionsControls.makerLink), kMaker},
+      {"the maker link", centreOf(optionsControls[kMakerLink]), kMaker},
       {"an empty part of the window", inOptions(5, 280), kOther},
   };
   for (const Step& s : steps) {
@@ -648,12 +648,12 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
     EXPECT_EQ(GetCursor(), cursor);
     EXPECT_EQ(app.makerLinkHover, s.expected == kMaker);
     EXPECT_EQ(app.toolLinkHover, s.expected == kTool);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.makerLink, WM_GETFONT, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls[kMakerLink], WM_GETFONT, 0, 0)),
               s.expected == kMaker ? app.linkFont : app.uiFont);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.toolLink, WM_GETFONT, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls[kToolLink], WM_GETFONT, 0, 0)),
               s.expected == kTool ? app.linkFont : app.uiFont);
-    EXPECT_EQ(underlinedOnScreen(optionsControls.makerLink), s.expected == kMaker);
-    EXPECT_EQ(underlinedOnScreen(optionsControls.toolLink), s.expected == kTool);
+    EXPECT_EQ(underlinedOnScreen(optionsControls[kMakerLink]), s.expected == kMaker);
+    EXPECT_EQ(underlinedOnScreen(optionsControls[kToolLink]), s.expected == kTool);
   }
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -703,8 +703,8 @@ TEST(AboutPage, ClickOnALinkOpensItsAddressThroughTheShell) {
   SendMessageA(app.boxWnd, WM_HOTKEY, 2, 0);  // the box out of the way
   pumpFor(100);
   struct Case { HWND* link; const char* address; };
-  const Case cases[] = {{&optionsControls.makerLink, "https://quillon.example/"},
-                        {&optionsControls.toolLink, "https://www.mingw-w64.org/"}};
+  const Case cases[] = {{&optionsControls[kMakerLink], "https://quillon.example/"},
+                        {&optionsControls[kToolLink], "https://www.mingw-w64.org/"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.address);
     DeleteFileA(opened.file.c_str());

@@ -176,7 +176,7 @@ TEST_F(Clipboard, LongestTemplateFillsTheClipboardExactly) {
 
 // Every edit of the Options page's template field is the template of the next copy.
 TEST_F(Clipboard, TemplateFollowsEveryEditOfTheField) {
-  ASSERT_NE(optionsControls.templateCombo, nullptr);
+  ASSERT_NE(optionsControls[kTemplateCombo], nullptr);
   settings.formatIndex = 6;
   typeTemplate("$r-#g");
   copyWithHotkey();
@@ -189,10 +189,10 @@ TEST_F(Clipboard, TemplateFollowsEveryEditOfTheField) {
   copyWithHotkey();
   expectExactly(readClipboard(), std::string(99, 'a'));
   // A template chosen from the list with the arrow key, as the field's own key gives it.
-  SendMessageA(optionsControls.templateCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  SendMessageA(optionsControls[kTemplateCombo], CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  const HWND field = FindWindowExA(optionsControls[kTemplateCombo], nullptr, "Edit", nullptr);
   SendMessageA(field, WM_KEYDOWN, VK_DOWN, 1 | (MapVirtualKeyA(VK_DOWN, MAPVK_VK_TO_VSC) << 16));
-  ASSERT_EQ(windowText(optionsControls.templateCombo), "RGB(#r,#g,#b)");
+  ASSERT_EQ(windowText(optionsControls[kTemplateCombo]), "RGB(#r,#g,#b)");
   copyWithHotkey();
   expectExactly(readClipboard(), "RGB(5,12,255)");
 }

@@ -43,9 +43,9 @@ void typeIntoFields(HWND dialog, COLORREF c) {
 void click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void closeDialog(HWND dialog, int how) { SendMessageA(dialog, WM_COMMAND, how, 0); }
 
-void pressColorButton() { SendMessageA(optionsControls.colorButton, BM_CLICK, 0, 0); }
+void pressColorButton() { SendMessageA(optionsControls[kColorButton], BM_CLICK, 0, 0); }
 void pressTrayColors() { SendMessageA(app.boxWnd, WM_COMMAND, kCmdColors, 0); }  // as the menu sends it
-void pressFontButton() { SendMessageA(optionsControls.fontButton, BM_CLICK, 0, 0); }
+void pressFontButton() { SendMessageA(optionsControls[kFontButton], BM_CLICK, 0, 0); }
 
 // The pixel of the box's top-left corner, as the screen shows it.
 COLORREF boxCornerPixel() {
@@ -177,7 +177,7 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
           visibleAfter = IsWindowVisible(dialog) != 0;
           front = GetForegroundWindow();
           count = dialogsTitled(c.title).size();
-          SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);  // refused while a dialog is open
+          SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);  // refused while a dialog is open
           closeDialog(dialog, IDCANCEL);
         });
     script.start();
@@ -193,7 +193,7 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
   }
   EXPECT_EQ(app.fontDialogWnd, nullptr);
   EXPECT_EQ(app.colorDialogWnd, nullptr);
-  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);
   EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -555,7 +555,7 @@ TEST(ColorDialog, TrayExitWithBothDialogsOpenEndsTheProgramWithCodeZero) {
   click(colorDialog, kAddCustomColor);
   const HWND fontButton = FindWindowExA(options, nullptr, "Button", "&Font");
   ASSERT_NE(fontButton, nullptr);
-  PostMessageA(options, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(fontButton));
+  PostMessageA(options, WM_COMMAND, MAKEWPARAM(kIdFontButton, BN_CLICKED), reinterpret_cast<LPARAM>(fontButton));
   ASSERT_NE(waitForWindow("#32770", kFontDialogTitle), nullptr);
   PostMessageA(box, WM_COMMAND, kCmdExit, 0);
   const DWORD code = waitForExit(process, 10000);

@@ -74,13 +74,13 @@ void openOptions(int page) {
 }
 
 void switchOptionsPage(int page) {
-  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, page, 0);
-  NMHDR note = {optionsControls.tabCtrl, 0, TCN_SELCHANGE};
+  SendMessageA(optionsControls[kTabCtrl], TCM_SETCURSEL, page, 0);
+  NMHDR note = {optionsControls[kTabCtrl], 0, TCN_SELCHANGE};
   SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
 }
 
 void typeTemplate(const char* text) {
-  const HWND field = FindWindowExA(optionsControls.templateCombo, nullptr, "Edit", nullptr);
+  const HWND field = FindWindowExA(optionsControls[kTemplateCombo], nullptr, "Edit", nullptr);
   ASSERT_NE(field, nullptr);
   // WM_SETTEXT would change the text without telling anyone; a replaced selection tells as a key does.
   SendMessageA(field, EM_SETSEL, 0, -1);
@@ -193,10 +193,10 @@ void ColorWindow::setColor(COLORREF c) {
 
 std::vector<std::string> templateEntries() {
   std::vector<std::string> list;
-  const int count = static_cast<int>(SendMessageA(optionsControls.templateCombo, CB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageA(optionsControls[kTemplateCombo], CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     char text[256] = {};
-    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls[kTemplateCombo], CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     list.push_back(text);
   }
   EXPECT_EQ(list, settings.templates.entries()) << "the drop-down shows the template list as it is";

@@ -32,16 +32,16 @@ bool isTaken(UINT modifiers, UINT key) {
   return !probe.take(modifiers, key);
 }
 
-WORD rowWord(int action) { return LOWORD(SendMessageA(optionsControls.hotkeyCtrl[action], HKM_GETHOTKEY, 0, 0)); }
+WORD rowWord(int action) { return LOWORD(SendMessageA(optionsControls.hotkeyCtrl(action), HKM_GETHOTKEY, 0, 0)); }
 
 WORD ctrlShift(char key) { return MAKEWORD(key, HOTKEYF_CONTROL | HOTKEYF_SHIFT); }
 
 // A key pressed alone in a row's control, as the keyboard delivers it.
 void typeIntoRow(int action, char key) {
-  SetFocus(optionsControls.hotkeyCtrl[action]);
+  SetFocus(optionsControls.hotkeyCtrl(action));
   const LPARAM scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16;
-  PostMessageA(optionsControls.hotkeyCtrl[action], WM_KEYDOWN, key, 1 | scan);
-  PostMessageA(optionsControls.hotkeyCtrl[action], WM_KEYUP, key, 1 | scan | 0xC0000000);
+  PostMessageA(optionsControls.hotkeyCtrl(action), WM_KEYDOWN, key, 1 | scan);
+  PostMessageA(optionsControls.hotkeyCtrl(action), WM_KEYUP, key, 1 | scan | 0xC0000000);
   pumpFor(50);
 }
 
@@ -72,7 +72,7 @@ TEST(HotkeysPage, RowsShowTheRegisteredHotkeys) {
   switchOptionsPage(1);
   for (int i = 0; i < kActionCount; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_TRUE(IsWindowVisible(optionsControls.hotkeyCtrl[i]));
+    EXPECT_TRUE(IsWindowVisible(optionsControls.hotkeyCtrl(i)));
     EXPECT_EQ(rowWord(i), i == 3 ? 0 : ctrlShift(kDefaultKeys[i]));
   }
   EXPECT_EQ(exitTintlet(), 0);
@@ -101,7 +101,7 @@ TEST(HotkeysPage, DISABLED_RefusedRowIsLeftAloneWhileAnotherIsApplied) {
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
   MessageBoxCloser boxes;
   typeIntoRow(0, 'K');
-  SendMessageA(optionsControls.applyButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
   pumpFor(50);
   EXPECT_TRUE(boxes.texts().empty()) << "the refused pair is not tried again in this run";
   EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
@@ -116,7 +116,7 @@ TEST(HotkeysPage, DISABLED_NextStartRegistersTheKeptPairAndAChangedRowReplacesIt
   switchOptionsPage(1);
   EXPECT_EQ(rowWord(3), ctrlShift('F'));
   typeIntoRow(3, 'J');
-  SendMessageA(optionsControls.applyButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
   pumpFor(50);
   EXPECT_TRUE(isTaken(kCtrlShift, 'J'));
   EXPECT_FALSE(isTaken(kCtrlShift, 'F'));
@@ -151,7 +151,7 @@ TEST(HotkeysPage, AnEditNotAppliedIsDroppedWhenThePageIsShownAgainOrTheWindowClo
     pumpFor(50);
     EXPECT_EQ(rowWord(3), c.droppedOnLeaving ? ctrlShift('F') : ctrlShift('J'));
     c.comeBack();
-    EXPECT_TRUE(IsWindowVisible(optionsControls.hotkeyCtrl[3]));
+    EXPECT_TRUE(IsWindowVisible(optionsControls.hotkeyCtrl(3)));
     EXPECT_EQ(rowWord(3), ctrlShift('F'));
     EXPECT_EQ(settings.hotkeyChars[3], 'F');
     EXPECT_TRUE(isTaken(kCtrlShift, 'F'));
@@ -170,7 +170,7 @@ TEST(HotkeysPage, ALetterAloneIsTakenWithCtrlShiftAndApplyRegistersIt) {
   typeIntoRow(0, 'K');
   EXPECT_EQ(rowWord(0), ctrlShift('K'));
   EXPECT_TRUE(isTaken(kCtrlShift, 'O'));
-  SendMessageA(optionsControls.applyButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
   pumpFor(50);
   EXPECT_TRUE(boxes.texts().empty());
   EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
@@ -190,7 +190,7 @@ TEST(HotkeysPage, ARefusedRowIsReportedOnceAndClearedAndDefaultsRegistersAllNine
   switchOptionsPage(1);
   MessageBoxCloser boxes;
   typeIntoRow(5, 'Q');  // Zoom gets the combination of Show / Hide
-  SendMessageA(optionsControls.applyButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
   pumpFor(50);
   EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Hotkey registration failed:\r\rCtrl+Shift+Q\r"});
   EXPECT_EQ(rowWord(5), 0);
@@ -201,7 +201,7 @@ TEST(HotkeysPage, ARefusedRowIsReportedOnceAndClearedAndDefaultsRegistersAllNine
   EXPECT_FALSE(isTaken(kCtrlShift, 'Z'));
 
   boxes.clear();
-  SendMessageA(optionsControls.hotkeyDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kHotkeyDefaultsButton], BM_CLICK, 0, 0);
   pumpFor(50);
   EXPECT_TRUE(boxes.texts().empty());
   expectDefaultRows();
@@ -216,8 +216,8 @@ TEST(HotkeysPage, WhatTheRowsHoldAtExitIsSaved) {
   openOptions();
   switchOptionsPage(1);
   MessageBoxCloser boxes;
-  SendMessageA(optionsControls.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);  // Stop moving emptied and applied
-  SendMessageA(optionsControls.applyButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.hotkeyCtrl(4), HKM_SETHOTKEY, 0, 0);  // Stop moving emptied and applied
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
   pumpFor(50);
   EXPECT_FALSE(isTaken(kCtrlShift, 'S'));
   typeIntoRow(1, 'J');  // Dec / Hex changed, not applied

@@ -66,7 +66,7 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
 
   // The action has no hotkey in this run; the user's pair is kept for the next start.
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
-  EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl[3], HKM_GETHOTKEY, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(3), HKM_GETHOTKEY, 0, 0), 0);
   ProbeWindow probe;
   for (int i = 0; i < kActionCount; ++i) {
     expectDefaultPair(i);
@@ -112,17 +112,17 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   // Hotkey controls such as the Hotkeys page holds, on a window of the test's own.
   HWND page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 300, nullptr, nullptr, nullptr, nullptr);
   for (int i = 0; i < kActionCount; ++i)
-    optionsControls.hotkeyCtrl[i] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
+    optionsControls[hotkeyCtrlRow(i)] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
                                         nullptr, nullptr, nullptr);
-  ASSERT_NE(optionsControls.hotkeyCtrl[9], nullptr);
+  ASSERT_NE(optionsControls.hotkeyCtrl(9), nullptr);
   showHotkeyRows();
   for (int i = 0; i < kActionCount; ++i)
-    EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl[i], HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
+    EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(i), HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
 
   // The user gives Zoom the Show / Hide combination, clears Stop moving and gives Copy Alt+Num(5).
-  SendMessageA(optionsControls.hotkeyCtrl[5], HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
-  SendMessageA(optionsControls.hotkeyCtrl[4], HKM_SETHOTKEY, 0, 0);
-  SendMessageA(optionsControls.hotkeyCtrl[6], HKM_SETHOTKEY, MAKEWORD(VK_NUMPAD5, HOTKEYF_ALT), 0);
+  SendMessageA(optionsControls.hotkeyCtrl(5), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+  SendMessageA(optionsControls.hotkeyCtrl(4), HKM_SETHOTKEY, 0, 0);
+  SendMessageA(optionsControls.hotkeyCtrl(6), HKM_SETHOTKEY, MAKEWORD(VK_NUMPAD5, HOTKEYF_ALT), 0);
   MessageBoxCloser boxes;
   takeHotkeyRows();
   applyHotkeys();
@@ -131,10 +131,10 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Hotkey registration failed:\r\rCtrl+Shift+Q\r");
 
-  EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl[5], HKM_GETHOTKEY, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(5), HKM_GETHOTKEY, 0, 0), 0);
   EXPECT_EQ(settings.hotkeyChars[5], 0);
   EXPECT_EQ(settings.hotkeyModifiers[5], 0);
-  EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl[2], HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', 3));
+  EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(2), HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', 3));
   EXPECT_EQ(settings.hotkeyChars[4], 0);
   EXPECT_EQ(settings.hotkeyModifiers[4], 0);
   EXPECT_EQ(settings.hotkeyChars[6], VK_NUMPAD5);
@@ -151,11 +151,11 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   EXPECT_TRUE(UnregisterHotKey(app.boxWnd, 6));
 
   // An edit left in a control at exit is what is stored.
-  SendMessageA(optionsControls.hotkeyCtrl[0], HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL), 0);
+  SendMessageA(optionsControls.hotkeyCtrl(0), HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL), 0);
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(settings.hotkeyChars[0], VK_F9);
   EXPECT_EQ(settings.hotkeyModifiers[0], HOTKEYF_CONTROL);
-  for (HWND& ctrl : optionsControls.hotkeyCtrl) ctrl = nullptr;
+  for (int i = 0; i < kActionCount; ++i) optionsControls[hotkeyCtrlRow(i)] = nullptr;
   DestroyWindow(page);
 }
 

@@ -127,7 +127,7 @@ int textHeightAt96() {
 // The Help view's zoom ratio: numerator and denominator.
 std::pair<int, int> helpZoom() {
   int numerator = -1, denominator = -1;
-  SendMessageA(optionsControls.helpView, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+  SendMessageA(optionsControls[kHelpView], EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
   return {numerator, denominator};
 }
 
@@ -135,15 +135,15 @@ std::pair<int, int> helpZoom() {
 int firstHelpLineHeight() {
   selectTab(2);
   POINTL first = {}, second = {};
-  SendMessageA(optionsControls.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
-  SendMessageA(optionsControls.helpView, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
-               SendMessageA(optionsControls.helpView, EM_LINEINDEX, 1, 0));
+  SendMessageA(optionsControls[kHelpView], EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  SendMessageA(optionsControls[kHelpView], EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
+               SendMessageA(optionsControls[kHelpView], EM_LINEINDEX, 1, 0));
   selectTab(0);
   return second.y - first.y;
 }
 
-HWND* const kBottomButtons[] = {&optionsControls.fontButton, &optionsControls.colorButton, &optionsControls.boxDefaultsButton, &optionsControls.applyButton,
-                                &optionsControls.hotkeyDefaultsButton};
+HWND* const kBottomButtons[] = {&optionsControls[kFontButton], &optionsControls[kColorButton], &optionsControls[kBoxDefaultsButton], &optionsControls[kApplyButton],
+                                &optionsControls[kHotkeyDefaultsButton]};
 
 // The Options window laid out for 144 DPI in a client area of at least 441 x 457: every control inside it,
 // the bottom buttons 36 high, the text 1.5 times as high, the About icons 48 pixels, the Help text zoomed.
@@ -163,7 +163,7 @@ void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
   for (HWND* button : kBottomButtons) {
     const RECT r = rectInOptions(*button);
     EXPECT_GE(r.bottom - r.top, 36) << windowText(*button);
-    EXPECT_GE(r.top, rectInOptions(optionsControls.percentLabel).bottom) << windowText(*button);  // below the rest of the page
+    EXPECT_GE(r.top, rectInOptions(optionsControls[kPercentLabel]).bottom) << windowText(*button);  // below the rest of the page
   }
   LOGFONTA ui = {}, link = {};
   GetObjectA(app.uiFont, sizeof ui, &ui);
@@ -172,9 +172,9 @@ void expectOptionsAt144(int helpZoomNumerator, int helpZoomDenominator) {
   EXPECT_NEAR(link.lfHeight, 1.5 * -11, 1);
   EXPECT_EQ(link.lfUnderline, 1);
   EXPECT_NEAR(textHeight(app.uiFont), 1.5 * textHeightAt96(), 1);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.fontButton, WM_GETFONT, 0, 0)), app.uiFont);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.hotkeyLabel[8], WM_GETFONT, 0, 0)), app.uiFont);
-  for (HWND icon : {optionsControls.programIconStatic, optionsControls.makerIconStatic, optionsControls.toolIconStatic}) {
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls[kFontButton], WM_GETFONT, 0, 0)), app.uiFont);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls.hotkeyLabel(8), WM_GETFONT, 0, 0)), app.uiFont);
+  for (HWND icon : {optionsControls[kProgramIconStatic], optionsControls[kMakerIconStatic], optionsControls[kToolIconStatic]}) {
     EXPECT_EQ(iconSide(icon), 48);
     const RECT r = rectInOptions(icon);
     EXPECT_EQ(r.right - r.left, 48);
@@ -303,7 +303,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({250, 380}));
 
   // Restoring the look lays the box out for the same monitor.
-  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);
   expectLaidOutFor(-17, 144);
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutFor(-14, 120);
@@ -353,7 +353,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   GetClientRect(app.optionsWnd, &client96);
   ASSERT_EQ(client96.right, kOptionsClientWidth);
   ASSERT_EQ(client96.bottom, kOptionsClientHeight);
-  const HICON sharedIcon = reinterpret_cast<HICON>(SendMessageA(optionsControls.programIconStatic, STM_GETICON, 0, 0));
+  const HICON sharedIcon = reinterpret_cast<HICON>(SendMessageA(optionsControls[kProgramIconStatic], STM_GETICON, 0, 0));
   const int helpLine96 = firstHelpLineHeight();
   EXPECT_LT(helpLine96, 12 * 144 / 72);
 
@@ -365,7 +365,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   GetWindowRect(app.optionsWnd, &now);
   EXPECT_TRUE(EqualRect(&now, &suggested)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
   expectOptionsAt144(144, 96);
-  const RECT font144 = rectInOptions(optionsControls.fontButton);
+  const RECT font144 = rectInOptions(optionsControls[kFontButton]);
   EXPECT_EQ(font144.left, 23);
   EXPECT_EQ(font144.top, 495);
   EXPECT_EQ(font144.right - font144.left, 120);
@@ -376,7 +376,7 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
     SelectedObject selected(screen.dc, app.uiFont);
     GetTextExtentPoint32A(screen.dc, makerLinkText(), static_cast<int>(std::strlen(makerLinkText())), &extent);
   }
-  const RECT maker = rectInOptions(optionsControls.makerLink);
+  const RECT maker = rectInOptions(optionsControls[kMakerLink]);
   EXPECT_EQ(maker.right - maker.left, extent.cx);
   EXPECT_EQ(maker.left, 191);
 
@@ -414,8 +414,8 @@ TEST(Dpi, OptionsWindowAndMagnifierFollowANewMonitorDpiAndComeBack) {
   LOGFONTA ui = {};
   GetObjectA(app.uiFont, sizeof ui, &ui);
   EXPECT_EQ(ui.lfHeight, -11);
-  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(optionsControls.programIconStatic, STM_GETICON, 0, 0)), sharedIcon);
-  EXPECT_EQ(iconSide(optionsControls.toolIconStatic), 32);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(optionsControls[kProgramIconStatic], STM_GETICON, 0, 0)), sharedIcon);
+  EXPECT_EQ(iconSide(optionsControls[kToolIconStatic]), 32);
   EXPECT_EQ(helpZoom(), std::make_pair(96, 96));
   EXPECT_EQ(firstHelpLineHeight(), helpLine96);
   EXPECT_EQ(exitTintlet(), 0);

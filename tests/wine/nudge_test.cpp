@@ -253,17 +253,17 @@ TEST(Nudge, HidingTheBoxOrFocusingAHotkeyRowEndsTheMode) {
   ASSERT_TRUE(app.nudgeMode);
   openOptions(1);
   EXPECT_TRUE(app.nudgeMode) << "showing the page alone takes no keys back";
-  SetFocus(optionsControls.hotkeyCtrl[3]);
+  SetFocus(optionsControls.hotkeyCtrl(3));
   pumpFor(50);
   EXPECT_FALSE(app.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 0);
   // The row gets the arrow the user presses now.
   press(VK_LEFT);
-  EXPECT_EQ(LOWORD(SendMessageA(optionsControls.hotkeyCtrl[3], HKM_GETHOTKEY, 0, 0)) & 0xFF, VK_LEFT);
+  EXPECT_EQ(LOWORD(SendMessageA(optionsControls.hotkeyCtrl(3), HKM_GETHOTKEY, 0, 0)) & 0xFF, VK_LEFT);
   // With the focus in a row the nudge hotkey does nothing, as every other hotkey.
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionNudge, 0);
   EXPECT_FALSE(app.nudgeMode);
-  SetFocus(optionsControls.tabCtrl);  // else the Exit hotkey would be ignored too
+  SetFocus(optionsControls[kTabCtrl]);  // else the Exit hotkey would be ignored too
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -318,17 +318,17 @@ TEST(Nudge, ARefusedKeyIsReportedAndTheModeWorksWithTheOthers) {
 TEST(Nudge, HotkeyRowEditsAndPersistsTheCombination) {
   startAt({500, 400});
   openOptions(1);
-  const HWND row = optionsControls.hotkeyCtrl[kActionNudge];
+  const HWND row = optionsControls.hotkeyCtrl(kActionNudge);
   EXPECT_TRUE(IsWindowVisible(row));
-  EXPECT_EQ(windowText(optionsControls.hotkeyLabel[kActionNudge]), "Nudge mode");
+  EXPECT_EQ(windowText(optionsControls.hotkeyLabel(kActionNudge)), "Nudge mode");
   EXPECT_EQ(LOWORD(SendMessageA(row, HKM_GETHOTKEY, 0, 0)), MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
   // J pressed alone in the row is taken as Ctrl+Shift+J.
   SetFocus(row);
   press('J');
   EXPECT_EQ(LOWORD(SendMessageA(row, HKM_GETHOTKEY, 0, 0)), MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
-  SendMessageA(optionsControls.applyButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
   pumpFor(50);
-  SetFocus(optionsControls.tabCtrl);
+  SetFocus(optionsControls[kTabCtrl]);
   pressNudgeHotkey();
   EXPECT_FALSE(app.nudgeMode) << "Ctrl+Shift+N is no longer the mode's";
   press('J', {VK_CONTROL, VK_SHIFT});

@@ -221,7 +221,7 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
     EXPECT_EQ(classOf(c).size(), std::strlen(e.className));
     EXPECT_EQ(lstrcmpiA(classOf(c).c_str(), e.className), 0) << classOf(c);
     DWORD style = e.style;
-    if (c == optionsControls.templateCombo) style &= ~WS_BORDER;  // the combo box draws its own border
+    if (c == optionsControls[kTemplateCombo]) style &= ~WS_BORDER;  // the combo box draws its own border
     if (e.style == 0x50010009) style &= ~WS_TABSTOP;  // the checked radio button takes the tab stop
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE)), style);
     EXPECT_EQ(isShown(c), e.page <= 0);
@@ -232,34 +232,34 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
     EXPECT_EQ(live.top, e.y);
     // The combo box's own height is its edit field's; its created height includes the list.
     if (e.width) EXPECT_EQ(live.right - live.left, resolve(e.width, clientW));
-    if (e.height && c != optionsControls.templateCombo) EXPECT_EQ(live.bottom - live.top, resolve(e.height, clientH));
+    if (e.height && c != optionsControls[kTemplateCombo]) EXPECT_EQ(live.bottom - live.top, resolve(e.height, clientH));
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(c, WM_GETFONT, 0, 0));
     if (e.uiFont) EXPECT_EQ(font, app.uiFont);
     else EXPECT_NE(font, app.uiFont);
   }
-  EXPECT_EQ(GetWindowLongA(optionsControls.hotkeyCtrl[0], GWL_EXSTYLE),
+  EXPECT_EQ(GetWindowLongA(optionsControls.hotkeyCtrl(0), GWL_EXSTYLE),
             WS_EX_CLIENTEDGE);  // added by the hotkey control
 
   // The handles in the state are these controls.
-  EXPECT_EQ(children[0], optionsControls.tabCtrl);
-  EXPECT_EQ(children[1], optionsControls.notationRadio[0]);
-  EXPECT_EQ(children[6], optionsControls.notationRadio[3]);
-  EXPECT_EQ(children[7], optionsControls.notationRadio[6]);
-  EXPECT_EQ(children[12], optionsControls.notationRadio[11]);
-  EXPECT_EQ(children[15], optionsControls.templateCombo);
-  EXPECT_EQ(children[23], optionsControls.hotkeyCtrl[0]);
-  EXPECT_EQ(children[40], optionsControls.hotkeyLabel[8]);
-  EXPECT_EQ(children[42], optionsControls.hotkeyLabel[9]);
-  EXPECT_EQ(children[54], optionsControls.toolIconStatic);
+  EXPECT_EQ(children[0], optionsControls[kTabCtrl]);
+  EXPECT_EQ(children[1], optionsControls.notationRadio(0));
+  EXPECT_EQ(children[6], optionsControls.notationRadio(3));
+  EXPECT_EQ(children[7], optionsControls.notationRadio(6));
+  EXPECT_EQ(children[12], optionsControls.notationRadio(11));
+  EXPECT_EQ(children[15], optionsControls[kTemplateCombo]);
+  EXPECT_EQ(children[23], optionsControls.hotkeyCtrl(0));
+  EXPECT_EQ(children[40], optionsControls.hotkeyLabel(8));
+  EXPECT_EQ(children[42], optionsControls.hotkeyLabel(9));
+  EXPECT_EQ(children[54], optionsControls[kToolIconStatic]);
   // The About texts come from the About page's composer.
-  EXPECT_EQ(windowText(optionsControls.aboutLabel), app.aboutText);
-  EXPECT_EQ(windowText(optionsControls.makerLink), makerLinkText());
-  EXPECT_EQ(windowText(optionsControls.toolLink), toolLinkText());
-  EXPECT_EQ(windowText(optionsControls.creditsLabel), app.creditsText);
-  EXPECT_EQ(windowText(optionsControls.programIconStatic), "TLICON");
+  EXPECT_EQ(windowText(optionsControls[kAboutLabel]), app.aboutText);
+  EXPECT_EQ(windowText(optionsControls[kMakerLink]), makerLinkText());
+  EXPECT_EQ(windowText(optionsControls[kToolLink]), toolLinkText());
+  EXPECT_EQ(windowText(optionsControls[kCreditsLabel]), app.creditsText);
+  EXPECT_EQ(windowText(optionsControls[kProgramIconStatic]), "TLICON");
 
   // Four tabs, the first selected.
-  EXPECT_EQ(SendMessageA(optionsControls.tabCtrl, TCM_GETITEMCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageA(optionsControls[kTabCtrl], TCM_GETITEMCOUNT, 0, 0), 4);
   const char* tabs[4] = {"Options", "Hotkeys", "Help", "About"};
   for (int i = 0; i < 4; ++i) {
     char text[32] = {};
@@ -267,10 +267,10 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    SendMessageA(optionsControls.tabCtrl, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(optionsControls[kTabCtrl], TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(text, tabs[i]);
   }
-  EXPECT_EQ(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(optionsControls[kTabCtrl], TCM_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(app.currentTab, 0);
 
   // The fonts: Tahoma 11 pixels, the link font underlined.
@@ -305,10 +305,10 @@ TEST(OptionsWindow, StartsHiddenAndMinimisedAndClosesTheSameWay) {
   openOptions();
   EXPECT_TRUE(IsWindowVisible(app.optionsWnd));
   EXPECT_FALSE(IsIconic(app.optionsWnd));
-  EXPECT_EQ(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(optionsControls[kTabCtrl], TCM_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(app.currentTab, 0);
-  EXPECT_TRUE(IsWindowVisible(optionsControls.notationRadio[0]));
-  EXPECT_FALSE(IsWindowVisible(optionsControls.helpView));
+  EXPECT_TRUE(IsWindowVisible(optionsControls.notationRadio(0)));
+  EXPECT_FALSE(IsWindowVisible(optionsControls[kHelpView]));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -319,10 +319,10 @@ TEST(OptionsWindow, AnotherProgramKeepsTheActivationItTakes) {
   startTintlet();
   openOptions();
   ASSERT_EQ(GetForegroundWindow(), app.optionsWnd);
-  EXPECT_EQ(GetFocus(), optionsControls.tabCtrl);
+  EXPECT_EQ(GetFocus(), optionsControls[kTabCtrl]);
   for (const char* how : {"click", "activate"}) {
     SCOPED_TRACE(how);
-    SetFocus(optionsControls.notationRadio[0]);
+    SetFocus(optionsControls.notationRadio(0));
     const HANDLE other = startProcess(helperPath("other_window") + " " + how);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(pumpUntil([&] { return WaitForSingleObject(other, 0) == WAIT_OBJECT_0; }, 10000));
@@ -332,7 +332,7 @@ TEST(OptionsWindow, AnotherProgramKeepsTheActivationItTakes) {
     EXPECT_EQ(code, 0u) << "times the other window lost the activation, plus 100 if it was not in front at the end";
     // Its window gone, the Options window is active again with the focus on the tabs.
     ASSERT_TRUE(pumpUntil([] { return GetForegroundWindow() == app.optionsWnd; }));
-    EXPECT_EQ(GetFocus(), optionsControls.tabCtrl);
+    EXPECT_EQ(GetFocus(), optionsControls[kTabCtrl]);
   }
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -355,16 +355,16 @@ TEST(OptionsWindow, TabSelectionShowsExactlyItsPage) {
     expectPage(page);
   }
   // Other notifications of the tab control change nothing.
-  SendMessageA(optionsControls.tabCtrl, TCM_SETCURSEL, 2, 0);
-  NMHDR changing = {optionsControls.tabCtrl, 0, static_cast<UINT>(TCN_SELCHANGING)};
+  SendMessageA(optionsControls[kTabCtrl], TCM_SETCURSEL, 2, 0);
+  NMHDR changing = {optionsControls[kTabCtrl], 0, static_cast<UINT>(TCN_SELCHANGING)};
   SendMessageA(app.optionsWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&changing));
   expectPage(0);
   // A real click on a tab.
   for (int page : {3, 1, 0}) {
     RECT tab;
-    SendMessageA(optionsControls.tabCtrl, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&tab));
+    SendMessageA(optionsControls[kTabCtrl], TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&tab));
     clickAt(inOptions((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
-    EXPECT_EQ(SendMessageA(optionsControls.tabCtrl, TCM_GETCURSEL, 0, 0), page);
+    EXPECT_EQ(SendMessageA(optionsControls[kTabCtrl], TCM_GETCURSEL, 0, 0), page);
     expectPage(page);
   }
   EXPECT_EQ(exitTintlet(), 0);
@@ -375,7 +375,7 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
   startTintlet();
   openOptions();
   ASSERT_TRUE(app.layeredSupported);
-  ASSERT_TRUE(IsWindowEnabled(optionsControls.opacityScrollBar));
+  ASSERT_TRUE(IsWindowEnabled(optionsControls[kOpacityScrollBar]));
   struct Step { int request, thumb, opacity; const char* label; };
   const Step steps[] = {
       {SB_LINELEFT, 0, 100, "0%"},     {SB_PAGELEFT, 0, 100, "0%"},      {SB_THUMBTRACK, 12, 88, "12%"},
@@ -388,8 +388,8 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
     SendMessageA(app.optionsWnd, WM_HSCROLL, MAKEWPARAM(s.request, s.thumb), 0);
     SCOPED_TRACE(s.request);
     EXPECT_EQ(settings.opacityPercent, s.opacity);
-    EXPECT_EQ(windowText(optionsControls.percentLabel), s.label);
-    EXPECT_EQ(GetScrollPos(optionsControls.opacityScrollBar, SB_CTL), 100 - s.opacity);
+    EXPECT_EQ(windowText(optionsControls[kPercentLabel]), s.label);
+    EXPECT_EQ(GetScrollPos(optionsControls[kOpacityScrollBar], SB_CTL), 100 - s.opacity);
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, &flags));
@@ -403,25 +403,25 @@ TEST(OptionsPage, OpacityFollowsEveryScrollRequest) {
 
   // Real clicks on the scroll bar's arrows.
   RECT bar;
-  GetWindowRect(optionsControls.opacityScrollBar, &bar);
+  GetWindowRect(optionsControls[kOpacityScrollBar], &bar);
   const int arrow = GetSystemMetrics(SM_CXHSCROLL) / 2;
   clickAt({bar.right - arrow, (bar.top + bar.bottom) / 2});
   EXPECT_EQ(settings.opacityPercent, 87);
-  EXPECT_EQ(windowText(optionsControls.percentLabel), "13%");
+  EXPECT_EQ(windowText(optionsControls[kPercentLabel]), "13%");
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
   clickAt({bar.left + arrow, (bar.top + bar.bottom) / 2});
   EXPECT_EQ(settings.opacityPercent, 89);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 226);
-  EXPECT_EQ(GetScrollPos(optionsControls.opacityScrollBar, SB_CTL), 11);
+  EXPECT_EQ(GetScrollPos(optionsControls[kOpacityScrollBar], SB_CTL), 11);
 
   // Without layered windows the page still follows, but nothing is applied to the box.
   app.layeredSupported = false;
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   app.layeredSupported = true;
   EXPECT_EQ(settings.opacityPercent, 70);
-  EXPECT_EQ(windowText(optionsControls.percentLabel), "30%");
-  EXPECT_EQ(GetScrollPos(optionsControls.opacityScrollBar, SB_CTL), 30);
+  EXPECT_EQ(windowText(optionsControls[kPercentLabel]), "30%");
+  EXPECT_EQ(GetScrollPos(optionsControls[kOpacityScrollBar], SB_CTL), 30);
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 226);
   EXPECT_EQ(exitTintlet(), 0);
@@ -439,18 +439,18 @@ const int kNotationIds[][2] = {{10, 0}, {11, 1}, {12, 2}, {13, 4}, {14, 5}, {15,
 void expectNotation(int id, int formatIndex) {
   EXPECT_EQ(settings.formatIndex, formatIndex);
   for (const auto& n : kNotationIds) {
-    EXPECT_EQ(SendMessageA(optionsControls.notationRadio[n[1]], BM_GETCHECK, 0, 0), n[0] == id ? BST_CHECKED : BST_UNCHECKED)
+    EXPECT_EQ(SendMessageA(optionsControls.notationRadio(n[1]), BM_GETCHECK, 0, 0), n[0] == id ? BST_CHECKED : BST_UNCHECKED)
         << n[0];
-    EXPECT_EQ(GetDlgCtrlID(optionsControls.notationRadio[n[1]]), n[0]);
+    EXPECT_EQ(GetDlgCtrlID(optionsControls.notationRadio(n[1])), n[0]);
     EXPECT_EQ(formatMarked(n[0]), n[0] == id) << n[0];
   }
 }
 
 // Alt and a lower-case letter, typed while the tab control has the focus.
 void typeAlt(char letter) {
-  SetFocus(optionsControls.tabCtrl);
+  SetFocus(optionsControls[kTabCtrl]);
   const UINT key = letter - 'a' + 'A';
-  PostMessageA(optionsControls.tabCtrl, WM_SYSCHAR, letter, 0x20000000 | (MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16) | 1);
+  PostMessageA(optionsControls[kTabCtrl], WM_SYSCHAR, letter, 0x20000000 | (MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16) | 1);
   pumpFor(100);
 }
 
@@ -461,7 +461,7 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
   startTintlet();
   openOptions();
   expectNotation(10, 0);  // the start-up click on the radio of the loaded notation
-  clickAt(centreOf(optionsControls.notationRadio[5]));
+  clickAt(centreOf(optionsControls.notationRadio(5)));
   expectNotation(14, 5);
   // The tray menu's "D&ecimal", as the menu sends it to the colour box.
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);
@@ -473,10 +473,10 @@ TEST(OptionsPage, NotationRadiosAndTrayMarksMoveTogether) {
     expectNotation(kNotationIds[k][0], kNotationIds[k][1]);
   }
   for (int k : order) {
-    SendMessageA(optionsControls.notationRadio[kNotationIds[k][1]], BM_CLICK, 0, 0);
+    SendMessageA(optionsControls.notationRadio(kNotationIds[k][1]), BM_CLICK, 0, 0);
     expectNotation(kNotationIds[k][0], kNotationIds[k][1]);
   }
-  clickAt(centreOf(optionsControls.notationRadio[8]));  // "CSS hsl()"
+  clickAt(centreOf(optionsControls.notationRadio(8)));  // "CSS hsl()"
   expectNotation(51, 8);
   // Alt with a mnemonic picks the notation too: the loop hands keys to the dialog manager.
   typeAlt('v');
@@ -501,19 +501,19 @@ TEST(OptionsPage, MiddleButtonCheckAndMenuItemMoveTogether) {
   startTintlet();
   openOptions();
   EXPECT_FALSE(settings.middleButtonMode);
-  EXPECT_EQ(SendMessageA(optionsControls.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls[kMiddleButtonCheck], BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
-  clickAt(centreOf(optionsControls.middleButtonCheck));
+  clickAt(centreOf(optionsControls[kMiddleButtonCheck]));
   EXPECT_TRUE(settings.middleButtonMode);
-  EXPECT_EQ(SendMessageA(optionsControls.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls[kMiddleButtonCheck], BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);  // the tray menu's "&Mouse mode"
   EXPECT_FALSE(settings.middleButtonMode);
-  EXPECT_EQ(SendMessageA(optionsControls.middleButtonCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls[kMiddleButtonCheck], BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(mouseModeMarked());
   SendMessageA(app.boxWnd, WM_COMMAND, 40, 0);
   EXPECT_TRUE(settings.middleButtonMode);
-  EXPECT_EQ(SendMessageA(optionsControls.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls[kMiddleButtonCheck], BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -527,7 +527,7 @@ TEST(OptionsPage, MiddleButtonModeLoadedOnIsShownChecked) {
   RegCloseKey(key);
   startTintlet();
   EXPECT_TRUE(settings.middleButtonMode);
-  EXPECT_EQ(SendMessageA(optionsControls.middleButtonCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls[kMiddleButtonCheck], BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(mouseModeMarked());
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -536,11 +536,11 @@ namespace {
 
 // A new list under the field, whose text stays as it was.
 void setTemplateList(const std::vector<std::string>& list) {
-  const std::string field = windowText(optionsControls.templateCombo);
+  const std::string field = windowText(optionsControls[kTemplateCombo]);
   settings.templates.clear();
   for (const std::string& t : list) settings.templates.add(t.c_str());
   showTemplateList();
-  SetWindowTextA(optionsControls.templateCombo, field.c_str());
+  SetWindowTextA(optionsControls[kTemplateCombo], field.c_str());
 }
 
 }  // namespace
@@ -563,37 +563,37 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
       {"+ in other case adds nothing",
        {rgb},
        "rgb(#R,#G,#B)",
-       &optionsControls.addTemplateButton,
+       &optionsControls[kAddTemplateButton],
        {rgb},
        "rgb(#R,#G,#B)"},
-      {"+ with an empty field", {rgb}, "", &optionsControls.addTemplateButton, {rgb}, ""},
+      {"+ with an empty field", {rgb}, "", &optionsControls[kAddTemplateButton], {rgb}, ""},
       {"+ adds in sorted place",
        {"b #r", rgb},
        "A #r",
-       &optionsControls.addTemplateButton,
+       &optionsControls[kAddTemplateButton],
        {"A #r", "b #r", rgb},
        "A #r"},
-      {"+ adds a new one", {rgb}, "$r$g$b", &optionsControls.addTemplateButton, {"$r$g$b", rgb}, "$r$g$b"},
-      {"- removes and empties", {rgb, "x"}, rgb.c_str(), &optionsControls.removeTemplateButton, {"x"}, ""},
-      {"- ignores letter case", {"x"}, "X", &optionsControls.removeTemplateButton, {}, ""},
-      {"- of an unknown one only empties", {"x"}, "y", &optionsControls.removeTemplateButton, {"x"}, ""},
+      {"+ adds a new one", {rgb}, "$r$g$b", &optionsControls[kAddTemplateButton], {"$r$g$b", rgb}, "$r$g$b"},
+      {"- removes and empties", {rgb, "x"}, rgb.c_str(), &optionsControls[kRemoveTemplateButton], {"x"}, ""},
+      {"- ignores letter case", {"x"}, "X", &optionsControls[kRemoveTemplateButton], {}, ""},
+      {"- of an unknown one only empties", {"x"}, "y", &optionsControls[kRemoveTemplateButton], {"x"}, ""},
       {"Defaults re-adds into an empty field",
        {"x"},
        "",
-       &optionsControls.boxDefaultsButton,
+       &optionsControls[kBoxDefaultsButton],
        {rgb, "x"},
        rgb.c_str()},
       {"Defaults re-adds, keeps the field",
        {"x"},
        "mine",
-       &optionsControls.boxDefaultsButton,
+       &optionsControls[kBoxDefaultsButton],
        {rgb, "x"},
        "mine"},
-      {"Defaults with it present", {rgb}, "", &optionsControls.boxDefaultsButton, {rgb}, ""},
+      {"Defaults with it present", {rgb}, "", &optionsControls[kBoxDefaultsButton], {rgb}, ""},
       {"Defaults with it in other case",
        {"rgb(#R,#G,#B)"},
        "",
-       &optionsControls.boxDefaultsButton,
+       &optionsControls[kBoxDefaultsButton],
        {"rgb(#R,#G,#B)"},
        ""},
   };
@@ -603,35 +603,35 @@ TEST(OptionsPage, TemplateListAddRemoveAndDefaults) {
     typeTemplate(c.field);
     SendMessageA(*c.button, BM_CLICK, 0, 0);
     EXPECT_EQ(templateEntries(), c.after);
-    EXPECT_EQ(windowText(optionsControls.templateCombo), c.fieldAfter);
+    EXPECT_EQ(windowText(optionsControls[kTemplateCombo]), c.fieldAfter);
     EXPECT_STREQ(settings.customTemplate, c.fieldAfter);
   }
 
   // Commands with a notification code are not clicks.
   setTemplateList({rgb});
   typeTemplate("new");
-  const LPARAM combo = reinterpret_cast<LPARAM>(optionsControls.templateCombo);
+  const LPARAM combo = reinterpret_cast<LPARAM>(optionsControls[kTemplateCombo]);
   for (int id : {100, 101, 2}) SendMessageA(app.optionsWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), combo);
   EXPECT_EQ(templateEntries(), List{rgb});
-  EXPECT_EQ(windowText(optionsControls.templateCombo), "new");
+  EXPECT_EQ(windowText(optionsControls[kTemplateCombo]), "new");
 
   // "-" and then "Default&s": the default template comes back, also into the field.
   setTemplateList({rgb});
   typeTemplate(rgb.c_str());
-  SendMessageA(optionsControls.removeTemplateButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kRemoveTemplateButton], BM_CLICK, 0, 0);
   EXPECT_EQ(templateEntries(), List{});
-  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);
   EXPECT_EQ(templateEntries(), List{rgb});
-  EXPECT_EQ(windowText(optionsControls.templateCombo), rgb);
+  EXPECT_EQ(windowText(optionsControls[kTemplateCombo]), rgb);
 
   // The field takes 100 characters; a reading takes the first 99.
   COMBOBOXINFO info = {};
   info.cbSize = sizeof info;
-  ASSERT_TRUE(GetComboBoxInfo(optionsControls.templateCombo, &info));
+  ASSERT_TRUE(GetComboBoxInfo(optionsControls[kTemplateCombo], &info));
   EXPECT_EQ(SendMessageA(info.hwndItem, EM_GETLIMITTEXT, 0, 0), 100);
   const std::string longText(120, 'r');
   typeTemplate(longText.c_str());
-  SendMessageA(optionsControls.addTemplateButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kAddTemplateButton], BM_CLICK, 0, 0);
   EXPECT_EQ(std::string(settings.customTemplate), longText.substr(0, 99));
   EXPECT_EQ(templateEntries(), (List{rgb, longText.substr(0, 99)}));
   EXPECT_EQ(exitTintlet(), 0);
@@ -641,7 +641,7 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   clearSettings();
   startTintlet();
   openOptions();
-  clickAt(centreOf(optionsControls.notationRadio[5]));
+  clickAt(centreOf(optionsControls.notationRadio(5)));
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   // A look as the font and colour dialogs would leave it.
   strcpy(settings.boxLogFont.lfFaceName, "Courier New");
@@ -657,7 +657,7 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   // Refused while either dialog is open.
   for (HWND* dialog : {&app.fontDialogWnd, &app.colorDialogWnd}) {
     *dialog = app.optionsWnd;
-    SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);
+    SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);
     *dialog = nullptr;
     EXPECT_EQ(settings.opacityPercent, 70);
     EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
@@ -666,7 +666,7 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   }
 
   app.textDirty = false;
-  SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0);  // no tick may run before textDirty is read
+  SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);  // no tick may run before textDirty is read
   EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Tahoma");
   EXPECT_EQ(settings.boxLogFont.lfHeight, -11);
   EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
@@ -683,8 +683,8 @@ TEST(OptionsPage, DefaultsRestoresTheBoxLook) {
   EXPECT_EQ(brush.lbColor, RGB(0x80, 0x80, 0x80));
   EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(app.boxWnd, GCLP_HBRBACKGROUND)), app.baseBrush);
   EXPECT_EQ(settings.opacityPercent, 100);
-  EXPECT_EQ(windowText(optionsControls.percentLabel), "0%");
-  EXPECT_EQ(GetScrollPos(optionsControls.opacityScrollBar, SB_CTL), 0);
+  EXPECT_EQ(windowText(optionsControls[kPercentLabel]), "0%");
+  EXPECT_EQ(GetScrollPos(optionsControls[kOpacityScrollBar], SB_CTL), 0);
   BYTE alpha = 0;
   GetLayeredWindowAttributes(app.boxWnd, nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 255);
@@ -710,26 +710,26 @@ TEST(OptionsWindow, TabKeyMovesTheFocusOnTheOptionsAndHotkeysPagesOnly) {
   startTintlet();
   openOptions();
   tabCtrlProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(optionsControls.tabCtrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countTabKeys)));
+      SetWindowLongPtrA(optionsControls[kTabCtrl], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countTabKeys)));
   const UINT scan = MapVirtualKeyA(VK_TAB, MAPVK_VK_TO_VSC);
   // On the Help and About pages the key goes to the focused control instead.
   struct Case { int page; HWND* focusAfter; int keysAtTabCtrl; };
-  const Case cases[] = {{0, &optionsControls.notationRadio[0], 0},
-                        {2, &optionsControls.tabCtrl, 1},
-                        {1, &optionsControls.hotkeyCtrl[0], 0},
-                        {3, &optionsControls.tabCtrl, 1}};
+  const Case cases[] = {{0, &optionsControls[notationRadioRow(0)], 0},
+                        {2, &optionsControls[kTabCtrl], 1},
+                        {1, &optionsControls[hotkeyCtrlRow(0)], 0},
+                        {3, &optionsControls[kTabCtrl], 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
     switchOptionsPage(c.page);
-    SetFocus(optionsControls.tabCtrl);
+    SetFocus(optionsControls[kTabCtrl]);
     tabKeysAtTabCtrl = 0;
-    PostMessageA(optionsControls.tabCtrl, WM_KEYDOWN, VK_TAB, 1 | (scan << 16));
-    PostMessageA(optionsControls.tabCtrl, WM_KEYUP, VK_TAB, 1 | (scan << 16) | 0xC0000000);
+    PostMessageA(optionsControls[kTabCtrl], WM_KEYDOWN, VK_TAB, 1 | (scan << 16));
+    PostMessageA(optionsControls[kTabCtrl], WM_KEYUP, VK_TAB, 1 | (scan << 16) | 0xC0000000);
     pumpFor(100);
     EXPECT_EQ(GetFocus(), *c.focusAfter);
     EXPECT_EQ(tabKeysAtTabCtrl, c.keysAtTabCtrl);
   }
-  SetWindowLongPtrA(optionsControls.tabCtrl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tabCtrlProc));
+  SetWindowLongPtrA(optionsControls[kTabCtrl], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tabCtrlProc));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -863,14 +863,14 @@ TEST(OptionsPage, EscapeKeepsTheBoxLook) {
   SendMessageA(app.optionsWnd, WM_HSCROLL, SB_RIGHT, 0);
   settings.baseColor = RGB(4, 5, 6);
   for (HWND* focus :
-       {&optionsControls.tabCtrl, &optionsControls.notationRadio[0], &optionsControls.boxDefaultsButton}) {
+       {&optionsControls[kTabCtrl], &optionsControls[notationRadioRow(0)], &optionsControls[kBoxDefaultsButton]}) {
     SetFocus(*focus);
     pressKey(VK_ESCAPE);
     EXPECT_EQ(settings.opacityPercent, 70);
     EXPECT_EQ(settings.baseColor, RGB(4, 5, 6));
   }
   // The button itself still works from the keyboard.
-  SetFocus(optionsControls.boxDefaultsButton);
+  SetFocus(optionsControls[kBoxDefaultsButton]);
   pressKey(VK_SPACE);
   EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(settings.baseColor, RGB(0x80, 0x80, 0x80));
@@ -887,22 +887,22 @@ TEST(OptionsPage, EnterOpensNoColorDialog) {
   struct Case { const char* how; void (*act)(); bool opens; };
   const Case cases[] = {
       {"Enter in the template field", [] {
-         SetFocus(optionsControls.templateCombo);
+         SetFocus(optionsControls[kTemplateCombo]);
          pressKey(VK_RETURN);
        }, false},
       {"Enter on a radio button", [] {
-         SetFocus(optionsControls.notationRadio[0]);
+         SetFocus(optionsControls.notationRadio(0));
          pressKey(VK_RETURN);
        }, false},
       {"Space on the button", [] {
-         SetFocus(optionsControls.colorButton);
+         SetFocus(optionsControls[kColorButton]);
          pressKey(VK_SPACE);
        }, true},
       {"its mnemonic Alt+L", [] {
-         SetFocus(optionsControls.templateCombo);
+         SetFocus(optionsControls[kTemplateCombo]);
          pressKeys({VK_MENU, 'L'});
        }, true},
-      {"a click", [] { clickAt(centreOf(optionsControls.colorButton)); }, true},
+      {"a click", [] { clickAt(centreOf(optionsControls[kColorButton])); }, true},
   };
   for (const Case& c : cases) {
     colorDialogSeen = false;

@@ -14,7 +14,7 @@ const COLORREF kShown = RGB(5, 12, 255);
 
 void addTemplate(const char* text) {
   typeTemplate(text);
-  SendMessageA(optionsControls.addTemplateButton, BM_CLICK, 0, 0);
+  SendMessageA(optionsControls[kAddTemplateButton], BM_CLICK, 0, 0);
 }
 
 }  // namespace
@@ -26,17 +26,17 @@ TEST(OptionsWithOthers, ChosenNotationIsWhatTheCopyGives) {
   startTintlet();
   ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "050CFF"; }));
 
-  SendMessageA(optionsControls.notationRadio[5], BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.notationRadio(5), BM_CLICK, 0, 0);
   EXPECT_EQ(settings.formatIndex, 5);
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "&HFF0C05");
 
   SendMessageA(app.boxWnd, WM_COMMAND, 15, 0);  // the tray's "D&ecimal"
-  EXPECT_EQ(SendMessageA(optionsControls.notationRadio[3], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls.notationRadio(3), BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageA(app.boxWnd, WM_COMMAND, 8, 0);  // the tray's "&Copy"
   EXPECT_EQ(clipboardText(), "5,12,255");
 
-  SendMessageA(optionsControls.notationRadio[6], BM_CLICK, 0, 0);
+  SendMessageA(optionsControls.notationRadio(6), BM_CLICK, 0, 0);
   typeTemplate("$b:#g");
   SendMessageA(app.boxWnd, WM_HOTKEY, 6, 0);
   EXPECT_EQ(clipboardText(), "FF:12");
@@ -51,8 +51,8 @@ TEST(OptionsWithOthers, LoadedNotationIsCheckedAtStart) {
   RegCloseKey(key);
   startTintlet();
   EXPECT_EQ(settings.formatIndex, 4);
-  EXPECT_EQ(SendMessageA(optionsControls.notationRadio[4], BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageA(optionsControls.notationRadio[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls.notationRadio(4), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(optionsControls.notationRadio(0), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(GetMenuState(app.formatMenu, 13, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_FALSE(GetMenuState(app.formatMenu, 10, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(exitTintlet(), 0);
@@ -78,7 +78,7 @@ TEST(OptionsWithOthers, DISABLED_FirstRunAddsTemplates) {
 TEST(OptionsWithOthers, DISABLED_NextStartShowsTheSavedList) {
   startTintlet();
   EXPECT_EQ(templateEntries(), (std::vector<std::string>{"$r$g$b", "Alpha $g", "RGB(#r,#g,#b)", "zeta #r"}));
-  EXPECT_EQ(windowText(optionsControls.templateCombo), "$r$g$b");
-  EXPECT_EQ(SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0), 0) << "the template in use is selected";
+  EXPECT_EQ(windowText(optionsControls[kTemplateCombo]), "$r$g$b");
+  EXPECT_EQ(SendMessageA(optionsControls[kTemplateCombo], CB_GETCURSEL, 0, 0), 0) << "the template in use is selected";
   EXPECT_EQ(exitTintlet(), 0);
 }

@@ -69,7 +69,7 @@ TEST_F(Running, EveryKindOfWorkLeavesTheGdiObjectsAsItFoundThem) {
       {"zoom form and back", [&] { action(kActionZoom); ticks(20); action(kActionZoom); ticks(1); }},
       {"micro form and back", [&] { action(kActionMicro); ticks(20); action(kActionMicro); ticks(1); }},
       {"Dec / Hex there and back", [&] { action(kActionDecHex); ticks(5); action(kActionDecHex); ticks(5); }},
-      {"Default&s", [&] { SendMessageA(optionsControls.boxDefaultsButton, BM_CLICK, 0, 0); ticks(5); }},
+      {"Default&s", [&] { SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0); ticks(5); }},
       {"the font rebuilt as after Apply", [&] {
          settings.boxLogFont.lfHeight = settings.boxLogFont.lfHeight == -11 ? -14 : -11;
          layoutBox(app.boxWnd);

@@ -172,23 +172,23 @@ struct TemplateCombo {
   TemplateCombo() {
     parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
                              nullptr);
-    optionsControls.templateCombo = CreateWindowExA(
+    optionsControls[kTemplateCombo] = CreateWindowExA(
         0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 5, 5, 200,
         150, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
   ~TemplateCombo() {
     DestroyWindow(parent);
-    optionsControls.templateCombo = nullptr;
+    optionsControls[kTemplateCombo] = nullptr;
   }
   std::vector<std::string> items() const { return templateEntries(); }
   std::string selected() const {
-    const LRESULT i = SendMessageA(optionsControls.templateCombo, CB_GETCURSEL, 0, 0);
+    const LRESULT i = SendMessageA(optionsControls[kTemplateCombo], CB_GETCURSEL, 0, 0);
     if (i == CB_ERR) return "<none>";
     char text[256] = {};
-    SendMessageA(optionsControls.templateCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(optionsControls[kTemplateCombo], CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  std::string editText() const { return windowText(optionsControls.templateCombo); }
+  std::string editText() const { return windowText(optionsControls[kTemplateCombo]); }
   TemplateCombo(const TemplateCombo&) = delete;
   TemplateCombo& operator=(const TemplateCombo&) = delete;
 };
