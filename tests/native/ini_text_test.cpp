@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -340,4 +342,50 @@ TEST(IniText, RandomValuesComeBackExactly) {
     EXPECT_EQ(textByteSeen[b], b != 0) << b;  // a text is a C string: never a zero byte
     EXPECT_TRUE(byteSeen[b]) << b;
   }
+}
+
+TEST(IniText, BigHostileFileKeepsItsValues) {
+  std::mt19937 random(77);
+  std::string text = "\xEF\xBB\xBF[Other]\r\ntrans=1\r\n";
+  text += "junk=" + std::string(1 << 20, '\0') + "\r\n";
+  text += "[tintlet]\r\ntrans=85\rhotchars=4F44515A\ncustomFormat=\"RGB(#r,#g,#b)\"\r\n";
+  text += "huge=" + std::string(1 << 20, 'A') + "\r\n";
+  text += "quotedHuge=\"";
+  for (int i = 0; i < (1 << 18); ++i) text += "\\x41";
+  text += "\"\r\n";
+  for (int i = 0; i < 100000; ++i) text += i % 2 ? "TRANS=99\n" : "trans=\"98\"\r";
+  for (int i = 0; i < 500; ++i) text += "n" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  // Binary lines without '=': zero bytes, line ends of every kind, a '[' that ends the section.
+  while (text.size() < 19u << 20) {
+    char c = static_cast<char>(random() % 256);
+    text += c == '=' ? '\0' : c;
+  }
+  text += "\r\n[Tintlet]\r\n" + std::string(1 << 20, ';') + "\r\ntail=\"end\"";
+  std::vector<char> block(text.begin(), text.end());
+
+  IniFile ini;
+  const auto start = std::chrono::steady_clock::now();
+  ini.parse(block.data(), block.size());
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  std::printf("[          ] a file of %.1f MB parsed in %.0f ms\n", block.size() / 1048576.0, took.count());
+
+  struct Expected { const char* name; bool quoted; const char* data; };
+  const Expected expected[] = {
+      {"trans", false, "85"},
+      {"hotchars", false, "4F44515A"},
+      {"customFormat", true, "RGB(#r,#g,#b)"},
+      {"n0", false, "0"},
+      {"n499", false, "499"},
+      {"tail", true, "end"},
+  };
+  for (const Expected& e : expected) {
+    const IniValue* v = ini.find(e.name);
+    ASSERT_NE(v, nullptr) << e.name;
+    EXPECT_EQ(v->quoted, e.quoted) << e.name;
+    EXPECT_EQ(v->data, e.data) << e.name;
+  }
+  EXPECT_EQ(ini.find("junk"), nullptr);
+  EXPECT_EQ(ini.find("huge"), nullptr);
+  EXPECT_EQ(ini.find("quotedHuge"), nullptr);
+  EXPECT_EQ(ini.size(), 504u);
 }
