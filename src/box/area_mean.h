@@ -1,0 +1,29 @@
+// The colour the box takes from an area around the pointer, and the stored sizes of that area and of the
+// magnifier's cells. No windows.h.
+#pragma once
+#include <cstdint>
+
+#include "box/box_geometry.h"
+
+// The sides of the square area the picked colour is the mean of; 1 picks the pointer's own pixel.
+inline constexpr int kSampleSides[] = {1, 3, 5, 7, 9, 11, 13};
+// A stored side, or 1 where it is not one of kSampleSides.
+int validSampleSide(int stored);
+
+// The magnifier's cell sizes the user can choose from.
+inline constexpr int kMagnifierScales[] = {2, 4, 6, 8};
+// A stored scale, or 2 where it is not one of kMagnifierScales.
+int validMagnifierScale(int stored);
+
+// Screen pixels as the capture holds them: a top-down 32-bit DIB of width x height words, each 0x00RRGGBB
+// (blue, green, red, 0 in memory), its top-left pixel at `origin` on the screen.
+struct CapturedBlock {
+  const std::uint32_t* pixels;
+  int width, height;
+  Point origin;
+};
+
+// The mean colour (COLORREF) of the side x side square centred on `centre`, each channel rounded half up.
+// Only pixels on `screen` (right and bottom exclusive) and in the block count; false when none does. A side
+// not in kSampleSides counts as 1.
+bool areaMean(const CapturedBlock& block, Rect screen, Point centre, int side, std::uint32_t* colorRef);
