@@ -20,10 +20,12 @@ int caseBlind(const char* a, const char* b) {
   }
 }
 
-// The entry scan itself: each entry is the stored text where the scan stood, and the scan moves on.
+// The entry scan itself: each entry is the stored text where the scan stood, and the scan moves on. The
+// list holds every entry scanned, in the first spelling the scan met.
 void checkScan(const char* bytes, std::size_t length, const TemplateList& list) {
   std::size_t pos = 0;
   char entry[kTemplateEntryMax + 1];
+  TemplateList met(caseBlind);
   for (;;) {
     const std::size_t before = pos;
     if (!nextTemplateEntry(bytes, length, &pos, entry)) break;
@@ -31,7 +33,9 @@ void checkScan(const char* bytes, std::size_t length, const TemplateList& list) 
     require(n > 0 && n <= kTemplateEntryMax);
     require(pos > before && pos <= length + 1);
     require(pos - n - 1 >= before && std::memcmp(bytes + pos - n - 1, entry, n) == 0);
-    require(list.find(entry) >= 0);
+    const int at = list.find(entry);
+    require(at >= 0);
+    if (met.add(entry) >= 0) require(list[static_cast<std::size_t>(at)] == entry);
   }
   require(pos >= length);
 }
