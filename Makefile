@@ -7,7 +7,7 @@ JOBS    ?= $(shell nproc)
 # The first build folder to run here, for the commands that start one program.
 ONE     = $$(tools/arches.sh --one $(BUILD))
 
-.PHONY: all setup build run test bench soak screenshots dist clean
+.PHONY: all setup build run test bench soak screenshots dist fuzz clean
 
 all: build
 
@@ -32,6 +32,11 @@ bench: build
 # A day of use: 100 000 ticks for leaks, the footprint after a minute in the zoom form, the CPU per form.
 soak: build
 	@win=$(ONE) && tools/soak.sh $$win
+
+# Coverage-guided fuzzing of the pure readers, FUZZ_SECONDS each (built with clang, apart from the rest).
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	@tools/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # The two zips a Windows user downloads, and their checksums, in dist/.
 dist: build

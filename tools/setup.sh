@@ -12,6 +12,7 @@ packages=(
   wine wine64
   xvfb xdotool xclip x11-utils imagemagick zip
   googletest
+  clang libclang-rt-14-dev  # make fuzz: libFuzzer, which clang only recommends
 )
 
 missing() {

@@ -47,6 +47,17 @@ void keyName(unsigned char key, char* out, std::size_t size) {
 
 }  // namespace
 
+bool repairStoredHotkey(unsigned char* key, unsigned char* modifiers) {
+  if (*key == 0) {
+    if (*modifiers == 0) return false;
+    *modifiers = 0;
+    return true;
+  }
+  if (*modifiers & (kHotkeyShift | kHotkeyControl | kHotkeyAlt)) return false;
+  *modifiers |= kHotkeyControl | kHotkeyShift;
+  return true;
+}
+
 unsigned registrationModifiers(unsigned char modifiers) {
   unsigned flags = 0;
   if (modifiers & kHotkeyAlt) flags |= kRegisterAlt;

@@ -14,6 +14,12 @@ constexpr std::size_t kHotkeyNameMax = 27;
 // One name per action, each with its line break, and the terminating zero.
 constexpr std::size_t kFailureListSize = kActionCount * (kHotkeyNameMax + 1) + 1;
 
+// Makes a stored pair (virtual key, modifier byte) one the Hotkeys page could have given. A key without
+// Shift, Ctrl or Alt becomes Ctrl+Shift+key, as the page's rule turns a bare key, so that a damaged value
+// never registers a bare letter as a global hotkey; the extended-key bit and any other bit stay. Modifiers
+// without a key become no hotkey (0, 0). True when the pair was changed.
+bool repairStoredHotkey(unsigned char* key, unsigned char* modifiers);
+
 // The registration flags for a hotkey control's modifier byte; the extended-key bit is dropped.
 unsigned registrationModifiers(unsigned char modifiers);
 // Appends the display name of a hotkey ("Ctrl+Shift+O") to the zero-terminated text in `name`

@@ -102,3 +102,37 @@ TEST(HotkeyTable, FailureListHoldsALongestNameForEveryAction) {
   appendFailedHotkey(0x04, 0x7B, two, sizeof two);
   EXPECT_STREQ(two, "Ctrl+Shift+Q\rAlt+F12\r");
 }
+
+TEST(HotkeyTable, StoredPairIsRepaired) {
+  struct Case { unsigned key, modifiers, repairedKey, repairedModifiers; bool changed; };
+  const Case cases[] = {
+      {'O', 0x03, 'O', 0x03, false},   // the default pair
+      {'O', 0x00, 'O', 0x03, true},    // a bare letter becomes Ctrl+Shift+letter
+      {0x27, 0x08, 0x27, 0x0B, true},  // an extended key alone keeps its extended bit
+      {'A', 0x10, 'A', 0x13, true},    // a bit the page never sets is no modifier, and stays
+      {'A', 0x01, 'A', 0x01, false},   // Shift alone is a modifier
+      {'A', 0x02, 'A', 0x02, false},
+      {'A', 0x04, 'A', 0x04, false},
+      {0x70, 0x0F, 0x70, 0x0F, false},
+      {0xFF, 0x00, 0xFF, 0x03, true},
+      {0x00, 0x00, 0x00, 0x00, false},  // no hotkey
+      {0x00, 0x03, 0x00, 0x00, true},   // modifiers without a key: no hotkey
+      {0x00, 0x08, 0x00, 0x00, true},
+  };
+  for (const Case& c : cases) {
+    unsigned char key = static_cast<unsigned char>(c.key), modifiers = static_cast<unsigned char>(c.modifiers);
+    EXPECT_EQ(repairStoredHotkey(&key, &modifiers), c.changed) << c.key << " " << c.modifiers;
+    EXPECT_EQ(key, c.repairedKey) << c.key << " " << c.modifiers;
+    EXPECT_EQ(modifiers, c.repairedModifiers) << c.key << " " << c.modifiers;
+  }
+}
+
+TEST(HotkeyTable, NineZeroModifierBytesRegisterNoBareKey) {
+  unsigned char keys[kStoredHotkeyCount], modifiers[kStoredHotkeyCount] = {};
+  std::memcpy(keys, kDefaultHotkeyChars, kStoredHotkeyCount);
+  for (int i = 0; i < kStoredHotkeyCount; ++i) {
+    EXPECT_TRUE(repairStoredHotkey(&keys[i], &modifiers[i])) << i;
+    EXPECT_EQ(registrationModifiers(modifiers[i]), kRegisterControl | kRegisterShift) << i;
+    EXPECT_EQ(keys[i], static_cast<unsigned char>(kDefaultHotkeyChars[i])) << i;
+  }
+}
