@@ -365,12 +365,35 @@ void resetSettings() {
   settleTemplates();
 }
 
+// Whether the value holds the pair of an action that `repaired` marks.
+bool holdsRepairedPair(const SettingValue& v, const bool repaired[kActionCount]) {
+  if (v.kind == Kind::hotkey) return repaired[v.defaultNumber];
+  const bool nine = v.offset == offsetof(Settings, hotkeyChars) || v.offset == offsetof(Settings, hotkeyModifiers);
+  if (v.kind != Kind::bytes || !nine) return false;
+  for (int action = 0; action < kStoredHotkeyCount; ++action)
+    if (repaired[action]) return true;
+  return false;
+}
+
+// A stored key without Ctrl, Alt or Shift would be taken from every program as a bare key: it becomes
+// the pair the Hotkeys page makes of it, Ctrl+Shift+key, and is written back.
+bool repairHotkeys(HKEY key) {
+  bool repaired[kActionCount] = {};
+  for (int action = 0; action < kActionCount; ++action)
+    repaired[action] = repairStoredHotkey(&settings.hotkeyChars[action], &settings.hotkeyModifiers[action]);
+  bool allOk = true;
+  for (const SettingValue& v : kValues)
+    if (allOk && holdsRepairedPair(v, repaired)) allOk = writeValue(key, v);
+  return allOk;
+}
+
 bool loadSettingsFrom(HKEY key) {
   ValueBuffers buf;
   bool allOk = true;
   // Each value: taken when it reads, else its default is written while every earlier one was.
   for (const SettingValue& v : kValues)
     if (!readValue(key, v, buf) && allOk) allOk = writeDefault(key, v);
+  if (!repairHotkeys(key)) allOk = false;
   settleTemplates();
   return allOk;
 }

@@ -129,7 +129,7 @@ TEST(HotkeyTable, StoredPairIsRepaired) {
 
 TEST(HotkeyTable, NineZeroModifierBytesRegisterNoBareKey) {
   unsigned char keys[kStoredHotkeyCount], modifiers[kStoredHotkeyCount] = {};
-  std::memcpy(keys, kDefaultHotkeyChars, kStoredHotkeyCount);
+  std::memcpy(keys, kDefaultHotkeyChars.data(), kStoredHotkeyCount);
   for (int i = 0; i < kStoredHotkeyCount; ++i) {
     EXPECT_TRUE(repairStoredHotkey(&keys[i], &modifiers[i])) << i;
     EXPECT_EQ(registrationModifiers(modifiers[i]), kRegisterControl | kRegisterShift) << i;

@@ -169,3 +169,33 @@ TEST(Hotkeys, ExitFreesEveryCombinationAndKeepsTheStoredOnes) {
     expectDefaultPair(i);
   }
 }
+
+// Stored modifier bytes of 0 would make every action a bare letter taken from every program.
+TEST(Hotkeys, StoredPairsWithoutModifiersBecomeCtrlShiftAndAreWrittenBack) {
+  clearSettings();
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
+  const std::string zeros(kStoredHotkeyCount, '\0');
+  const BYTE nudge[2] = {'N', kHotkeyExt};  // the extended-key bit alone is no modifier either
+  RegSetValueExA(key, "modifiers", 0, REG_BINARY, reinterpret_cast<const BYTE*>(zeros.data()), kStoredHotkeyCount);
+  RegSetValueExA(key, "nudgekey", 0, REG_BINARY, nudge, sizeof nudge);
+  RegCloseKey(key);
+  MessageBoxCloser boxes;
+  startTintlet();
+  pumpFor(200);
+  EXPECT_TRUE(boxes.texts().empty());
+  {
+    // Another program can take the bare letters while Tintlet runs; Tintlet holds Ctrl+Shift+letter.
+    HotkeyHolder bare("0:0x43 0:0x58 0:0x4F 0:0x4E");
+    EXPECT_TRUE(bare.ready());
+    ProbeWindow probe;
+    for (int i = 0; i < kActionCount; ++i) {
+      EXPECT_EQ(settings.hotkeyModifiers[i] & kControlShiftByte, kControlShiftByte) << i;
+      EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
+    }
+  }
+  EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
+  EXPECT_EQ(storedBytes("nudgekey"), std::string("N\x0B", 2));
+}

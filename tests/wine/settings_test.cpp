@@ -626,7 +626,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   std::strcpy(settings.boxLogFont.lfFaceName, "Courier New");
   for (int i = 0; i < 16; ++i) settings.customColors[i] = 0x00010101u * (i + 1);
   std::memcpy(settings.hotkeyChars, "ABCDEFGHIJ", kActionCount);
-  const BYTE modifiers[kActionCount] = {1, 2, 4, 8, 3, 5, 6, 7, 0, 6};
+  const BYTE modifiers[kActionCount] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6};  // each with Ctrl, Alt or Shift, as the page makes them
   std::memcpy(settings.hotkeyModifiers, modifiers, kActionCount);
   settings.opacityPercent = 85;
   std::strcpy(settings.customTemplate, "#r-#g-#b");
