@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "app/names.h"
@@ -244,4 +245,107 @@ TEST(ColorReader, DescribesTheUnreadableText) {
   char untouched = '!';
   describeUnreadable("abc", 3, &untouched, 0);
   EXPECT_EQ(untouched, '!');
+}
+
+namespace {
+
+// The box's texts of any colour, put together from each component's: composeColorTexts writes them
+// with snprintf, far too slow for sixteen million colours under the sanitizers.
+struct ComponentTexts {
+  char hex[256][2];
+  char dec[256][3];
+  ComponentTexts() {
+    for (int v = 0; v < 256; ++v) {
+      char h[7], d[12];
+      composeColorTexts(static_cast<std::uint32_t>(v * 0x010101), h, d);
+      std::memcpy(hex[v], h, 2);
+      std::memcpy(dec[v], d, 3);
+    }
+  }
+  void texts(const int rgb[3], char h[7], char d[12]) const {
+    for (int i = 0; i < 3; ++i) {
+      std::memcpy(h + 2 * i, hex[rgb[i]], 2);
+      std::memcpy(d + 4 * i, dec[rgb[i]], 3);
+      d[4 * i + 3] = ' ';
+    }
+    h[6] = d[11] = '\0';
+  }
+};
+
+// Reads back what notation `formatIndex` writes for each of the given colours; returns how many did
+// not give back a colour that writes the same text (or, with `sameColor`, the very same colour).
+template <typename NextColor>
+long roundTrips(int formatIndex, long count, NextColor next, bool sameColor, const char* customTemplate = "") {
+  static const ComponentTexts components;
+  const ComposeFn compose = kNotations[formatIndex].compose;
+  long failures = 0;
+  for (long n = 0; n < count; ++n) {
+    int rgb[3];
+    next(n, rgb);
+    char hex[7], dec[12], text[kClipboardTextSize], again[kClipboardTextSize];
+    components.texts(rgb, hex, dec);
+    if (n % 65537 == 0) {  // the texts put together are the box's own
+      char boxHex[7], boxDec[12];
+      composeColorTexts(static_cast<std::uint32_t>(rgb[0] | rgb[1] << 8 | rgb[2] << 16), boxHex, boxDec);
+      EXPECT_STREQ(hex, boxHex);
+      EXPECT_STREQ(dec, boxDec);
+    }
+    compose({hex, dec, customTemplate}, text, sizeof text);
+    const ReadColor c = readColorText(text, std::strlen(text), customTemplate);
+    bool ok = c.status == ReadColor::ok;
+    if (ok && sameColor) {
+      ok = c.r == rgb[0] && c.g == rgb[1] && c.b == rgb[2];
+    } else if (ok) {
+      const int back[3] = {c.r, c.g, c.b};
+      components.texts(back, hex, dec);
+      compose({hex, dec, customTemplate}, again, sizeof again);
+      ok = std::strcmp(text, again) == 0;
+    }
+    if (!ok && ++failures <= 5)
+      ADD_FAILURE() << kNotations[formatIndex].registryName << " \"" << text << "\" of " << rgb[0] << ','
+                    << rgb[1] << ',' << rgb[2] << " read as " << describe(c);
+  }
+  return failures;
+}
+
+void everyColorRoundTrips(const char* registryName) {
+  int formatIndex = 0;
+  while (std::strcmp(kNotations[formatIndex].registryName, registryName) != 0) ++formatIndex;
+  const auto every = [](long n, int rgb[3]) {
+    rgb[0] = int(n >> 16);
+    rgb[1] = int(n >> 8 & 0xFF);
+    rgb[2] = int(n & 0xFF);
+  };
+  EXPECT_EQ(roundTrips(formatIndex, 1L << 24, every, true), 0);
+}
+
+void sampleRoundTrips(const char* registryName, const char* customTemplate = "") {
+  int formatIndex = 0;
+  while (std::strcmp(kNotations[formatIndex].registryName, registryName) != 0) ++formatIndex;
+  std::mt19937 random(20260416);
+  const auto sample = [&random](long, int rgb[3]) {
+    const std::uint32_t bits = random();
+    for (int i = 0; i < 3; ++i) rgb[i] = int(bits >> (8 * i) & 0xFF);
+  };
+  EXPECT_EQ(roundTrips(formatIndex, 200000, sample, false, customTemplate), 0) << customTemplate;
+}
+
+}  // namespace
+
+// One test per notation, so that ctest runs them side by side.
+TEST(ColorReaderEveryColour, Html) { everyColorRoundTrips("html"); }
+TEST(ColorReaderEveryColour, Delphi) { everyColorRoundTrips("delphi"); }
+TEST(ColorReaderEveryColour, Cpp) { everyColorRoundTrips("c++"); }
+TEST(ColorReaderEveryColour, Decimal) { everyColorRoundTrips("rgb"); }
+TEST(ColorReaderEveryColour, Java) { everyColorRoundTrips("java"); }
+TEST(ColorReaderEveryColour, Vb) { everyColorRoundTrips("vb"); }
+TEST(ColorReaderEveryColour, CssRgb) { everyColorRoundTrips("cssrgb"); }
+TEST(ColorReaderEveryColour, Float) { everyColorRoundTrips("float"); }
+
+TEST(ColorReaderSample, CssHsl) { sampleRoundTrips("csshsl"); }
+TEST(ColorReaderSample, Hsv) { sampleRoundTrips("hsv"); }
+TEST(ColorReaderSample, Oklch) { sampleRoundTrips("oklch"); }
+TEST(ColorReaderSample, CustomTemplates) {
+  for (const char* customTemplate : {kDefaultTemplate, "$r$g$b", "#r#g#b", "#b;$g;#r"})
+    sampleRoundTrips("custom", customTemplate);
 }
