@@ -109,8 +109,8 @@ ReadColor nearestColor(const double rgb[3]) {
   return opaque(c);
 }
 
-// Whether `compose` writes the colour `rgb` as exactly `text`.
-bool writes(ComposeFn compose, const int rgb[3], const char* text, std::size_t length) {
+// The text `compose` writes for the colour `rgb`.
+void writeColor(ComposeFn compose, const int rgb[3], char* out, std::size_t size) {
   static const char kDigits[] = "0123456789ABCDEF";
   char hex[7];
   for (int i = 0; i < 3; ++i) {
@@ -118,32 +118,57 @@ bool writes(ComposeFn compose, const int rgb[3], const char* text, std::size_t l
     hex[2 * i + 1] = kDigits[rgb[i] & 15];
   }
   hex[6] = '\0';
-  char written[kClipboardTextSize];
-  compose({hex, "", ""}, written, sizeof written);
+  compose({hex, "", ""}, out, size);
+}
+
+bool sameText(const char* written, const char* text, std::size_t length) {
   return std::strlen(written) == length && std::memcmp(written, text, length) == 0;
 }
 
+// Whether the texts differ in their numbers' digits only.
+bool sameShape(const char* written, const char* text, std::size_t length) {
+  const char* const end = text + length;
+  while (*written && text != end) {
+    if (isDigit(*written) && isDigit(*text)) {
+      while (isDigit(*written)) ++written;
+      while (text != end && isDigit(*text)) ++text;
+    } else if (*written++ != *text++) {
+      return false;
+    }
+  }
+  return !*written && text == end;
+}
+
 // hsl(), HSV and OKLCH round what they write, so the colour nearest the value read may write a
-// different text. A text Tintlet wrote reads back as a colour that writes it again: the nearest
-// one, else the closest around it that does. Any other text keeps the nearest colour.
+// different text: a dark hsl() colour's hue can move by degrees from one component step. A text in
+// Tintlet's form reads back as a colour that writes it again: the nearest one, else the closest
+// in the smallest cube around it that holds one. Any other text keeps the nearest colour.
 ReadColor settle(const double rgb[3], ComposeFn compose, const char* text, std::size_t length) {
   const int nearest[3] = {nearestByte(rgb[0]), nearestByte(rgb[1]), nearestByte(rgb[2])};
-  if (writes(compose, nearest, text, length)) return opaque(nearest);
-  constexpr int kReach = 2;
-  int closest[3] = {nearest[0], nearest[1], nearest[2]};
-  double closestDistance = HUGE_VAL;
-  for (int dr = -kReach; dr <= kReach; ++dr)
-    for (int dg = -kReach; dg <= kReach; ++dg)
-      for (int db = -kReach; db <= kReach; ++db) {
-        const int c[3] = {nearest[0] + dr, nearest[1] + dg, nearest[2] + db};
-        if (std::min({c[0], c[1], c[2]}) < 0 || std::max({c[0], c[1], c[2]}) > 255) continue;
-        double distance = 0;
-        for (int i = 0; i < 3; ++i) distance += (c[i] - rgb[i]) * (c[i] - rgb[i]);
-        if (distance >= closestDistance || !writes(compose, c, text, length)) continue;
-        closestDistance = distance;
-        std::copy(c, c + 3, closest);
-      }
-  return opaque(closest);
+  char written[kClipboardTextSize];
+  writeColor(compose, nearest, written, sizeof written);
+  if (sameText(written, text, length) || !sameShape(written, text, length)) return opaque(nearest);
+  constexpr int kReach = 4;
+  for (int reach = 1; reach <= kReach; ++reach) {
+    int closest[3] = {};
+    double closestDistance = HUGE_VAL;
+    for (int dr = -reach; dr <= reach; ++dr)
+      for (int dg = -reach; dg <= reach; ++dg)
+        for (int db = -reach; db <= reach; ++db) {
+          const int c[3] = {nearest[0] + dr, nearest[1] + dg, nearest[2] + db};
+          const bool onSurface = std::max({std::abs(dr), std::abs(dg), std::abs(db)}) == reach;
+          if (!onSurface || std::min({c[0], c[1], c[2]}) < 0 || std::max({c[0], c[1], c[2]}) > 255) continue;
+          double distance = 0;
+          for (int i = 0; i < 3; ++i) distance += (c[i] - rgb[i]) * (c[i] - rgb[i]);
+          if (distance >= closestDistance) continue;
+          writeColor(compose, c, written, sizeof written);
+          if (!sameText(written, text, length)) continue;
+          closestDistance = distance;
+          std::copy(c, c + 3, closest);
+        }
+    if (closestDistance != HUGE_VAL) return opaque(closest);
+  }
+  return opaque(nearest);
 }
 
 // ---- Tintlet's own notations ----

@@ -84,6 +84,21 @@ TEST(ColorReader, EveryRowReadsWhatItWrites) {
   }
 }
 
+// A dark colour's hue moves by degrees from one component step, so the colour nearest what
+// "hsl(52, 100%, 5%)" says, 26, 22, 0, writes hue 51. Tintlet's own form reads back as a colour that
+// writes it again; the same colour in CSS's space-separated form stays the nearest one.
+TEST(ColorReader, RoundedTextInTintletsFormReadsBackAsAColourThatWritesIt) {
+  struct Case { int formatIndex; const char* text; };
+  const Case cases[] = {{8, "hsl(52, 100%, 5%)"}, {8, "hsl(0, 100%, 0%)"}, {9, "0, 100%, 0%"}, {9, "120, 100%, 0%"}};
+  for (const Case& c : cases) {
+    const ReadColor got = read(c.text);
+    ASSERT_EQ(got.status, kOk) << c.text;
+    EXPECT_EQ(written(c.formatIndex, got.r, got.g, got.b), c.text) << describe(got);
+  }
+  expectRead("hsl(52 100% 5%)", {kOk, 26, 22, 0});
+  expectRead("hsl(0 100% 0%)", {kOk, 0, 0, 0});
+}
+
 TEST(ColorReader, CssFormsInEitherCase) {
   struct Case { const char* text; Expected e; };
   const Case cases[] = {
