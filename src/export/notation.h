@@ -2,6 +2,8 @@
 #pragma once
 #include <cstddef>
 
+#include "export/color_reader.h"
+
 // Room the copy gives a notation: far more than the longest text, 148 characters and the zero.
 constexpr std::size_t kClipboardTextSize = 210;
 // The longest text a custom template of at most 99 characters can expand to.
@@ -33,12 +35,14 @@ void composeFloat(const NotationInput& input, char* out, std::size_t size);
 void composeOklch(const NotationInput& input, char* out, std::size_t size);
 
 // One notation: its name in the registry, its caption in the tray's Format submenu and on the
-// Options page, the command id of that menu item and radio button, and how its text is made.
+// Options page, the command id of that menu item and radio button, how its text is made and how
+// such a text is read back (export/color_reader.h).
 struct Notation {
   const char* registryName;
   const char* caption;
   int commandId;
   ComposeFn compose;
+  ReadFn read;
 };
 
 // Every notation, by formatIndex. The menu and the radio buttons show them in command id order.
@@ -48,12 +52,18 @@ struct Notation {
 // and "HSV" have no letter left, so they have none.
 constexpr int kNotationCount = 12;
 inline constexpr Notation kNotations[kNotationCount] = {
-    {"html", "&HTML", 10, composeHtml},         {"delphi", "&Delphi", 11, composeDelphi},
-    {"c++", "&C++", 12, composeCpp},            {"rgb", "D&ecimal", 15, composeDecimal},
-    {"java", "&Java", 13, composeJava},         {"vb", "&VB", 14, composeVb},
-    {"custom", "C&ustom", 16, composeCustom},   {"cssrgb", "CSS &rgb()", 50, composeCssRgb},
-    {"csshsl", "CSS hsl()", 51, composeCssHsl}, {"hsv", "HSV", 52, composeHsv},
-    {"float", "Flo&at", 53, composeFloat},      {"oklch", "&OKLCH", 54, composeOklch},
+    {"html", "&HTML", 10, composeHtml, readHexColor},
+    {"delphi", "&Delphi", 11, composeDelphi, readDelphi},
+    {"c++", "&C++", 12, composeCpp, readCpp},
+    {"rgb", "D&ecimal", 15, composeDecimal, readDecimal},
+    {"java", "&Java", 13, composeJava, readJava},
+    {"vb", "&VB", 14, composeVb, readVb},
+    {"custom", "C&ustom", 16, composeCustom, readCustom},
+    {"cssrgb", "CSS &rgb()", 50, composeCssRgb, readCssRgb},
+    {"csshsl", "CSS hsl()", 51, composeCssHsl, readCssHsl},
+    {"hsv", "HSV", 52, composeHsv, readHsv},
+    {"float", "Flo&at", 53, composeFloat, readFloat},
+    {"oklch", "&OKLCH", 54, composeOklch, readCssOklch},
 };
 constexpr bool everyNotationFilled() {
   for (const Notation& n : kNotations)
