@@ -33,7 +33,7 @@ struct Counts {
 };
 
 std::vector<HBITMAP> currentSwatches() {
-  return std::vector<HBITMAP>(app.historySwatches, app.historySwatches + settings.history.count);
+  return std::vector<HBITMAP>(historyMenuState.historySwatches, historyMenuState.historySwatches + settings.history.count);
 }
 
 // Copy `i` of a run: a new colour under the pointer, a tick to read it, the copy hotkey, what the schedule asks.

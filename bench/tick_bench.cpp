@@ -74,14 +74,14 @@ LRESULT perPixelTick(HWND wnd) {
     const COLORREF c = settings.form == BoxForm::zoom ? perPixelStep(screen.dc, box.dc, p, d)
                                                       : GetPixel(screen.dc, p.x, p.y);
     if (c != CLR_INVALID) {
-      if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
+      if (!boxState.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
     }
   }
-  const bool changed = app.textDirty || settings.pickedColor != app.shownColor;
-  if (changed && !app.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
+  const bool changed = app.textDirty || settings.pickedColor != boxState.shownColor;
+  if (changed && !boxState.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
   if (changed) redrawBox(wnd);
-  if (app.followPointer) placeBox(wnd);
-  app.shownColor = settings.pickedColor;
+  if (boxState.followPointer) placeBox(wnd);
+  boxState.shownColor = settings.pickedColor;
   app.textDirty = false;
   return 0;
 }

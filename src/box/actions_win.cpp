@@ -37,17 +37,17 @@ void runAsAction(int action, void (*run)()) {
 
 void toggleDisplayBase() { setDisplayBase(!settings.decimalDisplay); }
 void toggleBoxShown() { setBoxShown(!app.boxShown); }
-void toggleFollowPointer() { app.followPointer = !app.followPointer; }
+void toggleFollowPointer() { boxState.followPointer = !boxState.followPointer; }
 void toggleZoomForm() { toggleForm(BoxForm::zoom); }
 void toggleMicroForm() { toggleForm(BoxForm::micro); }
 void copyPickedColor() { copyColorToClipboard(app.boxWnd, settings.pickedColor); }
 void exitProgram() { DestroyWindow(app.boxWnd); }
-void toggleNudgeMode() { setNudgeMode(!app.nudgeMode); }
+void toggleNudgeMode() { setNudgeMode(!boxState.nudgeMode); }
 
 // A colour frozen enters the history, as a copied one does.
 void toggleFixColor() {
-  app.colorFixed = !app.colorFixed;
-  if (app.colorFixed) rememberInHistory(settings.pickedColor);
+  boxState.colorFixed = !boxState.colorFixed;
+  if (boxState.colorFixed) rememberInHistory(settings.pickedColor);
 }
 
 void setForm(BoxForm form) {

@@ -4,6 +4,21 @@
 
 #include "box/box_geometry.h"
 
+// What the colour box alone keeps while the program runs.
+struct BoxState {
+  bool followPointer = true;
+  bool colorFixed = false;
+  bool nudgeMode = false;  // the arrows, Enter and Escape are the box's hotkeys
+  int boxHeight = 0;
+  RECT swatchRect = {};
+  COLORREF shownColor = 0;
+  bool firstTick = true;
+  bool dragging = false;
+  POINT dragPoint = {};
+  HDC screenDC = nullptr;  // the desktop window's DC, kept by the tick from one tick to the next
+};
+extern BoxState boxState;
+
 LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // The measured width and height of the colour text in the box font, for the current base.

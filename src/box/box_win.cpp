@@ -16,6 +16,8 @@
 #include "settings/settings.h"
 #include "tray/tray.h"
 
+BoxState boxState;
+
 namespace {
 
 LRESULT onBoxCreate(HWND wnd);
@@ -66,20 +68,20 @@ RECT screenUnder(POINT p) {
 
 // The desktop window's DC, kept from tick to tick: taking it anew costs a server call every time.
 HDC tickScreenDC() {
-  if (!app.screenDC) app.screenDC = GetWindowDC(GetDesktopWindow());
-  return app.screenDC;
+  if (!boxState.screenDC) boxState.screenDC = GetWindowDC(GetDesktopWindow());
+  return boxState.screenDC;
 }
 
 void releaseScreenDC() {
-  if (app.screenDC) ReleaseDC(GetDesktopWindow(), app.screenDC);
-  app.screenDC = nullptr;
+  if (boxState.screenDC) ReleaseDC(GetDesktopWindow(), boxState.screenDC);
+  boxState.screenDC = nullptr;
 }
 
 // Puts the box beside `p`, the pointer as the caller read it, or keeps it where it is when it does not follow.
 void placeBoxAt(HWND wnd, POINT p) {
   POINT at;
-  if (app.followPointer) {
-    const Point pos = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, toRect(screenUnder(p)));
+  if (boxState.followPointer) {
+    const Point pos = boxPosition({p.x, p.y}, app.boxWidth, boxState.boxHeight, toRect(screenUnder(p)));
     at = {pos.x, pos.y};
   } else {
     RECT r;
@@ -87,7 +89,7 @@ void placeBoxAt(HWND wnd, POINT p) {
     at = {r.left, r.top};
   }
   moveWindowTo(app.boxTextWnd, wnd, {1, 1, app.boxWidth - 1, app.lineHeight + 1});
-  moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + app.boxHeight});
+  moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + boxState.boxHeight});
 }
 
 // The text line and the swatch, painted into `dc`.
@@ -97,7 +99,7 @@ void paintColor(HDC dc) {
     FillRect(dc, &line, app.baseBrush);
   }
   HBRUSH swatch = CreateSolidBrush(settings.pickedColor);
-  FillRect(dc, &app.swatchRect, swatch);
+  FillRect(dc, &boxState.swatchRect, swatch);
   DeleteObject(swatch);
 }
 
@@ -172,14 +174,14 @@ RECT screenRectAt(POINT p) {
 
 void placeBox(HWND wnd) {
   POINT p = {};
-  if (app.followPointer) GetCursorPos(&p);
+  if (boxState.followPointer) GetCursorPos(&p);
   placeBoxAt(wnd, p);
 }
 
 void applyFormGeometry(BoxForm form, int h) {
   const FormGeometry g = formGeometry(form, h, app.boxWidth, magnifierCellSize());
-  app.boxHeight = g.boxHeight;
-  app.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
+  boxState.boxHeight = g.boxHeight;
+  boxState.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
 }
 
 void layoutBox(HWND wnd) {
@@ -253,12 +255,12 @@ LRESULT onBoxTick(HWND wnd) {
   // with the same position keeps it where this tick's sample was taken.
   POINT p;
   GetCursorPos(&p);
-  if (app.dragging && !app.followPointer) {
+  if (boxState.dragging && !boxState.followPointer) {
     RECT r;
     GetWindowRect(wnd, &r);
-    SetWindowPos(wnd, HWND_TOP, p.x + r.left - app.dragPoint.x, p.y + r.top - app.dragPoint.y, app.boxWidth,
-                 app.boxHeight, SWP_SHOWWINDOW);
-    app.dragPoint = p;
+    SetWindowPos(wnd, HWND_TOP, p.x + r.left - boxState.dragPoint.x, p.y + r.top - boxState.dragPoint.y, app.boxWidth,
+                 boxState.boxHeight, SWP_SHOWWINDOW);
+    boxState.dragPoint = p;
   }
   const HDC screen = tickScreenDC();
   COLORREF c = CLR_INVALID;
@@ -272,19 +274,19 @@ LRESULT onBoxTick(HWND wnd) {
   if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
-    if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
+    if (!boxState.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
   } else {
     releaseScreenDC();  // the next tick reads through a DC taken anew
   }
-  if (app.firstTick) {
-    app.firstTick = false;
+  if (boxState.firstTick) {
+    boxState.firstTick = false;
     app.textDirty = true;
   }
-  const bool changed = app.textDirty || settings.pickedColor != app.shownColor;
-  if (changed && !app.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
+  const bool changed = app.textDirty || settings.pickedColor != boxState.shownColor;
+  if (changed && !boxState.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
   if (changed) redrawBox(wnd);
-  if (app.followPointer) placeBoxAt(wnd, p);
-  app.shownColor = settings.pickedColor;
+  if (boxState.followPointer) placeBoxAt(wnd, p);
+  boxState.shownColor = settings.pickedColor;
   app.textDirty = false;
   return 0;
 }
@@ -296,9 +298,9 @@ LRESULT onBoxCreate(HWND wnd) {
   measureBox(wnd);
   // Always laid out in the normal form here; start-up applies the loaded form later.
   applyFormGeometry(BoxForm::normal, app.lineHeight);
-  app.dragging = false;
+  boxState.dragging = false;
   placeBox(wnd);
-  SetWindowPos(wnd, HWND_TOPMOST, 0, 0, app.boxWidth, app.boxHeight, SWP_NOMOVE);
+  SetWindowPos(wnd, HWND_TOPMOST, 0, 0, app.boxWidth, boxState.boxHeight, SWP_NOMOVE);
   startTimer(wnd);
   if (!app.timerActive) {
     reportError(wnd, kErrTimer, "");
@@ -336,14 +338,14 @@ LRESULT onTextColors(HDC dc) {
 }
 
 LRESULT onDragStart() {
-  if (app.followPointer) return 0;
-  app.dragging = true;
-  GetCursorPos(&app.dragPoint);
+  if (boxState.followPointer) return 0;
+  boxState.dragging = true;
+  GetCursorPos(&boxState.dragPoint);
   return 0;
 }
 
 LRESULT onDragEnd() {
-  if (!app.followPointer) app.dragging = false;
+  if (!boxState.followPointer) boxState.dragging = false;
   return 0;
 }
 

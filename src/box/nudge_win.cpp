@@ -47,10 +47,10 @@ void movePointer(HWND box, int dx, int dy) {
 }  // namespace
 
 void setNudgeMode(bool on) {
-  if (on == app.nudgeMode) return;
+  if (on == boxState.nudgeMode) return;
   // The mode works only while the box is shown, and never takes keys a hotkey row is being given.
   if (on && (!app.boxShown || hotkeyControlHasFocus())) return;
-  app.nudgeMode = on;
+  boxState.nudgeMode = on;
   CheckMenuItem(app.trayMenu, kCmdNudge, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
   if (on) {
     formBeforeNudge = settings.form;
@@ -64,7 +64,7 @@ void setNudgeMode(bool on) {
 
 void onNudgeKey(HWND box, int id) {
   const NudgeKey* k = nudgeKeyOfHotkeyId(id);
-  if (!k || !app.nudgeMode) return;
+  if (!k || !boxState.nudgeMode) return;
   switch (k->command) {
     case NudgeCommand::move:  movePointer(box, k->dx, k->dy); break;
     case NudgeCommand::copy:  copyColorToClipboard(box, settings.pickedColor); setNudgeMode(false); break;

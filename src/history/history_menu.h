@@ -2,6 +2,15 @@
 #pragma once
 #include <windows.h>
 
+#include "history/history.h"
+
+// The History entries' bitmaps, made with the submenu, and the DPI they were made for.
+struct HistoryMenuState {
+  HBITMAP historySwatches[kHistoryMax] = {};
+  int historySwatchDpi = 0;
+};
+extern HistoryMenuState historyMenuState;
+
 // A colour copied or frozen: it goes to the front of the history, and the submenu is built again when
 // that changed anything.
 void rememberInHistory(COLORREF color);

@@ -8,6 +8,8 @@
 #include "export/notation.h"
 #include "settings/settings.h"
 
+HistoryMenuState historyMenuState;
+
 static_assert(kCmdLastHistory - kCmdFirstHistory + 1 == kHistoryMax, "one menu command per history entry");
 
 namespace {
@@ -78,7 +80,7 @@ void clearHistory() {
 }
 
 void releaseHistorySwatches() {
-  for (HBITMAP& swatch : app.historySwatches) {
+  for (HBITMAP& swatch : historyMenuState.historySwatches) {
     if (swatch) DeleteObject(swatch);
     swatch = nullptr;
   }
@@ -93,16 +95,16 @@ void fillHistoryMenu() {
     AppendMenuA(app.historyMenu, MF_STRING | MF_GRAYED | MF_DISABLED, kCmdHistoryEmpty, "(empty)");
     return;
   }
-  app.historySwatchDpi = pointerDpi();
-  const int size = scaleForDpi(kSwatchSize, app.historySwatchDpi);
+  historyMenuState.historySwatchDpi = pointerDpi();
+  const int size = scaleForDpi(kSwatchSize, historyMenuState.historySwatchDpi);
   for (int i = 0; i < settings.history.count; ++i) {
-    app.historySwatches[i] = createSwatch(settings.history.colors[i], size);
+    historyMenuState.historySwatches[i] = createSwatch(settings.history.colors[i], size);
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
     item.wID = kCmdFirstHistory + i;
     item.dwTypeData = const_cast<char*>("");
-    item.hbmpItem = app.historySwatches[i];
+    item.hbmpItem = historyMenuState.historySwatches[i];
     InsertMenuItemA(app.historyMenu, i, TRUE, &item);
   }
   setEntryCaptions();
@@ -112,7 +114,7 @@ void fillHistoryMenu() {
 
 LRESULT onMenuPopup(HMENU menu) {
   if (menu != app.historyMenu || settings.history.count == 0) return 0;
-  if (pointerDpi() != app.historySwatchDpi) fillHistoryMenu();
+  if (pointerDpi() != historyMenuState.historySwatchDpi) fillHistoryMenu();
   else setEntryCaptions();
   return 0;
 }

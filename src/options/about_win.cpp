@@ -26,9 +26,8 @@ void hoverLink(HWND link, bool* hover, HWND other, bool* otherHover) {
 }  // namespace
 
 void composeAboutText() {
-  std::strcpy(app.lineBreak, "\r");
-  composeAboutLines(app.aboutText, sizeof app.aboutText);
-  composeCreditLines(TINTLET_BINUTILS_VERSION, TINTLET_WINDRES_VERSION, app.creditsText, sizeof app.creditsText);
+  composeAboutLines(optionsState.aboutText, sizeof optionsState.aboutText);
+  composeCreditLines(TINTLET_BINUTILS_VERSION, TINTLET_WINDRES_VERSION, optionsState.creditsText, sizeof optionsState.creditsText);
 }
 
 const char* makerLinkText() { return kMakerAddress; }
@@ -53,31 +52,31 @@ void fitLabelToText(HWND label, const char* text, HFONT font) {
 }
 
 DWORD CALLBACK helpStreamCallback(DWORD_PTR, LPBYTE buffer, LONG requested, LONG* delivered) {
-  std::uint32_t offset = app.helpOffset;
+  std::uint32_t offset = optionsState.helpOffset;
   long given = 0;
-  const int result = streamPiece(app.helpData, app.helpSize, &offset, buffer, requested, &given);
-  app.helpOffset = offset;
+  const int result = streamPiece(optionsState.helpData, optionsState.helpSize, &offset, buffer, requested, &given);
+  optionsState.helpOffset = offset;
   *delivered = given;
   return static_cast<DWORD>(result);
 }
 
 void clearLinkHover() {
-  if (app.makerLinkHover) {
+  if (optionsState.makerLinkHover) {
     setLabelFont(optionsControls[kMakerLink], app.uiFont);
-    app.makerLinkHover = false;
+    optionsState.makerLinkHover = false;
   }
-  if (app.toolLinkHover) {
+  if (optionsState.toolLinkHover) {
     setLabelFont(optionsControls[kToolLink], app.uiFont);
-    app.toolLinkHover = false;
+    optionsState.toolLinkHover = false;
   }
 }
 
 LRESULT onOptionsSetCursor(HWND under) {
   if (under && under == optionsControls[kMakerLink]) {
-    hoverLink(optionsControls[kMakerLink], &app.makerLinkHover, optionsControls[kToolLink], &app.toolLinkHover);
+    hoverLink(optionsControls[kMakerLink], &optionsState.makerLinkHover, optionsControls[kToolLink], &optionsState.toolLinkHover);
     SetCursor(app.handCursor);
   } else if (under && under == optionsControls[kToolLink]) {
-    hoverLink(optionsControls[kToolLink], &app.toolLinkHover, optionsControls[kMakerLink], &app.makerLinkHover);
+    hoverLink(optionsControls[kToolLink], &optionsState.toolLinkHover, optionsControls[kMakerLink], &optionsState.makerLinkHover);
     SetCursor(app.handCursor);
   } else {
     clearLinkHover();

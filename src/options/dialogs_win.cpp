@@ -50,8 +50,8 @@ void onFontApply(HWND dialog) {
 
 UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
-    case WM_INITDIALOG: app.fontDialogWnd = dialog; nameDialog(dialog, "Font Dialog"); break;
-    case WM_CLOSE:      app.fontDialogWnd = nullptr; break;
+    case WM_INITDIALOG: optionsState.fontDialogWnd = dialog; nameDialog(dialog, "Font Dialog"); break;
+    case WM_CLOSE:      optionsState.fontDialogWnd = nullptr; break;
     case WM_COMMAND:    if (wp == kFontApplyCommand) onFontApply(dialog); break;
     default:            break;
   }
@@ -61,10 +61,10 @@ UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
 // While SHIFT is held (without CTRL) the colour under the pointer goes into the fields, as long as the
 // box is shown and samples it.
 void pickUnderPointer() {
-  if (!app.colorDialogWnd || !app.boxShown || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0) return;
+  if (!optionsState.colorDialogWnd || !app.boxShown || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0) return;
   // OK or Cancel hides the dialog at once, but its call returns only when the loops opened inside
   // it end; a pick written meanwhile would replace the colour OK chose.
-  if (!IsWindowVisible(app.colorDialogWnd)) return;
+  if (!IsWindowVisible(optionsState.colorDialogWnd)) return;
   POINT p;
   GetCursorPos(&p);
   COLORREF color;
@@ -76,20 +76,20 @@ void pickUnderPointer() {
   const UINT components[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
   for (int i = 0; i < 3; ++i) {
     // Only a changed field is written: a rewrite at every pick would repaint it and reset its caret.
-    if (GetDlgItemInt(app.colorDialogWnd, kColorFields[i], nullptr, FALSE) != components[i])
-      SetDlgItemInt(app.colorDialogWnd, kColorFields[i], components[i], FALSE);
+    if (GetDlgItemInt(optionsState.colorDialogWnd, kColorFields[i], nullptr, FALSE) != components[i])
+      SetDlgItemInt(optionsState.colorDialogWnd, kColorFields[i], components[i], FALSE);
   }
 }
 
 UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG:
-      app.colorDialogWnd = dialog;
+      optionsState.colorDialogWnd = dialog;
       nameDialog(dialog, "Color Dialog");
       SetTimer(dialog, kShiftPickTimer, USER_TIMER_MINIMUM, nullptr);
       break;
     case WM_TIMER: if (wp == kShiftPickTimer) pickUnderPointer(); break;
-    case WM_CLOSE: app.colorDialogWnd = nullptr; break;
+    case WM_CLOSE: optionsState.colorDialogWnd = nullptr; break;
     default:       break;
   }
   return 0;
@@ -121,7 +121,7 @@ bool bringToFront(HWND wnd) {
 
 void onFontCommand() {
   SetFocus(optionsControls[kFontButton]);
-  if (bringToFront(app.fontDialogWnd)) return;
+  if (bringToFront(optionsState.fontDialogWnd)) return;
   // The dialog works on a copy: Wine writes its last selection back into the request's font even
   // on Cancel, and a cancelled choice must not become the saved font. "Apply" writes boxLogFont.
   LOGFONTA chosen = atSystemDpi(settings.boxLogFont);
@@ -135,11 +135,11 @@ void onFontCommand() {
   request.nSizeMin = kFontDialogMinPoints;  // the stored heights are checked against the same limits
   request.nSizeMax = kFontDialogMaxPoints;
   if (confirmed(ChooseFontA(&request))) setBoxFont(atBaseDpi(chosen), request.rgbColors);
-  finishDialog(&app.fontDialogWnd);
+  finishDialog(&optionsState.fontDialogWnd);
 }
 
 void onColorCommand(HWND from) {
-  if (bringToFront(app.colorDialogWnd)) return;
+  if (bringToFront(optionsState.colorDialogWnd)) return;
   CHOOSECOLORA request = {};
   request.lStructSize = sizeof request;
   request.rgbResult = settings.baseColor;
@@ -148,5 +148,5 @@ void onColorCommand(HWND from) {
   request.lpfnHook = colorDialogHook;
   // Opened from the tray menu (no control handle) it only views colours.
   if (confirmed(ChooseColorA(&request)) && from && from == optionsControls[kColorButton]) setBaseColor(request.rgbResult);
-  finishDialog(&app.colorDialogWnd);
+  finishDialog(&optionsState.colorDialogWnd);
 }

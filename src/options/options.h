@@ -1,6 +1,7 @@
 // The Options window, its pages and the two dialogs.
 #pragma once
 #include <windows.h>
+#include <richedit.h>
 
 #include "app/action_table.h"
 #include "export/notation.h"
@@ -16,6 +17,23 @@ struct OptionsControls {
   HWND hotkeyLabel(int action) const { return handles[hotkeyLabelRow(action)]; }
 };
 extern OptionsControls optionsControls;
+
+// What the Options window and its pages alone keep while the program runs.
+struct OptionsState {
+  int currentTab = 0;
+  HWND fontDialogWnd = nullptr;
+  HWND colorDialogWnd = nullptr;
+  // Help and About.
+  const char* helpData = nullptr;
+  DWORD helpSize = 0;
+  DWORD helpOffset = 0;
+  EDITSTREAM helpStream = {};
+  char aboutText[128] = {};
+  char creditsText[256] = {};
+  bool makerLinkHover = false;
+  bool toolLinkHover = false;
+};
+extern OptionsState optionsState;
 
 LRESULT CALLBACK optionsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 // Creates the hidden Options window with every control, laid out for the DPI of the pointer's monitor.
@@ -71,7 +89,7 @@ void openLink(int id);
 // Texts of the two link labels of the About page.
 const char* makerLinkText();
 const char* toolLinkText();
-// Builds aboutText and creditsText, and the line break every composed text uses.
+// Builds aboutText and creditsText.
 void composeAboutText();
 // Sizes a label to the extent of its text in `font`.
 void fitLabelToText(HWND label, const char* text, HFONT font);

@@ -14,6 +14,7 @@
 #include "tray/tray.h"
 
 OptionsControls optionsControls;
+OptionsState optionsState;
 
 namespace {
 
@@ -51,10 +52,10 @@ SIZE optionsClientSize() {
 
 const char* controlText(int control) {
   switch (control) {
-    case kAboutLabel:   return app.aboutText;
+    case kAboutLabel:   return optionsState.aboutText;
     case kMakerLink:    return makerLinkText();
     case kToolLink:     return toolLinkText();
-    case kCreditsLabel: return app.creditsText;
+    case kCreditsLabel: return optionsState.creditsText;
     default:            return kOptionsControls[control].text;
   }
 }
@@ -101,12 +102,12 @@ void streamHelp() {
   keepHelpBesideScrollBar();
   const HRSRC found = FindResourceA(app.appInstance, "RTFHELP", MAKEINTRESOURCEA(10));  // RT_RCDATA
   if (!found) return;
-  app.helpSize = SizeofResource(app.appInstance, found);
-  app.helpData = static_cast<const char*>(LockResource(LoadResource(app.appInstance, found)));
-  app.helpStream = {};
-  app.helpStream.dwCookie = 0;
-  app.helpStream.pfnCallback = helpStreamCallback;
-  SendMessageA(optionsControls[kHelpView], EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
+  optionsState.helpSize = SizeofResource(app.appInstance, found);
+  optionsState.helpData = static_cast<const char*>(LockResource(LoadResource(app.appInstance, found)));
+  optionsState.helpStream = {};
+  optionsState.helpStream.dwCookie = 0;
+  optionsState.helpStream.pfnCallback = helpStreamCallback;
+  SendMessageA(optionsControls[kHelpView], EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&optionsState.helpStream));
 }
 
 // What has to happen right after a control exists, before the next one is made.
@@ -156,7 +157,7 @@ void makeOptionsFonts() {
   app.linkFont = CreateFontIndirectA(&font);
   for (int c = 0; c < kOptionsControlCount; ++c)
     if (kOptionsControls[c].uiFont) SendMessageA(*handleOf(c), WM_SETFONT, reinterpret_cast<WPARAM>(app.uiFont), TRUE);
-  app.makerLinkHover = app.toolLinkHover = false;  // a hovered link now shows the new normal font too
+  optionsState.makerLinkHover = optionsState.toolLinkHover = false;  // a hovered link now shows the new normal font too
   if (oldUi) DeleteObject(oldUi);
   if (oldLink) DeleteObject(oldLink);
 }
@@ -229,7 +230,7 @@ void showTabPage(int page, int show) {
 // ---- The Options page -----------------------------------------------------------------------
 
 void restoreBoxLook() {
-  if (app.colorDialogWnd || app.fontDialogWnd) return;
+  if (optionsState.colorDialogWnd || optionsState.fontDialogWnd) return;
   LOGFONTA font;
   initDefaultLogFont(&font);
   setBaseColor(kDefaultBaseColor);  // first: the new layout paints with it
@@ -389,7 +390,7 @@ bool hotkeyControlHasFocus() {
 }
 
 void selectTab(int page) {
-  showTabPage(app.currentTab, SW_HIDE);
+  showTabPage(optionsState.currentTab, SW_HIDE);
   showTabPage(page, SW_SHOW);
-  app.currentTab = page;
+  optionsState.currentTab = page;
 }

@@ -137,9 +137,9 @@ DWORD CALLBACK recordingCallback(DWORD_PTR cookie, LPBYTE buffer, LONG requested
 }
 
 void streamHelp(HWND view) {
-  app.helpStream = {};
-  app.helpStream.pfnCallback = recordingCallback;
-  SendMessageA(view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&app.helpStream));
+  optionsState.helpStream = {};
+  optionsState.helpStream.pfnCallback = recordingCallback;
+  SendMessageA(view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&optionsState.helpStream));
 }
 
 // The help document as the program finds it in its own resources.
@@ -147,9 +147,9 @@ void loadHelpDocument() {
   HMODULE self = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(self, "RTFHELP", MAKEINTRESOURCEA(10));
   ASSERT_NE(found, nullptr);
-  app.helpSize = SizeofResource(self, found);
-  app.helpData = static_cast<const char*>(LockResource(LoadResource(self, found)));
-  ASSERT_NE(app.helpData, nullptr);
+  optionsState.helpSize = SizeofResource(self, found);
+  optionsState.helpData = static_cast<const char*>(LockResource(LoadResource(self, found)));
+  ASSERT_NE(optionsState.helpData, nullptr);
 }
 
 struct CharLook { bool bold; COLORREF color; std::string face; LONG twips; };
@@ -316,15 +316,15 @@ TEST(HelpView, HoldsTheWholeDocument) {
     total += c.delivered;
   }
   EXPECT_LT(streamCalls.back().delivered, streamCalls.back().requested);
-  EXPECT_EQ(total, static_cast<LONG>(app.helpSize));
-  EXPECT_EQ(app.helpOffset, app.helpSize);
+  EXPECT_EQ(total, static_cast<LONG>(optionsState.helpSize));
+  EXPECT_EQ(optionsState.helpOffset, optionsState.helpSize);
 
   const std::string text = viewText(view);
   expectWholeHelpText(text);
 
   // The same document handed over in one piece gives the same text.
   HWND whole = makeHelpView(page);
-  SendMessageA(whole, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::string(app.helpData, app.helpSize).c_str()));
+  SendMessageA(whole, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::string(optionsState.helpData, optionsState.helpSize).c_str()));
   EXPECT_EQ(GetWindowTextLengthA(view), GetWindowTextLengthA(whole));
   EXPECT_EQ(text, viewText(whole));
 
@@ -367,12 +367,11 @@ TEST(HelpView, MissingDocumentLeavesItEmpty) {
 TEST(AboutPage, LabelsShowEveryLineOnItsOwnRow) {
   makeUiObjects();
   composeAboutText();
-  EXPECT_STREQ(app.lineBreak, "\r");
-  EXPECT_STREQ(app.aboutText,
+  EXPECT_STREQ(optionsState.aboutText,
                "Tintlet 2.51\rfreeware\r2005\r\rprogramming:\rTintlet team\r\rtesting,documentation:\rTintlet team");
   // The build read the compiler's version from the very compiler that made this test.
   EXPECT_EQ(std::string(toolLinkText()), std::string("MinGW-w64 GCC ") + __VERSION__);
-  const std::string credits = app.creditsText;
+  const std::string credits = optionsState.creditsText;
   EXPECT_EQ(credits.rfind("GNU ld 2.", 0), 0u) << credits;
   EXPECT_NE(credits.find(" (linker)\rGNU windres 2."), std::string::npos) << credits;
   EXPECT_NE(credits.find(" (resources)\rof GNU Binutils; no packer"), std::string::npos) << credits;
@@ -383,8 +382,8 @@ TEST(AboutPage, LabelsShowEveryLineOnItsOwnRow) {
   HWND page = makePage(294, 300);
   struct Case { const char* text; int width, height; std::vector<int> rows; };
   const Case cases[] = {
-      {app.aboutText, 194, 150, {0, 1, 2, 4, 5, 7, 8}},
-      {app.creditsText, 180, 97, {0, 1, 2}},
+      {optionsState.aboutText, 194, 150, {0, 1, 2, 4, 5, 7, 8}},
+      {optionsState.creditsText, 180, 97, {0, 1, 2}},
   };
   const int line = lineHeightOf(app.uiFont);
   for (const Case& c : cases) {
@@ -480,9 +479,9 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
   startTintlet();
   openOptions(2);
   ASSERT_TRUE(IsWindowVisible(optionsControls[kHelpView]));
-  ASSERT_NE(app.helpData, nullptr);
-  EXPECT_GT(app.helpSize, 4096u) << "a document of more than one piece";
-  EXPECT_EQ(app.helpOffset, app.helpSize);
+  ASSERT_NE(optionsState.helpData, nullptr);
+  EXPECT_GT(optionsState.helpSize, 4096u) << "a document of more than one piece";
+  EXPECT_EQ(optionsState.helpOffset, optionsState.helpSize);
 
   const std::string text = viewText(optionsControls[kHelpView]);
   expectWholeHelpText(text);
@@ -493,10 +492,10 @@ TEST(HelpPage, HoldsTheWholeDocumentWithEveryLineEndInView) {
                                r.left, r.top, r.right - r.left, r.bottom - r.top, app.optionsWnd, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(whole, nullptr);
-  WholeDocument doc = {app.helpData, app.helpSize, 0};
+  WholeDocument doc = {optionsState.helpData, optionsState.helpSize, 0};
   EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&doc), 0, streamWhole};
   SendMessageA(whole, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  EXPECT_EQ(doc.offset, app.helpSize);
+  EXPECT_EQ(doc.offset, optionsState.helpSize);
   EXPECT_GT(GetWindowTextLengthA(whole), 2000);
   EXPECT_EQ(GetWindowTextLengthA(optionsControls[kHelpView]), GetWindowTextLengthA(whole));
   EXPECT_EQ(text, viewText(whole));
@@ -555,7 +554,7 @@ TEST(AboutPage, LabelsAndIconsOfTheRealPage) {
   EXPECT_EQ(windowText(optionsControls[kMakerLink]), "https://quillon.example/");
   EXPECT_EQ(windowText(optionsControls[kToolLink]), std::string("MinGW-w64 GCC ") + __VERSION__);
   const std::string credits = windowText(optionsControls[kCreditsLabel]);
-  EXPECT_EQ(credits, app.creditsText);
+  EXPECT_EQ(credits, optionsState.creditsText);
   EXPECT_EQ(credits.rfind("GNU ld 2.", 0), 0u) << credits;
   EXPECT_NE(credits.find(" (linker)\rGNU windres 2."), std::string::npos) << credits;
   EXPECT_NE(credits.find(" (resources)\rof GNU Binutils; no packer"), std::string::npos) << credits;
@@ -641,13 +640,13 @@ TEST(AboutPage, RealPointerOverEachLinkUnderlinesThatOneAndShowsTheHand) {
     SetCursorPos(s.at.x, s.at.y);
     const HCURSOR cursor = s.expected == kOther ? app.arrowCursor : app.handCursor;
     pumpUntil([&] {
-      return GetCursor() == cursor && app.makerLinkHover == (s.expected == kMaker) &&
-             app.toolLinkHover == (s.expected == kTool);
+      return GetCursor() == cursor && optionsState.makerLinkHover == (s.expected == kMaker) &&
+             optionsState.toolLinkHover == (s.expected == kTool);
     });
     pumpFor(100);  // the labels repaint
     EXPECT_EQ(GetCursor(), cursor);
-    EXPECT_EQ(app.makerLinkHover, s.expected == kMaker);
-    EXPECT_EQ(app.toolLinkHover, s.expected == kTool);
+    EXPECT_EQ(optionsState.makerLinkHover, s.expected == kMaker);
+    EXPECT_EQ(optionsState.toolLinkHover, s.expected == kTool);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls[kMakerLink], WM_GETFONT, 0, 0)),
               s.expected == kMaker ? app.linkFont : app.uiFont);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(optionsControls[kToolLink], WM_GETFONT, 0, 0)),

@@ -34,12 +34,12 @@ TEST_F(BoxFixture, ShowsThePaintedColourBesideThePointer) {
   EXPECT_STREQ(app.hexText, "058000");
   EXPECT_STREQ(app.decText, "@@5 128 @@0");
   EXPECT_EQ(windowText(app.boxTextWnd), "058000");
-  const Point at = boxPosition({300, 300}, app.boxWidth, app.boxHeight, {0, 0, 1024, 768});
+  const Point at = boxPosition({300, 300}, app.boxWidth, boxState.boxHeight, {0, 0, 1024, 768});
   const RECT r = boxRect();
   EXPECT_EQ(r.left, at.x);
   EXPECT_EQ(r.top, at.y);
   EXPECT_EQ(r.right - r.left, app.boxWidth);
-  EXPECT_EQ(r.bottom - r.top, app.boxHeight);
+  EXPECT_EQ(r.bottom - r.top, boxState.boxHeight);
 
   target.setColor(RGB(0xFF, 0x0C, 0x05));
   ASSERT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(0xFF, 0x0C, 0x05); }));
@@ -58,7 +58,7 @@ TEST_F(BoxFixture, FollowsThePointerAndFlipsAtTheScreenEdges) {
   for (POINT p : {POINT{950, 300}, POINT{300, 760}, POINT{1020, 760}, POINT{320, 330}}) {
     SetCursorPos(p.x, p.y);
     pumpFor(60);
-    const Point at = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, {0, 0, 1024, 768});
+    const Point at = boxPosition({p.x, p.y}, app.boxWidth, boxState.boxHeight, {0, 0, 1024, 768});
     const RECT r = boxRect();
     EXPECT_EQ(r.left, at.x) << p.x << "," << p.y;
     EXPECT_EQ(r.top, at.y) << p.x << "," << p.y;
@@ -104,7 +104,7 @@ TEST_F(BoxFixture, MiddleButtonModeTakesTheColourOnlyWhileTheButtonIsDown) {
 
 TEST_F(BoxFixture, StoppedBoxIsDraggedByThePointer) {
   SendMessageA(app.boxWnd, WM_LBUTTONDOWN, 0, 0);  // ignored while following
-  EXPECT_FALSE(app.dragging);
+  EXPECT_FALSE(boxState.dragging);
   action(kActionStopMoving);
   const RECT before = boxRect();
   SetCursorPos(before.left + 5, before.top + 5);
@@ -145,15 +145,15 @@ TEST_F(BoxFixture, HidingStopsTheTimerAndShowingRestartsIt) {
 TEST_F(BoxFixture, HiddenBoxIgnoresAllButOptionsShowHideAndExit) {
   action(kActionShowHide);
   ASSERT_TRUE(pumpUntil([] { return app.boxShown == 0; }));
-  const int height = app.boxHeight, width = app.boxWidth;
+  const int height = boxState.boxHeight, width = app.boxWidth;
   for (int a : {kActionDecHex, kActionFixColor, kActionStopMoving, kActionZoom, kActionCopy, kActionMicro}) action(a);
   pumpFor(50);
   EXPECT_EQ(settings.decimalDisplay, 0);
-  EXPECT_FALSE(app.colorFixed);
-  EXPECT_TRUE(app.followPointer);
+  EXPECT_FALSE(boxState.colorFixed);
+  EXPECT_TRUE(boxState.followPointer);
   EXPECT_FALSE((settings.form == BoxForm::zoom));
   EXPECT_FALSE((settings.form == BoxForm::micro));
-  EXPECT_EQ(app.boxHeight, height);
+  EXPECT_EQ(boxState.boxHeight, height);
   EXPECT_EQ(app.boxWidth, width);
   action(99);  // no such action
   action(kActionShowHide);
@@ -190,7 +190,7 @@ TEST_F(BoxFixture, FormActionsFollowTheTransitionTable) {
     pumpFor(20);
     EXPECT_EQ((settings.form == BoxForm::micro), s.micro) << s.action;
     EXPECT_EQ((settings.form == BoxForm::zoom), s.zoom) << s.action;
-    EXPECT_EQ(app.boxHeight, s.height) << s.action;
+    EXPECT_EQ(boxState.boxHeight, s.height) << s.action;
     const RECT r = boxRect();
     EXPECT_EQ(r.bottom - r.top, s.height) << s.action;
     EXPECT_EQ(GetMenuState(app.trayMenu, s.mark, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED)) << s.action;

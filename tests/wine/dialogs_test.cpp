@@ -112,7 +112,7 @@ TEST(ColorDialog, OkThroughColorSetsTheBackgroundAndTheTrayViewerLeavesIt) {
     script.untilShown(kColorDialogTitle, &dialog)
         .then([&] {
           owner = GetWindow(dialog, GW_OWNER);
-          inState = app.colorDialogWnd;
+          inState = optionsState.colorDialogWnd;
           shown = fieldsOf(dialog);
           typeIntoFields(dialog, c.chosen);
           click(dialog, kAddCustomColor);
@@ -124,7 +124,7 @@ TEST(ColorDialog, OkThroughColorSetsTheBackgroundAndTheTrayViewerLeavesIt) {
     EXPECT_EQ(shown, before) << "the dialog opens on the box's background colour";
     EXPECT_EQ(owner, nullptr);
     EXPECT_EQ(inState, dialog);
-    EXPECT_EQ(app.colorDialogWnd, nullptr);
+    EXPECT_EQ(optionsState.colorDialogWnd, nullptr);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_NE(std::find(settings.customColors, settings.customColors + 16, c.chosen), settings.customColors + 16);
     if (c.applied) {
@@ -191,8 +191,8 @@ TEST(ColorDialog, SecondPressBringsTheOpenDialogBack) {
     EXPECT_TRUE(dialogsTitled(c.title).empty());
     EXPECT_EQ(settings.opacityPercent, 70);
   }
-  EXPECT_EQ(app.fontDialogWnd, nullptr);
-  EXPECT_EQ(app.colorDialogWnd, nullptr);
+  EXPECT_EQ(optionsState.fontDialogWnd, nullptr);
+  EXPECT_EQ(optionsState.colorDialogWnd, nullptr);
   SendMessageA(optionsControls[kBoxDefaultsButton], BM_CLICK, 0, 0);
   EXPECT_EQ(settings.opacityPercent, 100);
   EXPECT_EQ(exitTintlet(), 0);
@@ -248,7 +248,7 @@ TEST(ColorDialog, ShiftCopiesThePixelUnderThePointerIntoTheFields) {
   HeldKeys::send(VK_SHIFT, true);
   pumpFor(100);
   HeldKeys::send(VK_SHIFT, false);
-  EXPECT_EQ(app.colorDialogWnd, nullptr);
+  EXPECT_EQ(optionsState.colorDialogWnd, nullptr);
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -356,7 +356,7 @@ TEST(FontDialog, ApplyShowsTheChoiceAtOnceAndOnlyOkOrApplyKeepIt) {
     DialogScript script;
     script.untilShown(kFontDialogTitle, &dialog).then([&] {
       owner = GetWindow(dialog, GW_OWNER);
-      inState = app.fontDialogWnd;
+      inState = optionsState.fontDialogWnd;
       const HWND faceCombo = GetDlgItem(dialog, kFaceCombo);
       listed = comboTexts(faceCombo);
       for (size_t i = 0; i < listed.size(); ++i) faceTypes.push_back(SendMessageA(faceCombo, CB_GETITEMDATA, i, 0));
@@ -375,7 +375,7 @@ TEST(FontDialog, ApplyShowsTheChoiceAtOnceAndOnlyOkOrApplyKeepIt) {
     ASSERT_TRUE(script.finished());
     EXPECT_EQ(owner, nullptr);
     EXPECT_EQ(inState, dialog);
-    EXPECT_EQ(app.fontDialogWnd, nullptr);
+    EXPECT_EQ(optionsState.fontDialogWnd, nullptr);
     EXPECT_EQ(initialColor, static_cast<LRESULT>(RGB(255, 255, 255)));
     EXPECT_TRUE(applyShown);
     EXPECT_TRUE(colorsShown);
@@ -454,7 +454,7 @@ TEST(FontDialog, ApplyShowsTheChoiceAtOnceAndOnlyOkOrApplyKeepIt) {
     EXPECT_EQ(settings.textColor, c.kept ? c.kept->color : colorBefore);
     EXPECT_EQ(faceOf(app.boxFont), face);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(app.boxTextWnd, WM_GETFONT, 0, 0)), app.boxFont);
-    EXPECT_EQ(app.fontDialogWnd, nullptr);
+    EXPECT_EQ(optionsState.fontDialogWnd, nullptr);
   }
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedText("facename"), second.face);
@@ -481,7 +481,7 @@ TEST(ColorDialog, ColourChosenWhileTheFontDialogIsOpenPaintsWithTheNewBrush) {
         typeIntoFields(colorDialog, RGB(40, 60, 220));
         closeDialog(colorDialog, IDOK);
       })
-      .until([&] { return app.colorDialogWnd == nullptr; })
+      .until([&] { return optionsState.colorDialogWnd == nullptr; })
       .then([&] {
         oldBrushDeleted = GetObjectType(oldBrush) == 0;
         expectLiveBaseBrush();
@@ -530,8 +530,8 @@ TEST(ColorDialog, ExitWithBothDialogsOpenClosesThemAndSavesTheCustomColours) {
   EXPECT_FALSE(IsWindow(fontDialog));
   EXPECT_TRUE(dialogsTitled(kColorDialogTitle).empty());
   EXPECT_TRUE(dialogsTitled(kFontDialogTitle).empty());
-  EXPECT_EQ(app.colorDialogWnd, nullptr);
-  EXPECT_EQ(app.fontDialogWnd, nullptr);
+  EXPECT_EQ(optionsState.colorDialogWnd, nullptr);
+  EXPECT_EQ(optionsState.fontDialogWnd, nullptr);
   EXPECT_EQ(storedBytes("customclr").substr(0, 4), bytesOf(RGB(1, 2, 3)));
   // What the dialogs held was never confirmed.
   EXPECT_EQ(storedText("basecolor"), "8421504");

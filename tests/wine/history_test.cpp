@@ -154,7 +154,7 @@ class History : public ::testing::Test {
   // Puts `c` under the pointer and waits until the box shows it.
   void show(COLORREF c) {
     target_.setColor(c);
-    ASSERT_TRUE(pumpUntil([&] { return settings.pickedColor == c && app.shownColor == c; })) << std::hex << c;
+    ASSERT_TRUE(pumpUntil([&] { return settings.pickedColor == c && boxState.shownColor == c; })) << std::hex << c;
   }
   void copy(COLORREF c) {
     show(c);
@@ -182,7 +182,7 @@ TEST_F(History, CopiesAreEntriesNewestFirstAndAChosenOneIsCopiedAgain) {
   EXPECT_EQ(readClipboard().text, "&HFF0C05");
   EXPECT_EQ(settings.pickedColor, kC) << "the box keeps its colour";
   EXPECT_STREQ(app.hexText, "800040");
-  EXPECT_FALSE(app.colorFixed);
+  EXPECT_FALSE(boxState.colorFixed);
   expectHistory({kB, kC, kA});  // copied again, it comes first
 }
 
@@ -203,11 +203,11 @@ TEST_F(History, SwatchesMadeForAnotherDpiAreMadeAgainWhenTheSubmenuOpens) {
   copy(kA);
   copy(kB);
   const std::vector<HBITMAP> made = swatches();
-  app.historySwatchDpi = 144;
+  historyMenuState.historySwatchDpi = 144;
   useTrayMenu({chr('y'), press(VK_ESCAPE), press(VK_ESCAPE)});
   expectHistory({kB, kA}, {"#050CFF", "#FADC1E"}, kSwatchAt96);
   for (HBITMAP b : made) EXPECT_EQ(GetObjectType(b), 0u) << "a swatch for the other DPI is still alive";
-  EXPECT_EQ(app.historySwatchDpi, 96);
+  EXPECT_EQ(historyMenuState.historySwatchDpi, 96);
 }
 
 TEST_F(History, ARepeatMovesToTheFrontAndTheThirteenthDropsTheOldest) {
@@ -231,7 +231,7 @@ TEST_F(History, ARepeatMovesToTheFrontAndTheThirteenthDropsTheOldest) {
 TEST_F(History, FreezingAColourEntersIt) {
   show(kA);
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionFixColor, 0);
-  ASSERT_TRUE(app.colorFixed);
+  ASSERT_TRUE(boxState.colorFixed);
   expectHistory({kA});
   target_.setColor(kB);
   pumpFor(100);

@@ -72,7 +72,7 @@ void expectLaidOutFor(int height, int dpi) {
   GetWindowRect(app.boxWnd, &box);
   GetWindowRect(app.boxTextWnd, &text);
   EXPECT_EQ(box.right - box.left, app.boxWidth);
-  EXPECT_EQ(box.bottom - box.top, app.boxHeight);
+  EXPECT_EQ(box.bottom - box.top, boxState.boxHeight);
   EXPECT_EQ(text.bottom - text.top, app.lineHeight);
 }
 
@@ -90,7 +90,7 @@ void expectPixelUnderThePointer(POINT p) {
   EXPECT_EQ(box.left, p.x + 12);
   EXPECT_EQ(box.top, p.y + 12);
   WindowDC screen(GetDesktopWindow());
-  EXPECT_EQ(GetPixel(screen.dc, box.left + app.swatchRect.left + 2, box.top + app.swatchRect.top + 2), want);
+  EXPECT_EQ(GetPixel(screen.dc, box.left + boxState.swatchRect.left + 2, box.top + boxState.swatchRect.top + 2), want);
 }
 
 // ---- The Options window and the magnifier at a DPI ----
@@ -204,7 +204,7 @@ void expectZoomCells(POINT p, int cell) {
   EXPECT_TRUE(pumpUntil([&] { return wrongCellPixels(p, cell) == 0; })) << wrongCellPixels(p, cell) << " wrong pixels";
   pumpFor(30);
   EXPECT_EQ(wrongCellPixels(p, cell), 0);
-  EXPECT_EQ(app.swatchRect.left, 13 * cell + 4);
+  EXPECT_EQ(boxState.swatchRect.left, 13 * cell + 4);
   RECT box;
   GetWindowRect(app.boxWnd, &box);
   EXPECT_EQ(box.bottom - box.top, app.lineHeight + 13 * cell + 4);
@@ -292,7 +292,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   ASSERT_EQ(systemDpi(), 96);
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({300, 300}));
   expectLaidOutFor(-11, 96);  // the stored height itself
-  const int width96 = app.boxWidth, height96 = app.boxHeight, line96 = app.lineHeight;
+  const int width96 = app.boxWidth, height96 = boxState.boxHeight, line96 = app.lineHeight;
   ASSERT_GT(measuredWith(-17).cy, line96);  // the check below can tell the two apart
 
   // The system moved the box to a monitor of 144 DPI.
@@ -312,7 +312,7 @@ TEST(Dpi, AtNinetySixDotsTheBoxIsAsStoredAndANewMonitorDpiLaysItOutAgain) {
   SendMessageA(app.boxWnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutFor(-11, 96);
   EXPECT_EQ(app.boxWidth, width96);
-  EXPECT_EQ(app.boxHeight, height96);
+  EXPECT_EQ(boxState.boxHeight, height96);
   EXPECT_EQ(app.lineHeight, line96);
   ASSERT_NO_FATAL_FAILURE(expectPixelUnderThePointer({399, 201}));
   EXPECT_EQ(exitTintlet(), 0);

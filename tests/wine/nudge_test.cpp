@@ -127,14 +127,14 @@ TEST(Nudge, HotkeyTurnsTheModeOnInTheZoomFormAndOffToTheFormBefore) {
     SCOPED_TRACE(before);
     showForm(before);
     pressNudgeHotkey();
-    ASSERT_TRUE(app.nudgeMode);
+    ASSERT_TRUE(boxState.nudgeMode);
     EXPECT_EQ(formName(), "zoom");
     EXPECT_TRUE(nudgeItemChecked());
     EXPECT_EQ(takenNudgeKeys(), 10);
     EXPECT_FALSE(anotherProcessGetsTheKeys());
 
     pressNudgeHotkey();
-    EXPECT_FALSE(app.nudgeMode);
+    EXPECT_FALSE(boxState.nudgeMode);
     EXPECT_EQ(formName(), before);
     EXPECT_FALSE(nudgeItemChecked());
     EXPECT_EQ(takenNudgeKeys(), 0);
@@ -142,11 +142,11 @@ TEST(Nudge, HotkeyTurnsTheModeOnInTheZoomFormAndOffToTheFormBefore) {
   }
   // The tray item does the same as the hotkey.
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdNudge, 0);
-  EXPECT_TRUE(app.nudgeMode);
+  EXPECT_TRUE(boxState.nudgeMode);
   EXPECT_TRUE(nudgeItemChecked());
   EXPECT_EQ(takenNudgeKeys(), 10);
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdNudge, 0);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 0);
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -156,7 +156,7 @@ TEST(Nudge, ArrowsMoveThePointerOnePixelShiftTenAndStopAtTheEdges) {
   const int r = s.right - 1, b = s.bottom - 1;
   startAt({500, 400});
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   struct Case {
     const char* name;
     POINT from;
@@ -191,7 +191,7 @@ TEST(Nudge, ArrowsMoveThePointerOnePixelShiftTenAndStopAtTheEdges) {
   SetCursorPos(500, 400);
   press(VK_RIGHT, {}, 4);
   EXPECT_EQ(pointer().x, 504);
-  EXPECT_TRUE(app.nudgeMode);
+  EXPECT_TRUE(boxState.nudgeMode);
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -201,12 +201,12 @@ TEST(Nudge, EnterCopiesThePixelUnderTheMovedPointerAndLeaves) {
   ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "F49055"; })) << app.hexText;
   ASSERT_TRUE(putTextOnClipboard(pattern.wnd, "old contents"));
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   // Typed faster than the box's timer ticks: the copy still takes the pixel the pointer was moved to.
   typeAtOnce({VK_RIGHT, VK_DOWN, VK_RETURN});
   // 501 and 401 are 0xF5 and 0x91 in their low bytes: the HTML notation of that pixel.
   EXPECT_EQ(readClipboard().text, "#F59155");
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(formName(), "normal");
   EXPECT_EQ(takenNudgeKeys(), 0);
   EXPECT_EQ(exitTintlet(), 0);
@@ -218,11 +218,11 @@ TEST(Nudge, EscapeLeavesWithoutCopying) {
   showForm("micro");
   ASSERT_TRUE(putTextOnClipboard(pattern.wnd, "old contents"));
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   press(VK_LEFT);
   EXPECT_EQ(pointer().x, 499);
   press(VK_ESCAPE);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(formName(), "micro");
   EXPECT_EQ(readClipboard().text, "old contents");
   EXPECT_EQ(takenNudgeKeys(), 0);
@@ -235,34 +235,34 @@ TEST(Nudge, EscapeLeavesWithoutCopying) {
 TEST(Nudge, HidingTheBoxOrFocusingAHotkeyRowEndsTheMode) {
   startAt({500, 400});
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdShowHide, 0);
   ASSERT_EQ(app.boxShown, 0);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(formName(), "normal");
   EXPECT_EQ(takenNudgeKeys(), 0);
   // While the box is hidden neither the hotkey nor the tray item turns the mode on.
   pressNudgeHotkey();
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdNudge, 0);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 0);
   SendMessageA(app.boxWnd, WM_COMMAND, kCmdShowHide, 0);
   ASSERT_EQ(app.boxShown, 1);
 
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   openOptions(1);
-  EXPECT_TRUE(app.nudgeMode) << "showing the page alone takes no keys back";
+  EXPECT_TRUE(boxState.nudgeMode) << "showing the page alone takes no keys back";
   SetFocus(optionsControls.hotkeyCtrl(3));
   pumpFor(50);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 0);
   // The row gets the arrow the user presses now.
   press(VK_LEFT);
   EXPECT_EQ(LOWORD(SendMessageA(optionsControls.hotkeyCtrl(3), HKM_GETHOTKEY, 0, 0)) & 0xFF, VK_LEFT);
   // With the focus in a row the nudge hotkey does nothing, as every other hotkey.
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionNudge, 0);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   SetFocus(optionsControls[kTabCtrl]);  // else the Exit hotkey would be ignored too
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -271,7 +271,7 @@ TEST(Nudge, ExitWhileOnFreesTheKeysAndSavesTheFormBefore) {
   startAt({500, 400});
   showForm("micro");
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(takenNudgeKeys(), 0);
   EXPECT_EQ(storedBytes("display2"), std::string("1", 2));
@@ -280,9 +280,9 @@ TEST(Nudge, ExitWhileOnFreesTheKeysAndSavesTheFormBefore) {
 TEST(Nudge, SessionEndWhileOnFreesTheKeys) {
   startAt({500, 400});
   pressNudgeHotkey();
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   SendMessageA(app.boxWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 0);
   EXPECT_TRUE(anotherProcessGetsTheKeys());
   EXPECT_EQ(storedBytes("display2"), std::string("0", 2));
@@ -301,7 +301,7 @@ TEST(Nudge, ARefusedKeyIsReportedAndTheModeWorksWithTheOthers) {
     reported = boxes.texts();
   }
   EXPECT_EQ(reported, std::vector<std::string>{"Hotkey registration failed:\r\rLeft\rShift+Up\r"});
-  ASSERT_TRUE(app.nudgeMode);
+  ASSERT_TRUE(boxState.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 10);  // eight by the mode, two by the other program
   press(VK_RIGHT);
   press(VK_UP);
@@ -310,7 +310,7 @@ TEST(Nudge, ARefusedKeyIsReportedAndTheModeWorksWithTheOthers) {
   press(VK_LEFT);  // the other program's
   EXPECT_EQ(pointer().x, 501);
   press(VK_ESCAPE);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(takenNudgeKeys(), 2);
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -330,11 +330,11 @@ TEST(Nudge, HotkeyRowEditsAndPersistsTheCombination) {
   pumpFor(50);
   SetFocus(optionsControls[kTabCtrl]);
   pressNudgeHotkey();
-  EXPECT_FALSE(app.nudgeMode) << "Ctrl+Shift+N is no longer the mode's";
+  EXPECT_FALSE(boxState.nudgeMode) << "Ctrl+Shift+N is no longer the mode's";
   press('J', {VK_CONTROL, VK_SHIFT});
-  EXPECT_TRUE(app.nudgeMode);
+  EXPECT_TRUE(boxState.nudgeMode);
   press(VK_ESCAPE);
-  EXPECT_FALSE(app.nudgeMode);
+  EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedBytes("nudgekey"), "J\3");
   EXPECT_EQ(storedBytes("hotchars"), "ODQFSZCMX");

@@ -94,12 +94,12 @@ TEST_F(Running, EveryKindOfWorkLeavesTheGdiObjectsAsItFoundThem) {
 
 TEST_F(Running, TheTickKeepsOneScreenDCAndShutdownReleasesIt) {
   ticks(1);
-  const HDC first = app.screenDC;
+  const HDC first = boxState.screenDC;
   ASSERT_NE(first, nullptr);
   ticks(10);
   action(kActionZoom);
   ticks(10);
-  EXPECT_EQ(app.screenDC, first);
+  EXPECT_EQ(boxState.screenDC, first);
   EXPECT_EQ(exitTintlet(), 0);
-  EXPECT_EQ(app.screenDC, nullptr);
+  EXPECT_EQ(boxState.screenDC, nullptr);
 }

@@ -156,15 +156,15 @@ TEST_F(TrayFixture, CommandsReachTheirActions) {
   command(30);
   EXPECT_TRUE((settings.form == BoxForm::micro));
   EXPECT_FALSE((settings.form == BoxForm::zoom));
-  const int microHeight = app.boxHeight;
+  const int microHeight = boxState.boxHeight;
   command(30);  // already micro: nothing
-  EXPECT_EQ(app.boxHeight, microHeight);
+  EXPECT_EQ(boxState.boxHeight, microHeight);
   command(31);
   EXPECT_FALSE((settings.form == BoxForm::micro));
   EXPECT_FALSE((settings.form == BoxForm::zoom));
-  app.boxHeight = 0;
+  boxState.boxHeight = 0;
   command(31);  // Normal always lays the box out again
-  EXPECT_EQ(app.boxHeight, 2 * app.lineHeight + 2);
+  EXPECT_EQ(boxState.boxHeight, 2 * app.lineHeight + 2);
   command(2);
   EXPECT_EQ(app.boxShown, 0);
   command(2);

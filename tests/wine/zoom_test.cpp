@@ -177,7 +177,7 @@ TEST(Zoom, CellsFollowThePointerWhileTheColourIsFixed) {
   const POINT a = {300, 200}, b = {640, 480};
   ASSERT_TRUE(pointAt(a));
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionFixColor, 0);
-  ASSERT_TRUE(app.colorFixed);
+  ASSERT_TRUE(boxState.colorFixed);
   SetCursorPos(b.x, b.y);
   EXPECT_TRUE(pumpUntil([&] { return wrongSquarePixels(around(b)) == 0; }));
   pumpFor(30);
@@ -194,7 +194,7 @@ TEST(Zoom, AStoppedBoxUnderThePointerShowsItsOwnPixels) {
   const POINT a = {300, 200};
   ASSERT_TRUE(pointAt(a));
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionStopMoving, 0);
-  ASSERT_FALSE(app.followPointer);
+  ASSERT_FALSE(boxState.followPointer);
   RECT r;
   GetWindowRect(app.boxWnd, &r);
   // Over the left edge of the swatch: the gap, the square's last column and the box's right edge in view.
