@@ -9,3 +9,5 @@ void copyColorToClipboard(HWND box, COLORREF color);
 // The clipboard text of `color` in the notation of formatIndex; the custom notation expands
 // customTemplate, which every edit of the Options page's template field updates.
 void composeClipboardText(COLORREF color, char* out, std::size_t size);
+// Opens the clipboard, trying again for a moment while another program holds it; false when it stays busy.
+bool openClipboardPatiently(HWND box);

@@ -19,6 +19,8 @@ constexpr char kClipboardErrorText[] = "Clipboard error !!\r\rUnable to copy !!"
 constexpr int kOpenTries = 5;
 constexpr DWORD kOpenRetryMs = 20;
 
+}  // namespace
+
 bool openClipboardPatiently(HWND box) {
   for (int attempt = 1;; ++attempt) {
     if (OpenClipboard(box)) return true;
@@ -26,8 +28,6 @@ bool openClipboardPatiently(HWND box) {
     Sleep(kOpenRetryMs);
   }
 }
-
-}  // namespace
 
 void composeClipboardText(COLORREF color, char* out, std::size_t size) {
   char hexText[sizeof app.hexText], decText[sizeof app.decText];

@@ -35,7 +35,7 @@ constexpr UINT kFormItems[] = {kCmdMicro, kCmdNormal, kCmdZoom};
 
 // The main menu top to bottom. An action's item takes its caption from the action's row.
 constexpr UINT kTrayOrder[] = {kCmdOptions, kCmdFormat, kCmdDisplay, kCmdColors, kCmdCopy,
-                               kCmdHistory, kCmdNudge, kCmdShowHide, kCmdExit};
+                               kCmdHistory, kCmdPaste, kCmdNudge, kCmdShowHide, kCmdExit};
 
 struct TrayItem {
   UINT id;

@@ -4,6 +4,8 @@
 
 #include "app/names.h"
 #include "app/state.h"
+#include "box/box.h"
+#include "export/clipboard.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "harness.h"
@@ -199,7 +201,7 @@ TEST_F(Clipboard, TemplateFollowsEveryEditOfTheField) {
 
 TEST_F(Clipboard, FixedColourGivesTheSameTextAtEveryCopy) {
   SendMessageA(app.boxWnd, WM_HOTKEY, kActionFixColor, 0);
-  ASSERT_TRUE(app.colorFixed);
+  ASSERT_TRUE(boxState.colorFixed);
   target_.setColor(RGB(200, 100, 50));
   const HWND desktop = GetDesktopWindow();
   const HDC screen = GetWindowDC(desktop);
@@ -282,4 +284,141 @@ TEST_F(Clipboard, HiddenBoxCopiesNothing) {
   ASSERT_TRUE(pumpUntil([] { return app.boxShown == 1; }));
   copyWithHotkey();
   expectExactly(readClipboard(), "#050CFF");
+}
+
+namespace {
+
+void pasteFromTray() { SendMessageA(app.boxWnd, WM_COMMAND, kCmdPaste, 0); }
+
+std::string historyText() {
+  std::string text;
+  for (int i = 0; i < settings.history.count; ++i) text += std::to_string(settings.history.colors[i]) + ",";
+  return text;
+}
+
+}  // namespace
+
+// What each notation copies, pasted back and copied again, is the same text; the notations that hold all
+// 24 bits give back the very colour.
+TEST_F(Clipboard, EveryNotationCopiedAndPastedBackCopiesTheSame) {
+  const COLORREF colors[] = {RGB(250, 220, 30), RGB(0, 0, 0), RGB(255, 255, 255), RGB(1, 128, 254)};
+  for (int n = 0; n < kNotationCount; ++n) {
+    setNotation(n);
+    typeTemplate(n == kCustomNotation ? "$r-#g-$b" : "RGB(#r,#g,#b)");
+    const bool exact = n <= 5 || n == 7 || n == 10;  // HTML to VB, CSS rgb() and float
+    for (COLORREF color : colors) {
+      SCOPED_TRACE(std::string(kNotations[n].registryName) + " " + std::to_string(color));
+      char text[kClipboardTextSize];
+      composeClipboardText(color, text, sizeof text);
+      putOnClipboard(text);
+      pasteFromTray();
+      ASSERT_TRUE(boxState.colorFixed);
+      if (exact) EXPECT_EQ(settings.pickedColor, color);
+      copyWithHotkey();
+      expectExactly(readClipboard(), text);
+      EXPECT_EQ(settings.history.colors[0], settings.pickedColor);
+      boxState.colorFixed = false;
+    }
+  }
+}
+
+TEST_F(Clipboard, PastedCssTextsBecomeTheFixedColour) {
+  struct Case { const char* text; COLORREF color; };
+  const Case cases[] = {
+      {"#FADC1E", RGB(250, 220, 30)},          {"  #fadc1e\r\n", RGB(250, 220, 30)},
+      {"#abc", RGB(0xAA, 0xBB, 0xCC)},         {"#ABCF", RGB(0xAA, 0xBB, 0xCC)},
+      {"rgb(10, 20, 30)", RGB(10, 20, 30)},    {"RGB(10 20 30)", RGB(10, 20, 30)},
+      {"rgba(10,20,30,1)", RGB(10, 20, 30)},   {"rgb(100% 0% 50% / 100%)", RGB(255, 0, 128)},
+      {"hsl(120, 100%, 50%)", RGB(0, 255, 0)}, {"HSL(240deg 100% 50%)", RGB(0, 0, 255)},
+      {"hwb(0 0% 0%)", RGB(255, 0, 0)},        {"rebeccapurple", RGB(0x66, 0x33, 0x99)},
+      {"RebeccaPurple", RGB(0x66, 0x33, 0x99)}, {"oklab(1 0 0)", RGB(255, 255, 255)},
+      {"oklch(0% 0 0)", RGB(0, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    boxState.colorFixed = false;
+    putOnClipboard(c.text);
+    pasteFromTray();
+    EXPECT_TRUE(boxState.colorFixed);
+    EXPECT_EQ(settings.pickedColor, c.color);
+    EXPECT_EQ(settings.history.colors[0], c.color);
+  }
+  // Outside sRGB: its chroma is reduced until it fits, so the hue stays reddish orange and nothing clips to a
+  // primary.
+  boxState.colorFixed = false;
+  putOnClipboard("oklch(70% 0.3 30)");
+  pasteFromTray();
+  ASSERT_TRUE(boxState.colorFixed);
+  EXPECT_EQ(GetRValue(settings.pickedColor), 255);
+  EXPECT_GT(GetGValue(settings.pickedColor), GetBValue(settings.pickedColor));
+  EXPECT_GT(GetBValue(settings.pickedColor), 0);
+}
+
+TEST_F(Clipboard, TextThatIsNoColourIsToldAndChangesNothing) {
+  const std::string megabytes(2 << 20, 'x');
+  struct Case { std::string text; std::string message; };
+  const std::string noColour = "The clipboard holds no colour Tintlet can read:\r\r";
+  const Case cases[] = {
+      {"", noColour},
+      {"not a colour", noColour + "not a colour"},
+      {"rgb(300, 0, 0)", noColour + "rgb(300, 0, 0)"},
+      {"#GG0000", noColour + "#GG0000"},
+      {"rgb(10, 20", noColour + "rgb(10, 20"},
+      {"tab\there", noColour + "tab here"},
+      {megabytes, noColour + std::string(60, 'x')},
+      {"#FADC1E80", "The clipboard's colour has transparency:\r\r#FADC1E80"},
+      {"rgba(10, 20, 30, 0.5)", "The clipboard's colour has transparency:\r\rrgba(10, 20, 30, 0.5)"},
+      {"transparent", "The clipboard's colour has transparency:\r\rtransparent"},
+  };
+  const COLORREF before = settings.pickedColor;
+  const std::string history = historyText();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
+    putOnClipboard(c.text.c_str());
+    MessageBoxCloser boxes;
+    pasteFromTray();
+    boxes.stop();
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{c.message});
+    EXPECT_FALSE(boxState.colorFixed);
+    EXPECT_EQ(settings.pickedColor, before);
+    EXPECT_EQ(historyText(), history);
+    EXPECT_EQ(readClipboard().text, c.text);
+  }
+  // A clipboard with no text at all.
+  ASSERT_TRUE(openClipboardForTest(owner_));
+  EmptyClipboard();
+  CloseClipboard();
+  MessageBoxCloser boxes;
+  pasteFromTray();
+  boxes.stop();
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{noColour});
+  EXPECT_FALSE(boxState.colorFixed);
+}
+
+TEST_F(Clipboard, PasteWhileAnotherProgramHoldsTheClipboardSaysItIsBusy) {
+  putOnClipboard("#FADC1E");
+  ClipboardHolder holder;
+  ASSERT_TRUE(holder.waitUntilHeld());
+  MessageBoxCloser boxes;
+  pasteFromTray();
+  boxes.stop();
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The clipboard is busy: another program holds it."});
+  EXPECT_FALSE(boxState.colorFixed);
+  EXPECT_EQ(holder.release(), 0u);
+}
+
+// Paste has no hotkey until the user gives it one, and works while the box is hidden.
+TEST_F(Clipboard, PasteHasNoDefaultKeyAndWorksWhileHidden) {
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionPaste));
+  EXPECT_EQ(storedBytes("pastekey"), std::string(2, '\0'));
+  SendMessageA(app.boxWnd, WM_COMMAND, kCmdShowHide, 0);
+  ASSERT_TRUE(pumpUntil([] { return app.boxShown == 0; }));
+  putOnClipboard("#102030");
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionPaste, 0);
+  EXPECT_TRUE(boxState.colorFixed);
+  EXPECT_EQ(settings.pickedColor, RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(settings.history.colors[0], RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(std::string(app.hexText), "102030");
+  copyColorToClipboard(app.boxWnd, settings.pickedColor);
+  expectExactly(readClipboard(), "#102030");
 }
