@@ -13,6 +13,7 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "history/history_menu.h"
 #include "box/box.h"
 #include "settings/settings.h"
 

@@ -96,6 +96,7 @@ Windows Registry Editor Version 5.00
 "modifiers"=hex:$modifiers
 "mouse"="true"
 "nudgekey"=hex:4e,03
+"pastekey"=hex:00,00
 "platform"="$notation"
 "strikeout"="false"
 "textcolor"="16777215"

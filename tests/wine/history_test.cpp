@@ -5,6 +5,8 @@
 #include "app/gdi.h"
 #include "app/names.h"
 #include "app/state.h"
+#include "history/history_menu.h"
+#include "box/box.h"
 #include "box/dpi_scale.h"
 #include "harness.h"
 #include "settings/settings.h"

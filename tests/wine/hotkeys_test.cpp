@@ -15,6 +15,7 @@ namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 const char kDefaultKeys[] = "ODQFSZCMXN";
+constexpr int kKeyedActions = sizeof kDefaultKeys - 1;  // the later actions have no default key
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -41,14 +42,20 @@ TEST(Hotkeys, DefaultsRegisterActionNumbersAsIdentifiers) {
   pumpFor(200);
   EXPECT_TRUE(boxes.texts().empty());
   ProbeWindow probe;
-  for (int i = 0; i < kActionCount; ++i) {
+  for (int i = 0; i < kKeyedActions; ++i) {
     expectDefaultPair(i);
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
     // Freeing identifier i frees exactly the combination of action i.
     EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
     EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << i;
   }
-  // The nudge mode's keys, identifiers 10 on, are taken only while the mode is on.
+  // An action without a default key registers nothing until the user gives it one.
+  for (int i = kKeyedActions; i < kActionCount; ++i) {
+    EXPECT_EQ(settings.hotkeyChars[i], 0) << i;
+    EXPECT_EQ(settings.hotkeyModifiers[i], 0) << i;
+    EXPECT_FALSE(UnregisterHotKey(app.boxWnd, i)) << i;
+  }
+  // The nudge mode's keys, identifiers after the actions', are taken only while the mode is on.
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionCount));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -68,7 +75,7 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, 3));
   EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(3), HKM_GETHOTKEY, 0, 0), 0);
   ProbeWindow probe;
-  for (int i = 0; i < kActionCount; ++i) {
+  for (int i = 0; i < kKeyedActions; ++i) {
     expectDefaultPair(i);
     if (i == 3) continue;
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "action " << i << " lost its hotkey";
@@ -116,7 +123,7 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
                                         nullptr, nullptr, nullptr);
   ASSERT_NE(optionsControls.hotkeyCtrl(9), nullptr);
   showHotkeyRows();
-  for (int i = 0; i < kActionCount; ++i)
+  for (int i = 0; i < kKeyedActions; ++i)
     EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(i), HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
 
   // The user gives Zoom the Show / Hide combination, clears Stop moving and gives Copy Alt+Num(5).
@@ -164,7 +171,7 @@ TEST(Hotkeys, ExitFreesEveryCombinationAndKeepsTheStoredOnes) {
   startTintlet();
   EXPECT_EQ(exitTintlet(), 0);
   ProbeWindow probe;
-  for (int i = 0; i < kActionCount; ++i) {
+  for (int i = 0; i < kKeyedActions; ++i) {
     EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " still held";
     expectDefaultPair(i);
   }
@@ -189,7 +196,7 @@ TEST(Hotkeys, StoredPairsWithoutModifiersBecomeCtrlShiftAndAreWrittenBack) {
     HotkeyHolder bare("0:0x43 0:0x58 0:0x4F 0:0x4E");
     EXPECT_TRUE(bare.ready());
     ProbeWindow probe;
-    for (int i = 0; i < kActionCount; ++i) {
+    for (int i = 0; i < kKeyedActions; ++i) {
       EXPECT_EQ(settings.hotkeyModifiers[i] & kControlShiftByte, kControlShiftByte) << i;
       EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
     }

@@ -62,6 +62,7 @@ Values defaultValues() {
       {"hotchars", {REG_BINARY, "ODQFSZCMX"}},
       {"modifiers", {REG_BINARY, std::string(9, '\3')}},
       {"nudgekey", {REG_BINARY, "N\3"}},
+      {"pastekey", {REG_BINARY, std::string(2, '\0')}},
       {"trans", {REG_SZ, sz("100")}},
       {"customFormat", {REG_SZ, sz("RGB(#r,#g,#b)")}},
       {"display1", {REG_SZ, sz("0")}},
@@ -122,8 +123,11 @@ void resetToStartupDefaults() {
   settings.textColor = RGB(0xFF, 0xFF, 0xFF);
   initDefaultLogFont(&settings.boxLogFont);
   std::memset(settings.customColors, 0, sizeof settings.customColors);
-  std::memcpy(settings.hotkeyChars, "ODQFSZCMXN", kActionCount);
-  std::memset(settings.hotkeyModifiers, 3, kActionCount);
+  // The later actions have no default key.
+  std::memset(settings.hotkeyChars, 0, kActionCount);
+  std::memset(settings.hotkeyModifiers, 0, kActionCount);
+  std::memcpy(settings.hotkeyChars, "ODQFSZCMXN", 10);
+  std::memset(settings.hotkeyModifiers, 3, 10);
   settings.opacityPercent = 100;
   std::strcpy(settings.customTemplate, kDefaultTemplate);
   settings.templates.clear();
@@ -272,8 +276,10 @@ TEST(Settings, FirstStartWritesTheTwentyDefaults) {
   EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
   EXPECT_EQ(settings.textColor, RGB(255, 255, 255));
   EXPECT_EQ(settings.baseColor, RGB(128, 128, 128));
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyChars), kActionCount), "ODQFSZCMXN");
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyModifiers), kActionCount), std::string(10, '\3'));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyChars), kActionCount),
+            std::string("ODQFSZCMXN") + std::string(kActionCount - 10, '\0'));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyModifiers), kActionCount),
+            std::string(10, '\3') + std::string(kActionCount - 10, '\0'));
   EXPECT_STREQ(settings.customTemplate, "RGB(#r,#g,#b)");
   EXPECT_EQ(settings.templates.entries(), std::vector<std::string>{"RGB(#r,#g,#b)"});
   EXPECT_EQ(exitTintlet(), 0);
@@ -625,8 +631,10 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   settings.boxLogFont.lfWeight = 700;
   std::strcpy(settings.boxLogFont.lfFaceName, "Courier New");
   for (int i = 0; i < 16; ++i) settings.customColors[i] = 0x00010101u * (i + 1);
-  std::memcpy(settings.hotkeyChars, "ABCDEFGHIJ", kActionCount);
-  const BYTE modifiers[kActionCount] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6};  // each with Ctrl, Alt or Shift, as the page makes them
+  static_assert(kActionCount <= 16, "room for every action's pair below");
+  std::memcpy(settings.hotkeyChars, "ABCDEFGHIJKLMNOP", kActionCount);
+  // Each with Ctrl, Alt or Shift, as the page makes them.
+  const BYTE modifiers[16] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6, 3, 5, 6, 7, 1, 2};
   std::memcpy(settings.hotkeyModifiers, modifiers, kActionCount);
   settings.opacityPercent = 85;
   std::strcpy(settings.customTemplate, "#r-#g-#b");
@@ -635,7 +643,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   settings.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kSettingsKey).size(), 22u);
+  EXPECT_EQ(storedValues(kSettingsKey).size(), 22u + (kActionCount - 10));  // one more for each later action
   // The tenth action's hotkey has a value of its own; the nine-byte values keep their size.
   EXPECT_EQ(storedValue(kSettingsKey, "nudgekey"), (StoredValue{REG_BINARY, "J\6"}));
   EXPECT_EQ(storedValue(kSettingsKey, "hotchars"), (StoredValue{REG_BINARY, "ABCDEFGHI"}));
@@ -657,7 +665,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(settings.boxLogFont.lfWeight, 700);
   EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Courier New");
   EXPECT_EQ(std::memcmp(settings.customColors, saved.customColors, sizeof settings.customColors), 0);
-  EXPECT_EQ(std::memcmp(settings.hotkeyChars, "ABCDEFGHIJ", kActionCount), 0);
+  EXPECT_EQ(std::memcmp(settings.hotkeyChars, "ABCDEFGHIJKLMNOP", kActionCount), 0);
   EXPECT_EQ(std::memcmp(settings.hotkeyModifiers, modifiers, kActionCount), 0);
   EXPECT_EQ(settings.opacityPercent, 85);
   EXPECT_STREQ(settings.customTemplate, "#r-#g-#b");

@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "app/state.h"
+#include "box/box.h"
 #include "settings/settings.h"
 
 namespace {
