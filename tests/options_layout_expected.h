@@ -63,6 +63,8 @@ inline const ExpectedControl kExpected[] = {
     {"hotkeyLabel[8]", "Static", "Exit", 0x40000000, 195, 219, 90, 18, 0, 1, true},
     {"hotkeyCtrl[9]", "msctls_hotkey32", "", 0x40010000, 15, 242, 160, 18, 0, 1, true},
     {"hotkeyLabel[9]", "Static", "Nudge mode", 0x40000000, 195, 242, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[10]", "msctls_hotkey32", "", 0x40010000, 15, 265, 160, 18, 0, 1, true},
+    {"hotkeyLabel[10]", "Static", "Paste color", 0x40000000, 195, 265, 90, 18, 0, 1, true},
     {"applyButton", "Button", "Apply", 0x40030000, 15, 330, 80, 24, 31, 1, true},
     {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 330, 80, 24, 30, 1, true},
     {"helpView", "RichEdit", nullptr, 0x40206844, 0, 30, W, H - 30, 0, 2, false},

@@ -40,9 +40,9 @@ TEST(OptionsControls, OnlyTheOptionsPageAndTheTabsStartVisible) {
   }
 }
 
-// The tenth row fits between the ninth and the Hotkeys page's buttons; no control changes its size.
-TEST(OptionsControls, TenthHotkeyRowFitsAboveTheButtons) {
-  const ControlLayout& lastRow = kOptionsControls[hotkeyCtrlRow(9)];
+// The last row fits above the Hotkeys page's buttons; no control changes its size.
+TEST(OptionsControls, LastHotkeyRowFitsAboveTheButtons) {
+  const ControlLayout& lastRow = kOptionsControls[hotkeyCtrlRow(kActionCount - 1)];
   for (int c : {kApplyButton, kHotkeyDefaultsButton}) {
     const ControlLayout& b = kOptionsControls[c];
     EXPECT_EQ(b.y, 330) << c;

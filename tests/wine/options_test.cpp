@@ -125,8 +125,8 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
 
   const std::vector<HWND> children = optionsChildren();
   ASSERT_EQ(kControlCount, kOptionsControlCount);
-  ASSERT_EQ(static_cast<int>(controls.size()), 55);
-  ASSERT_EQ(static_cast<int>(children.size()), 55);
+  ASSERT_EQ(static_cast<int>(controls.size()), kControlCount);
+  ASSERT_EQ(static_cast<int>(children.size()), kControlCount);
   for (int i = 0; i < kControlCount; ++i) {
     const ExpectedControl& e = kExpected[i];
     const Created& made = controls[i];
@@ -177,7 +177,8 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   EXPECT_EQ(children[23], optionsControls.hotkeyCtrl(0));
   EXPECT_EQ(children[40], optionsControls.hotkeyLabel(8));
   EXPECT_EQ(children[42], optionsControls.hotkeyLabel(9));
-  EXPECT_EQ(children[54], optionsControls[kToolIconStatic]);
+  EXPECT_EQ(children[kControlCount - 1], optionsControls[kToolIconStatic]);
+  for (int c = 0; c < kControlCount; ++c) EXPECT_EQ(children[c], optionsControls.handles[c]) << kExpected[c].name;
   // The About texts come from the About page's composer.
   EXPECT_EQ(windowText(optionsControls[kAboutLabel]), optionsState.aboutText);
   EXPECT_EQ(windowText(optionsControls[kMakerLink]), makerLinkText());

@@ -79,7 +79,7 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
   expectMenu(app.trayMenu,
              {{3, "&Options", 0, MFS_DEFAULT, false}, {4, "&Format", 0, 0, true}, {7, "&Display", 0, 0, true},
               {5, "Co&lors", 0, 0, false}, {8, "&Copy", 0, 0, false}, {57, "Histor&y", 0, 0, true},
-              {9, "&Nudge", 0, 0, false},
+              {86, "&Paste color", 0, 0, false}, {9, "&Nudge", 0, 0, false},
               {2, "&Hide", 0, 0, false}, {1, "E&xit", 0, 0, false}},
              "root");
   EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
