@@ -9,7 +9,7 @@
 
 enum Action {
   kActionOptions, kActionDecHex, kActionShowHide, kActionFixColor, kActionStopMoving,
-  kActionZoom, kActionCopy, kActionMicro, kActionExit, kActionNudge,
+  kActionZoom, kActionCopy, kActionMicro, kActionExit, kActionNudge, kActionContrast,
   kActionCount
 };
 
@@ -24,6 +24,7 @@ void copyPickedColor();
 void toggleMicroForm();
 void exitProgram();
 void toggleNudgeMode();
+void toggleContrastForm();
 
 // Modifier bits of a hotkey control's word (its high byte).
 constexpr unsigned char kHotkeyShift = 0x01;
@@ -57,6 +58,7 @@ inline constexpr ActionRow kActions[] = {
     {"Micro form", 'M', kControlShiftByte, false, 0, nullptr, nullptr, toggleMicroForm},
     {"Exit", 'X', kControlShiftByte, true, kCmdExit, "E&xit", nullptr, exitProgram},
     {"Nudge mode", 'N', kControlShiftByte, false, kCmdNudge, "&Nudge", "nudgekey", toggleNudgeMode},
+    {"Contrast form", 0, 0, false, 0, nullptr, "contrastkey", toggleContrastForm},
 };
 static_assert(std::size(kActions) == kActionCount, "one row per action");
 

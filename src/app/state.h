@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "app/names.h"
+#include "box/contrast.h"
 #include "export/notation.h"
 #include "history/history.h"
 
@@ -40,6 +41,11 @@ struct AppState {
   bool firstTick = true;
   bool dragging = false;
   POINT dragPoint = {};
+  // The contrast form's line and the pair it was composed for.
+  char contrastText[kContrastTextSize] = {};
+  bool contrastComposed = false;
+  COLORREF contrastPicked = 0;
+  COLORREF contrastReference = 0;
 
   // Long-lived GDI and USER objects; each is released once at shutdown.
   HBRUSH baseBrush = nullptr;

@@ -25,6 +25,8 @@ void hideBox(HWND wnd);
 RECT screenRectAt(POINT p);
 
 LRESULT onBoxTick(HWND wnd);
+// How many times the contrast form's line was worked out since start.
+int contrastLinesComposedSoFar();
 // Releases the device contexts the tick keeps from one tick to the next; once, at shutdown.
 void releaseTickDCs();
 

@@ -9,16 +9,16 @@
 #include <string>
 
 TEST(OptionsControls, PageOfEveryControl) {
-  // Creation order: the tab control, the Options page's 22, ten hotkey rows of two, the Hotkeys
+  // Creation order: the tab control, the Options page's 22, eleven hotkey rows of two, the Hotkeys
   // page's two buttons, the help view, the About page's nine.
   const int expected[kOptionsControlCount] = {
       -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-      1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+      1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
       1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3,
   };
-  ASSERT_EQ(kOptionsControlCount, 55);
+  ASSERT_EQ(kOptionsControlCount, 57);
   for (int c = 0; c < kOptionsControlCount; ++c) EXPECT_EQ(kOptionsControls[c].page, expected[c]) << "control " << c;
-  const int perPage[4] = {22, 22, 1, 9};
+  const int perPage[4] = {22, 24, 1, 9};
   for (int page = 0; page < 4; ++page) {
     int count = 0;
     for (const ControlLayout& row : kOptionsControls) count += row.page == page;
@@ -35,10 +35,11 @@ TEST(OptionsControls, OnlyTheOptionsPageAndTheTabsStartVisible) {
 }
 
 TEST(OptionsControls, HotkeyRowsStepDownWithTheirActionNames) {
-  const int ys[10] = {35, 58, 81, 104, 127, 150, 173, 196, 219, 242};
-  const char* names[10] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving",
-                           "Zoom", "Copy to Clipboard", "Micro form", "Exit", "Nudge mode"};
-  for (int i = 0; i < 10; ++i) {
+  const int ys[11] = {35, 58, 81, 104, 127, 150, 173, 196, 219, 242, 265};
+  const char* names[11] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving", "Zoom",
+                           "Copy to Clipboard", "Micro form", "Exit", "Nudge mode", "Contrast form"};
+  ASSERT_EQ(kActionCount, 11);
+  for (int i = 0; i < 11; ++i) {
     const ControlLayout& ctrl = kOptionsControls[hotkeyCtrlRow(i)];
     const ControlLayout& label = kOptionsControls[hotkeyLabelRow(i)];
     EXPECT_STREQ(ctrl.className, "msctls_hotkey32") << i;
@@ -51,16 +52,27 @@ TEST(OptionsControls, HotkeyRowsStepDownWithTheirActionNames) {
     EXPECT_EQ(label.x, 195) << i;
     EXPECT_EQ(label.y, ys[i]) << i;
   }
-  EXPECT_EQ(hotkeyLabelRow(9) + 1, kApplyButton);
+  EXPECT_EQ(hotkeyLabelRow(10) + 1, kApplyButton);
 }
 
-// The tenth row fits between the ninth and the Hotkeys page's buttons; no control changes its size.
-TEST(OptionsControls, TenthHotkeyRowFitsAboveTheButtons) {
-  const ControlLayout& lastRow = kOptionsControls[hotkeyCtrlRow(9)];
+// The eleventh row, and a twelfth one step lower, lie above the Hotkeys page's buttons at 96 and 144 DPI,
+// with the buttons where they always were; no control changes its size.
+TEST(OptionsControls, ElevenAndTwelveHotkeyRowsFitAboveTheButtons) {
+  const ControlLayout& lastRow = kOptionsControls[hotkeyCtrlRow(kActionCount - 1)];
+  ControlLayout twelfth = lastRow;
+  twelfth.y += lastRow.y - kOptionsControls[hotkeyCtrlRow(kActionCount - 2)].y;
+  EXPECT_EQ(twelfth.y, 288);
+  for (int dpi : {96, 144}) {
+    const int w = scaleForDpi(kOptionsClientWidth, dpi), h = scaleForDpi(kOptionsClientHeight, dpi);
+    for (const ControlLayout row : {lastRow, twelfth}) {
+      const ControlRect r = controlRectAt(row, w, h, dpi);
+      for (int c : {kApplyButton, kHotkeyDefaultsButton})
+        EXPECT_LT(r.y + r.height, controlRectAt(kOptionsControls[c], w, h, dpi).y) << "row at " << row.y << ", " << dpi;
+    }
+  }
   for (int c : {kApplyButton, kHotkeyDefaultsButton}) {
     const ControlLayout& b = kOptionsControls[c];
     EXPECT_EQ(b.y, 330) << c;
-    EXPECT_GT(b.y, lastRow.y + resolveExtent(lastRow.height, 0)) << c;
     EXPECT_EQ(resolveExtent(b.width, 0), 80) << c;
     EXPECT_EQ(resolveExtent(b.height, 0), 24) << c;
   }

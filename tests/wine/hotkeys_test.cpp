@@ -14,7 +14,8 @@
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
-const char kDefaultKeys[] = "ODQFSZCMXN";
+// Each action's default key with Ctrl+Shift; 0 for the contrast form, which has no hotkey by default.
+const char kDefaultKeys[kActionCount] = {'O', 'D', 'Q', 'F', 'S', 'Z', 'C', 'M', 'X', 'N', 0};
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -29,7 +30,7 @@ struct ProbeWindow {
 
 void expectDefaultPair(int action) {
   EXPECT_EQ(settings.hotkeyChars[action], kDefaultKeys[action]) << action;
-  EXPECT_EQ(settings.hotkeyModifiers[action], 3) << action;
+  EXPECT_EQ(settings.hotkeyModifiers[action], kDefaultKeys[action] ? 3 : 0) << action;
 }
 
 }  // namespace
@@ -43,12 +44,16 @@ TEST(Hotkeys, DefaultsRegisterActionNumbersAsIdentifiers) {
   ProbeWindow probe;
   for (int i = 0; i < kActionCount; ++i) {
     expectDefaultPair(i);
+    if (!kDefaultKeys[i]) {
+      EXPECT_FALSE(UnregisterHotKey(app.boxWnd, i)) << "action " << i << " has no hotkey, yet one is registered";
+      continue;
+    }
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
     // Freeing identifier i frees exactly the combination of action i.
     EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
     EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << i;
   }
-  // The nudge mode's keys, identifiers 10 on, are taken only while the mode is on.
+  // The nudge mode's keys, identifiers after the actions', are taken only while the mode is on.
   EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionCount));
   EXPECT_EQ(exitTintlet(), 0);
 }
@@ -70,7 +75,7 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   ProbeWindow probe;
   for (int i = 0; i < kActionCount; ++i) {
     expectDefaultPair(i);
-    if (i == 3) continue;
+    if (i == 3 || !kDefaultKeys[i]) continue;
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "action " << i << " lost its hotkey";
   }
   EXPECT_EQ(exitTintlet(), 0);
@@ -103,6 +108,8 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
     expectDefaultPair(i);
     EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
   }
+  expectDefaultPair(kActionContrast);
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionContrast));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -114,10 +121,11 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   for (int i = 0; i < kActionCount; ++i)
     optionsControls[hotkeyCtrlRow(i)] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
                                         nullptr, nullptr, nullptr);
-  ASSERT_NE(optionsControls.hotkeyCtrl(9), nullptr);
+  ASSERT_NE(optionsControls.hotkeyCtrl(kActionCount - 1), nullptr);
   showHotkeyRows();
   for (int i = 0; i < kActionCount; ++i)
-    EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(i), HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
+    EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(i), HKM_GETHOTKEY, 0, 0),
+              kDefaultKeys[i] ? MAKEWORD(kDefaultKeys[i], 3) : 0) << i;
 
   // The user gives Zoom the Show / Hide combination, clears Stop moving and gives Copy Alt+Num(5).
   SendMessageA(optionsControls.hotkeyCtrl(5), HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
@@ -165,7 +173,7 @@ TEST(Hotkeys, ExitFreesEveryCombinationAndKeepsTheStoredOnes) {
   EXPECT_EQ(exitTintlet(), 0);
   ProbeWindow probe;
   for (int i = 0; i < kActionCount; ++i) {
-    EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " still held";
+    if (kDefaultKeys[i]) EXPECT_TRUE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " still held";
     expectDefaultPair(i);
   }
 }
@@ -190,12 +198,15 @@ TEST(Hotkeys, StoredPairsWithoutModifiersBecomeCtrlShiftAndAreWrittenBack) {
     EXPECT_TRUE(bare.ready());
     ProbeWindow probe;
     for (int i = 0; i < kActionCount; ++i) {
+      if (!kDefaultKeys[i]) continue;
       EXPECT_EQ(settings.hotkeyModifiers[i] & kControlShiftByte, kControlShiftByte) << i;
       EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
     }
+    expectDefaultPair(kActionContrast);  // no key, no modifiers: nothing to repair
   }
   EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
   EXPECT_EQ(storedBytes("nudgekey"), std::string("N\x0B", 2));
+  EXPECT_EQ(storedBytes("contrastkey"), std::string(2, '\0'));
 }

@@ -74,6 +74,8 @@ const ExpectedControl kExpected[] = {
     {"hotkeyLabel[8]", "Static", "Exit", 0x40000000, 195, 219, 90, 18, 0, 1, true},
     {"hotkeyCtrl[9]", "msctls_hotkey32", "", 0x40010000, 15, 242, 160, 18, 0, 1, true},
     {"hotkeyLabel[9]", "Static", "Nudge mode", 0x40000000, 195, 242, 90, 18, 0, 1, true},
+    {"hotkeyCtrl[10]", "msctls_hotkey32", "", 0x40010000, 15, 265, 160, 18, 0, 1, true},
+    {"hotkeyLabel[10]", "Static", "Contrast form", 0x40000000, 195, 265, 90, 18, 0, 1, true},
     {"applyButton", "Button", "Apply", 0x40030000, 15, 330, 80, 24, 31, 1, true},
     {"hotkeyDefaultsButton", "Button", "Defaults", 0x40030000, 195, 330, 80, 24, 30, 1, true},
     {"helpView", "RichEdit", nullptr, 0x40206844, 0, 30, W, H - 30, 0, 2, false},
@@ -197,9 +199,9 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   const int clientW = client.right, clientH = client.bottom;
 
   const std::vector<HWND> children = optionsChildren();
-  ASSERT_EQ(kControlCount, 55);
-  ASSERT_EQ(static_cast<int>(controls.size()), 55);
-  ASSERT_EQ(static_cast<int>(children.size()), 55);
+  ASSERT_EQ(kControlCount, 57);
+  ASSERT_EQ(static_cast<int>(controls.size()), 57);
+  ASSERT_EQ(static_cast<int>(children.size()), 57);
   for (int i = 0; i < kControlCount; ++i) {
     const ExpectedControl& e = kExpected[i];
     const Created& made = controls[i];

@@ -45,6 +45,10 @@ std::string sz(const std::string& text) { return text + '\0'; }
 
 std::string dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
 
+// The pairs of a first start, in action order: the contrast form has none.
+const std::string kFirstStartKeys("ODQFSZCMXN\0", 11);
+const std::string kFirstStartModifiers("\3\3\3\3\3\3\3\3\3\3\0", 11);
+
 // What a first start stores, kept here on its own.
 Values defaultValues() {
   return {
@@ -62,6 +66,7 @@ Values defaultValues() {
       {"hotchars", {REG_BINARY, "ODQFSZCMX"}},
       {"modifiers", {REG_BINARY, std::string(9, '\3')}},
       {"nudgekey", {REG_BINARY, "N\3"}},
+      {"contrastkey", {REG_BINARY, std::string(2, '\0')}},  // no hotkey
       {"trans", {REG_SZ, sz("100")}},
       {"customFormat", {REG_SZ, sz("RGB(#r,#g,#b)")}},
       {"display1", {REG_SZ, sz("0")}},
@@ -122,8 +127,8 @@ void resetToStartupDefaults() {
   settings.textColor = RGB(0xFF, 0xFF, 0xFF);
   initDefaultLogFont(&settings.boxLogFont);
   std::memset(settings.customColors, 0, sizeof settings.customColors);
-  std::memcpy(settings.hotkeyChars, "ODQFSZCMXN", kActionCount);
-  std::memset(settings.hotkeyModifiers, 3, kActionCount);
+  std::memcpy(settings.hotkeyChars, kFirstStartKeys.data(), kActionCount);
+  std::memcpy(settings.hotkeyModifiers, kFirstStartModifiers.data(), kActionCount);
   settings.opacityPercent = 100;
   std::strcpy(settings.customTemplate, kDefaultTemplate);
   settings.templates.clear();
@@ -149,12 +154,18 @@ std::string inMemory(const std::string& name) {
     return std::string(reinterpret_cast<const char*>(settings.hotkeyModifiers), kStoredHotkeyCount);
   if (name == "nudgekey")
     return std::string({char(settings.hotkeyChars[kActionNudge]), char(settings.hotkeyModifiers[kActionNudge])});
+  if (name == "contrastkey")
+    return std::string({char(settings.hotkeyChars[kActionContrast]), char(settings.hotkeyModifiers[kActionContrast])});
   if (name == "trans") return std::to_string(settings.opacityPercent);
   if (name == "customFormat") return settings.customTemplate;
   if (name == "display1") return settings.decimalDisplay ? "decimal" : "hexadecimal";
   if (name == "display2") {
     const BoxForm form = settings.form;
-    return form == BoxForm::micro ? "micro" : form == BoxForm::zoom ? "zoom" : form == BoxForm::normal ? "normal" : "?";
+    return form == BoxForm::micro      ? "micro"
+           : form == BoxForm::zoom     ? "zoom"
+           : form == BoxForm::contrast ? "contrast"
+           : form == BoxForm::normal   ? "normal"
+                                       : "?";
   }
   if (name == "mouse") return std::to_string(settings.middleButtonMode);
   if (name == "color") return std::to_string(settings.pickedColor);
@@ -214,7 +225,8 @@ struct RunningTintlet {
     return t;
   }
   bool decimal() const { return boxText().find(' ') != std::string::npos; }
-  // The form, told by the box height against its text line: normal 2h + 2, micro h + 2, zoom h + 30.
+  // The form, told by the box height against its text line: normal 2h + 2, micro h + 2, zoom h + 30,
+  // contrast 2h + 4.
   std::string form() const {
     RECT b, t;
     GetWindowRect(box, &b);
@@ -223,6 +235,7 @@ struct RunningTintlet {
     if (height == 2 * h + 2) return "normal";
     if (height == h + 2) return "micro";
     if (height == h + 30) return "zoom";
+    if (height == 2 * h + 4) return "contrast";
     return "height " + std::to_string(height) + " for line " + std::to_string(h);
   }
   void action(int n) const {
@@ -272,8 +285,8 @@ TEST(Settings, FirstStartWritesTheTwentyDefaults) {
   EXPECT_EQ(settings.boxLogFont.lfWeight, 400);
   EXPECT_EQ(settings.textColor, RGB(255, 255, 255));
   EXPECT_EQ(settings.baseColor, RGB(128, 128, 128));
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyChars), kActionCount), "ODQFSZCMXN");
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyModifiers), kActionCount), std::string(10, '\3'));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyChars), kActionCount), kFirstStartKeys);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(settings.hotkeyModifiers), kActionCount), kFirstStartModifiers);
   EXPECT_STREQ(settings.customTemplate, "RGB(#r,#g,#b)");
   EXPECT_EQ(settings.templates.entries(), std::vector<std::string>{"RGB(#r,#g,#b)"});
   EXPECT_EQ(exitTintlet(), 0);
@@ -375,10 +388,16 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"nudgekey", REG_BINARY, std::string("J\4\0", 3), {REG_BINARY, "N\3"}, "N\3"},
       {"nudgekey", REG_SZ, sz("J"), {REG_BINARY, "N\3"}, "N\3"},  // two bytes, but text
       {"nudgekey", REG_BINARY, std::string("\x77\x06", 2), {REG_BINARY, std::string("\x77\x06", 2)}, "\x77\x06"},
+      {"contrastkey", REG_BINARY, "K\3", {REG_BINARY, "K\3"}, "K\3"},
+      {"contrastkey", REG_BINARY, "K", {REG_BINARY, std::string(2, '\0')}, std::string(2, '\0')},
+      {"contrastkey", REG_SZ, sz("K"), {REG_BINARY, std::string(2, '\0')}, std::string(2, '\0')},
+      {"contrastkey", REG_BINARY, std::string("\0\3", 2), {REG_BINARY, std::string(2, '\0')}, std::string(2, '\0')},
       {"display1", REG_DWORD, dword(1), {REG_SZ, sz("0")}, "hexadecimal"},
       {"display1", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "decimal"},
       {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
       {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
+      {"display2", REG_SZ, sz("3"), {REG_SZ, sz("3")}, "contrast"},
+      {"display2", REG_SZ, sz("4"), {REG_SZ, sz("4")}, "normal"},  // kept until the exit writes the form in use
       {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
       {"color", REG_SZ, sz("16777216"), {REG_SZ, sz("0")}, std::to_string(RGB(1, 2, 3))},
       {"history", REG_SZ, sz("FADC1E,050CFF"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
@@ -447,6 +466,7 @@ TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
       {"0", "2", false, "zoom", "0", "2"},
       {"1", "0", true, "normal", "1", "0"},
       {"2", "7", false, "normal", "0", "0"},
+      {"0", "3", false, "contrast", "0", "3"},
       {"abc", "abc", false, "normal", "0", "0"},
   };
   for (const Case& c : cases) {
@@ -625,8 +645,8 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   settings.boxLogFont.lfWeight = 700;
   std::strcpy(settings.boxLogFont.lfFaceName, "Courier New");
   for (int i = 0; i < 16; ++i) settings.customColors[i] = 0x00010101u * (i + 1);
-  std::memcpy(settings.hotkeyChars, "ABCDEFGHIJ", kActionCount);
-  const BYTE modifiers[kActionCount] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6};  // each with Ctrl, Alt or Shift, as the page makes them
+  std::memcpy(settings.hotkeyChars, "ABCDEFGHIJK", kActionCount);
+  const BYTE modifiers[kActionCount] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6, 5};  // each with Ctrl, Alt or Shift, as the page makes them
   std::memcpy(settings.hotkeyModifiers, modifiers, kActionCount);
   settings.opacityPercent = 85;
   std::strcpy(settings.customTemplate, "#r-#g-#b");
@@ -635,9 +655,10 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   settings.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kSettingsKey).size(), 22u);
-  // The tenth action's hotkey has a value of its own; the nine-byte values keep their size.
+  EXPECT_EQ(storedValues(kSettingsKey).size(), 23u);
+  // The tenth and eleventh actions' hotkeys have values of their own; the nine-byte values keep their size.
   EXPECT_EQ(storedValue(kSettingsKey, "nudgekey"), (StoredValue{REG_BINARY, "J\6"}));
+  EXPECT_EQ(storedValue(kSettingsKey, "contrastkey"), (StoredValue{REG_BINARY, "K\5"}));
   EXPECT_EQ(storedValue(kSettingsKey, "hotchars"), (StoredValue{REG_BINARY, "ABCDEFGHI"}));
 
   resetToStartupDefaults();
@@ -657,22 +678,24 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(settings.boxLogFont.lfWeight, 700);
   EXPECT_STREQ(settings.boxLogFont.lfFaceName, "Courier New");
   EXPECT_EQ(std::memcmp(settings.customColors, saved.customColors, sizeof settings.customColors), 0);
-  EXPECT_EQ(std::memcmp(settings.hotkeyChars, "ABCDEFGHIJ", kActionCount), 0);
+  EXPECT_EQ(std::memcmp(settings.hotkeyChars, "ABCDEFGHIJK", kActionCount), 0);
   EXPECT_EQ(std::memcmp(settings.hotkeyModifiers, modifiers, kActionCount), 0);
   EXPECT_EQ(settings.opacityPercent, 85);
   EXPECT_STREQ(settings.customTemplate, "#r-#g-#b");
   EXPECT_EQ(settings.templates.entries(), (std::vector<std::string>{"#r-#g-#b", "$r$g$b"}));
   EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
 
-  // The other two forms and the hexadecimal base.
-  settings.form = BoxForm::zoom;
-  settings.decimalDisplay = false;
-  ASSERT_TRUE(saveSettings());
-  resetToStartupDefaults();
-  settings.decimalDisplay = true;  // so that the load is seen to set it
-  ASSERT_TRUE(loadSettings());
-  EXPECT_EQ(settings.form, BoxForm::zoom);
-  EXPECT_FALSE(settings.decimalDisplay);
+  // The other forms and the hexadecimal base.
+  for (BoxForm form : {BoxForm::zoom, BoxForm::contrast}) {
+    settings.form = form;
+    settings.decimalDisplay = false;
+    ASSERT_TRUE(saveSettings());
+    resetToStartupDefaults();
+    settings.decimalDisplay = true;  // so that the load is seen to set it
+    ASSERT_TRUE(loadSettings());
+    EXPECT_EQ(settings.form, form);
+    EXPECT_FALSE(settings.decimalDisplay);
+  }
 }
 
 // A key that refuses writes: the first default that cannot be written ends the writing of
