@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/action_table.h"
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"

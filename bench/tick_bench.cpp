@@ -165,10 +165,11 @@ int main() {
   std::printf("Median microseconds over %d ticks. The magnifier columns time only the magnifier and the read of\n"
               "the pointer's pixel; the tick columns the whole tick (pointer, pixel, text, placing the box).\n\n",
               kRounds);
-  std::printf("%-7s %-9s %9s %9s %6s %9s %9s %6s %7s\n", "form", "screen", "tick", "per-pixel", "ratio", "magnifier",
+  std::printf("%-8s %-9s %9s %9s %6s %9s %9s %6s %7s\n", "form", "screen", "tick", "per-pixel", "ratio", "magnifier",
               "per-pixel", "ratio", "cells");
   struct Form { const char* name; int action; };
-  const Form forms[] = {{"zoom", kActionZoom}, {"normal", kActionZoom}, {"micro", kActionMicro}};
+  const Form forms[] = {
+      {"zoom", kActionZoom}, {"normal", kActionZoom}, {"contrast", kActionContrast}, {"micro", kActionMicro}};
   for (const Form& f : forms) {
     SendMessageA(app.boxWnd, WM_HOTKEY, f.action, 0);
     drainMessages();
@@ -177,7 +178,7 @@ int main() {
       Scenario s;
       runRounds(screen, changing, zoom, s);
       const double tick = s.tick.median();
-      std::printf("%-7s %-9s %9.0f", f.name, changing ? "changing" : "still", tick);
+      std::printf("%-8s %-9s %9.0f", f.name, changing ? "changing" : "still", tick);
       if (zoom) {
         const double perPixel = s.perPixelTick.median();
         const double step = s.step.median(), perPixelStep = s.perPixelStep.median();

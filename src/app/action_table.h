@@ -9,7 +9,7 @@
 
 enum Action {
   kActionOptions, kActionDecHex, kActionShowHide, kActionFixColor, kActionStopMoving,
-  kActionZoom, kActionCopy, kActionMicro, kActionExit, kActionNudge, kActionPaste,
+  kActionZoom, kActionCopy, kActionMicro, kActionExit, kActionNudge, kActionContrast, kActionPaste,
   kActionCount
 };
 
@@ -24,6 +24,7 @@ void copyPickedColor();
 void toggleMicroForm();
 void exitProgram();
 void toggleNudgeMode();
+void toggleContrastForm();
 void pasteColor();
 
 // Modifier bits of a hotkey control's word (its high byte).
@@ -58,6 +59,7 @@ inline constexpr ActionRow kActions[] = {
     {"Micro form", 'M', kControlShiftByte, false, 0, nullptr, nullptr, toggleMicroForm},
     {"Exit", 'X', kControlShiftByte, true, kCmdExit, "E&xit", nullptr, exitProgram},
     {"Nudge mode", 'N', kControlShiftByte, false, kCmdNudge, "&Nudge", "nudgekey", toggleNudgeMode},
+    {"Contrast form", 0, 0, false, 0, nullptr, "contrastkey", toggleContrastForm},
     {"Paste color", 0, 0, true, kCmdPaste, "&Paste color", "pastekey", pasteColor},
 };
 static_assert(std::size(kActions) == kActionCount, "one row per action");

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include "app/names.h"
+#include "box/contrast.h"
 #include "export/notation.h"
 #include "history/history.h"
 

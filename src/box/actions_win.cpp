@@ -43,6 +43,7 @@ void toggleMicroForm() { toggleForm(BoxForm::micro); }
 void copyPickedColor() { copyColorToClipboard(app.boxWnd, settings.pickedColor); }
 void exitProgram() { DestroyWindow(app.boxWnd); }
 void toggleNudgeMode() { setNudgeMode(!boxState.nudgeMode); }
+void toggleContrastForm() { toggleForm(BoxForm::contrast); }
 
 // A colour frozen enters the history, as a copied one does.
 void toggleFixColor() {
@@ -51,8 +52,10 @@ void toggleFixColor() {
 }
 
 void setForm(BoxForm form) {
+  const bool widthChanges = (form == BoxForm::contrast) != (settings.form == BoxForm::contrast);
   settings.form = form;
   app.textDirty = true;
+  if (widthChanges) measureBox(app.boxWnd);  // the contrast form's line is wider than a colour's
   applyForm(app.boxWnd, form);
 }
 
@@ -107,6 +110,7 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdMicro:       runAsAction(kActionMicro, [] { setForm(BoxForm::micro); }); break;
     case kCmdNormal:      runAsAction(kActionMicro, [] { setForm(BoxForm::normal); }); break;
     case kCmdZoom:        runAsAction(kActionZoom, [] { setForm(BoxForm::zoom); }); break;
+    case kCmdContrast:    runAsAction(kActionContrast, [] { setForm(BoxForm::contrast); }); break;
     case kCmdMouseMode:   setMiddleButtonMode(!settings.middleButtonMode); break;
     case kCmdClearHistory: clearHistory(); break;
     default:

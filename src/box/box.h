@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "box/box_geometry.h"
+#include "box/contrast.h"
 
 // What the colour box alone keeps while the program runs.
 struct BoxState {
@@ -16,6 +17,11 @@ struct BoxState {
   bool dragging = false;
   POINT dragPoint = {};
   HDC screenDC = nullptr;  // the desktop window's DC, kept by the tick from one tick to the next
+  // The contrast form's line and the pair it was composed for.
+  char contrastText[kContrastTextSize] = {};
+  bool contrastComposed = false;
+  COLORREF contrastPicked = 0;
+  COLORREF contrastReference = 0;
 };
 extern BoxState boxState;
 
@@ -40,6 +46,8 @@ void hideBox(HWND wnd);
 RECT screenRectAt(POINT p);
 
 LRESULT onBoxTick(HWND wnd);
+// How many times the contrast form's line was worked out since start.
+int contrastLinesComposedSoFar();
 // Releases the device contexts the tick keeps from one tick to the next; once, at shutdown.
 void releaseTickDCs();
 

@@ -7,8 +7,10 @@
 
 int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
   const int digits = decimal ? 9 * widestDigit + twoSpacesWidth : 6 * widestDigit;
-  return digits + 8;
+  return measuredLineWidth(digits);
 }
+
+int measuredLineWidth(int textWidth) { return textWidth + 8; }
 
 int boxWidthFor(int measuredWidth, int dpi) {
   return measuredWidth <= scaleForDpi(34, dpi) ? scaleForDpi(40, dpi) : measuredWidth;
@@ -20,6 +22,8 @@ FormGeometry formGeometry(BoxForm form, int h, int w, int cellSize) {
     case BoxForm::micro: return {h + 2, {1, 1, w - 1, h + 1}};
     case BoxForm::zoom:
       return {h + square + 2 * gap, {square + 2 * gap, h + gap, w - 2, h + gap + square}};
+    // The swatch is a full line high, to hold letters in the box font.
+    case BoxForm::contrast: return {2 * h + 4, {2, h + 2, w - 2, 2 * h + 2}};
     case BoxForm::normal: break;
   }
   return {2 * h + 2, {2, h + 2, w - 2, 2 * h}};

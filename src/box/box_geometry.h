@@ -5,7 +5,8 @@
 struct Rect { int left, top, right, bottom; };
 struct Point { int x, y; };
 
-enum class BoxForm { normal, micro, zoom };
+// Stored as its number ("display2"): new forms go at the end.
+enum class BoxForm { normal, micro, zoom, contrast };
 
 struct FormGeometry {
   int boxHeight;
@@ -16,6 +17,8 @@ constexpr int kPointerGap = 12;  // the box sits this far right of and below the
 
 // The measured colour-text width (digits at the widest digit's width, plus the margin) for the base.
 int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal);
+// The measured width of a line of text `textWidth` pixels wide: the text and the margin.
+int measuredLineWidth(int textWidth);
 // The box width for a measured text width: 40 up to a measurement of 34, the measurement above; both
 // numbers scaled for the box's DPI, so that the zoom form's swatch keeps its room beside larger cells.
 int boxWidthFor(int measuredWidth, int dpi);

@@ -1,5 +1,6 @@
 #include "box/box.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/error.h"
@@ -9,6 +10,8 @@
 #include "app/state.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
+#include "box/contrast.h"
+#include "box/dpi_scale.h"
 #include "box/zoom.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
@@ -92,6 +95,37 @@ void placeBoxAt(HWND wnd, POINT p) {
   moveWindowTo(wnd, HWND_DESKTOP, {at.x, at.y, at.x + app.boxWidth, at.y + boxState.boxHeight});
 }
 
+int contrastLinesComposed = 0;
+
+// The contrast form's line, composed only when the colour under the pointer or the reference changed.
+void composeContrastLine() {
+  const COLORREF reference = contrastReference(settings.history);
+  if (boxState.contrastComposed && boxState.contrastPicked == settings.pickedColor && boxState.contrastReference == reference) return;
+  contrastTextOfColorRefs(settings.pickedColor, reference, boxState.contrastText);
+  boxState.contrastPicked = settings.pickedColor;
+  boxState.contrastReference = reference;
+  boxState.contrastComposed = true;
+  ++contrastLinesComposed;
+}
+
+// "Aa" in the reference colour, centred on the swatch and outlined, so that it shows on any swatch.
+void paintContrastSample(HDC dc) {
+  static const char kSample[] = "Aa";
+  const RECT& r = boxState.swatchRect;
+  SelectedObject font(dc, app.boxFont);
+  SIZE size = {0, 0};
+  GetTextExtentPoint32A(dc, kSample, 2, &size);
+  const int x = (r.left + r.right - size.cx) / 2, y = (r.top + r.bottom - size.cy) / 2;
+  const int d = scaleForDpi(1, boxLayoutDpi());
+  const int mode = SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, outlineIsBlack(boxState.contrastReference) ? RGB(0, 0, 0) : RGB(255, 255, 255));
+  const POINT around[] = {{-d, 0}, {d, 0}, {0, -d}, {0, d}};
+  for (const POINT& o : around) ExtTextOutA(dc, x + o.x, y + o.y, ETO_CLIPPED, &r, kSample, 2, nullptr);
+  SetTextColor(dc, boxState.contrastReference);
+  ExtTextOutA(dc, x, y, ETO_CLIPPED, &r, kSample, 2, nullptr);
+  SetBkMode(dc, mode);
+}
+
 // The text line and the swatch, painted into `dc`.
 void paintColor(HDC dc) {
   if (settings.form != BoxForm::micro) {
@@ -101,9 +135,36 @@ void paintColor(HDC dc) {
   HBRUSH swatch = CreateSolidBrush(settings.pickedColor);
   FillRect(dc, &boxState.swatchRect, swatch);
   DeleteObject(swatch);
+  if (settings.form == BoxForm::contrast) paintContrastSample(dc);
+}
+
+// The widest line of the contrast form in the box font, the widest digit standing for every digit.
+int measureContrastLine(HDC dc) {
+  SelectedObject font(dc, app.boxFont);
+  char widestDigit = '0';
+  int widest = 0;
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    SIZE s = {0, 0};
+    GetTextExtentPoint32A(dc, &digit, 1, &s);
+    if (s.cx > widest) widest = s.cx, widestDigit = digit;
+  }
+  int width = 0;
+  for (const char* sample : kWidestContrastTexts) {
+    char text[kContrastTextSize];
+    lstrcpynA(text, sample, sizeof text);
+    replaceChar(text, '0', widestDigit);
+    SIZE s = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &s);
+    if (s.cx > width) width = s.cx;
+  }
+  return measuredLineWidth(width);
 }
 
 void showColorText() {
+  if (settings.form == BoxForm::contrast) {
+    SetWindowTextA(app.boxTextWnd, boxState.contrastText);
+    return;
+  }
   char shown[sizeof app.decText];
   if (settings.decimalDisplay) {
     std::memcpy(shown, app.decText, sizeof shown);
@@ -160,7 +221,9 @@ void measureBox(HWND wnd) {
   WindowDC dc(wnd);
   const SIZE m = measureDigits(dc.dc);
   app.lineHeight = m.cy;
-  app.boxWidth = boxWidthFor(m.cx, boxLayoutDpi());
+  int measured = m.cx;
+  if (settings.form == BoxForm::contrast) measured = std::max(measured, measureContrastLine(dc.dc));
+  app.boxWidth = boxWidthFor(measured, boxLayoutDpi());
 }
 
 RECT screenRectAt(POINT p) {
@@ -245,6 +308,8 @@ void showBox(HWND wnd) {
   }
 }
 
+int contrastLinesComposedSoFar() { return contrastLinesComposed; }
+
 void releaseTickDCs() {
   releaseScreenDC();
   releaseMagnifier();
@@ -282,8 +347,11 @@ LRESULT onBoxTick(HWND wnd) {
     boxState.firstTick = false;
     app.textDirty = true;
   }
-  const bool changed = app.textDirty || settings.pickedColor != boxState.shownColor;
+  const bool contrast = settings.form == BoxForm::contrast;
+  const bool referenceChanged = contrast && contrastReference(settings.history) != boxState.contrastReference;
+  const bool changed = app.textDirty || settings.pickedColor != boxState.shownColor || referenceChanged;
   if (changed && !boxState.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
+  if (changed && contrast) composeContrastLine();
   if (changed) redrawBox(wnd);
   if (boxState.followPointer) placeBoxAt(wnd, p);
   boxState.shownColor = settings.pickedColor;

@@ -33,3 +33,15 @@ void contrastText(std::uint32_t rgbA, std::uint32_t rgbB, char* out, std::size_t
   while (hundredths < grade->fromHundredths) ++grade;
   std::snprintf(out, size, "%ld.%02ld:1 %s", hundredths / 100, hundredths % 100, grade->name);
 }
+
+std::uint32_t contrastReference(const ColorHistory& history) {
+  return history.count > 0 ? history.colors[0] : 0xFFFFFF;
+}
+
+void contrastTextOfColorRefs(std::uint32_t pickedRef, std::uint32_t referenceRef, char out[kContrastTextSize]) {
+  contrastText(rgbOfColorRef(pickedRef), rgbOfColorRef(referenceRef), out, kContrastTextSize);
+}
+
+bool outlineIsBlack(std::uint32_t referenceRef) {
+  return contrastRatio(rgbOfColorRef(referenceRef), 0x000000) >= contrastRatio(rgbOfColorRef(referenceRef), 0xFFFFFF);
+}

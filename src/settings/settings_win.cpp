@@ -75,8 +75,8 @@ constexpr SettingValue kAfterHotkeys[] = {
     {"combo", Kind::templateList, 0, 0, 0, nullptr, 0, 0},
     // "1" is decimal, any other number hexadecimal.
     {"display1", Kind::choice, MEMBER(decimalDisplay), 0, nullptr, 0, 1},
-    // "1" is the micro form, "2" the zoom form, any other number the normal form.
-    {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 2},
+    // "1" is the micro form, "2" the zoom form, "3" the contrast form, any other number the normal form.
+    {"display2", Kind::choice, MEMBER(form), 0, nullptr, 0, 3},
     {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1},
     {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, WITHIN(kColorRange)},
     {"history", Kind::history, MEMBER(history), 0, nullptr, 0, 0},

@@ -28,10 +28,12 @@ constexpr SubItem kDisplayItems[] = {
     {kCmdDecimal, "&Decimal", MFT_RADIOCHECK, 0},     {kCmdHexadecimal, "&Hexadecimal", MFT_RADIOCHECK, MFS_CHECKED},
     {kCmdSeparator, nullptr, MFT_SEPARATOR, 0},       {kCmdMicro, "Mi&cro", MFT_RADIOCHECK, 0},
     {kCmdNormal, "&Normal", MFT_RADIOCHECK, MFS_CHECKED}, {kCmdZoom, "&Zoom", MFT_RADIOCHECK, 0},
+    // Above Zoom: the four forms' items lie together, Micro (30) to Contrast (33), as one radio group.
+    {kCmdContrast, "Con&trast", MFT_RADIOCHECK, 0},
     {kCmdSeparator, nullptr, MFT_SEPARATOR, 0},
 };
-constexpr UINT kViewItems[] = {kCmdDecimal, kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom};
-constexpr UINT kFormItems[] = {kCmdMicro, kCmdNormal, kCmdZoom};
+constexpr UINT kViewItems[] = {kCmdDecimal, kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom, kCmdContrast};
+constexpr UINT kFormItems[] = {kCmdMicro, kCmdNormal, kCmdZoom, kCmdContrast};
 
 // The main menu top to bottom. An action's item takes its caption from the action's row.
 constexpr UINT kTrayOrder[] = {kCmdOptions, kCmdFormat, kCmdDisplay, kCmdColors, kCmdCopy,
@@ -182,8 +184,14 @@ void setViewItemsEnabled(UINT flag) {
 }
 
 void markForm(BoxForm form) {
-  const UINT mark = form == BoxForm::micro ? kCmdMicro : form == BoxForm::zoom ? kCmdZoom : kCmdNormal;
-  CheckMenuRadioItem(app.trayMenu, kCmdMicro, kCmdZoom, mark, MF_BYCOMMAND);
+  UINT mark = kCmdNormal;
+  switch (form) {
+    case BoxForm::micro:    mark = kCmdMicro; break;
+    case BoxForm::zoom:     mark = kCmdZoom; break;
+    case BoxForm::contrast: mark = kCmdContrast; break;
+    case BoxForm::normal:   break;
+  }
+  CheckMenuRadioItem(app.trayMenu, kCmdMicro, kCmdContrast, mark, MF_BYCOMMAND);
   for (UINT id : kFormItems) EnableMenuItem(app.trayMenu, id, MF_BYCOMMAND | MF_ENABLED);
 }
 

@@ -80,6 +80,7 @@ Windows Registry Editor Version 5.00
 "basecolor"="8421504"
 "color"="$picked"
 "combo"="$edited_template$end$added_template${end}RGB(#r,#g,#b)$end"
+"contrastkey"=hex:00,00
 "customclr"=hex:00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,\\
   00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,\\
   00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00

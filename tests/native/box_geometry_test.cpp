@@ -53,6 +53,7 @@ TEST(BoxWidth, MeasuredFromTheWidestDigit) {
   EXPECT_EQ(measuredTextWidth(5, 0, false), 38);
   EXPECT_EQ(boxWidthFor(measuredTextWidth(5, 0, false), 96), 38);
   EXPECT_EQ(measuredTextWidth(6, 7, true), 9 * 6 + 7 + 8);
+  EXPECT_EQ(measuredLineWidth(61), 69);  // any line: the text and the same margin
 }
 
 TEST(FormGeometry, HeightAndSwatchOfEachForm) {
@@ -62,6 +63,7 @@ TEST(FormGeometry, HeightAndSwatchOfEachForm) {
       {BoxForm::normal, 30, {2, 16, 44, 28}},
       {BoxForm::micro, 16, {1, 1, 45, 15}},
       {BoxForm::zoom, 44, {30, 16, 44, 42}},
+      {BoxForm::contrast, 32, {2, 16, 44, 30}},  // a swatch a full line high, for letters in the box font
   };
   for (const Case& c : cases) {
     const FormGeometry g = formGeometry(c.form, h, w);

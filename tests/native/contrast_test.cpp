@@ -79,3 +79,28 @@ TEST(Contrast, TextStopsAtTheRoomGiven) {
   contrastText(0x000000, 0xFFFFFF, out, sizeof out);
   EXPECT_STREQ(out, "21.00:1");
 }
+
+TEST(Contrast, ColorRefsAreReadAsBlueGreenRed) {
+  EXPECT_EQ(rgbOfColorRef(0x00FF0C05), 0x050CFFu);
+  char out[kContrastTextSize];
+  contrastTextOfColorRefs(0x0000FF, 0xFFFFFF, out);  // pure red: 3.998
+  EXPECT_STREQ(out, "3.99:1 Large");
+  contrastTextOfColorRefs(0xFF0000, 0xFFFFFF, out);  // pure blue: 8.592
+  EXPECT_STREQ(out, "8.59:1 AAA");
+  contrastTextOfColorRefs(0x2C6433, 0x000000, out);  // 33642C on black, COLORREF
+  EXPECT_STREQ(out, "2.99:1 Fail");
+}
+
+TEST(Contrast, ReferenceIsTheNewestHistoryEntryOrWhite) {
+  EXPECT_EQ(contrastReference(ColorHistory{{}, 0}), 0xFFFFFFu);
+  EXPECT_EQ(contrastReference(ColorHistory{{0x1EDCFA, 0x000000}, 2}), 0x1EDCFAu);
+  EXPECT_EQ(contrastReference(ColorHistory{{0x000000, 0x1EDCFA}, 2}), 0x000000u);
+}
+
+TEST(Contrast, OutlineIsWhicheverOfBlackAndWhiteStandsOutMore) {
+  // Greys 0x75 and 0x76 lie either side of the luminance at which black and white stand out alike.
+  struct Case { std::uint32_t ref; bool black; };
+  const Case cases[] = {{0xFFFFFF, true}, {0x000000, false}, {0x767676, true}, {0x757575, false},
+                        {0x00FF00, true}, {0xFF0000, false}, {0x0000FF, true}, {0x1EDCFA, true}};
+  for (const Case& c : cases) EXPECT_EQ(outlineIsBlack(c.ref), c.black) << std::hex << c.ref;
+}

@@ -57,10 +57,10 @@ TEST(Nudge, KeysAndTheirHotkeyIdentifiers) {
       {0x0D, 0, NudgeCommand::copy, 0, 0},   {0x1B, 0, NudgeCommand::leave, 0, 0},
   };
   ASSERT_EQ(kNudgeKeyCount, 10);
-  // The first identifier after the ten actions' 0 to 9.
-  ASSERT_EQ(kFirstNudgeHotkeyId, 10);
+  // The first identifier after the eleven actions' 0 to 10.
+  ASSERT_EQ(kFirstNudgeHotkeyId, 11);
   for (int i = 0; i < kNudgeKeyCount; ++i) {
-    const NudgeKey* k = nudgeKeyOfHotkeyId(10 + i);
+    const NudgeKey* k = nudgeKeyOfHotkeyId(11 + i);
     ASSERT_NE(k, nullptr) << i;
     EXPECT_EQ(k->key, expected[i].key) << i;
     EXPECT_EQ(k->modifiers, expected[i].modifiers) << i;
@@ -68,13 +68,13 @@ TEST(Nudge, KeysAndTheirHotkeyIdentifiers) {
     EXPECT_EQ(k->dx, expected[i].dx) << i;
     EXPECT_EQ(k->dy, expected[i].dy) << i;
   }
-  for (int id : {-1, 0, 5, 9, 20, 21, 1000}) EXPECT_EQ(nudgeKeyOfHotkeyId(id), nullptr) << id;
+  for (int id : {-1, 0, 5, 9, 10, 21, 22, 1000}) EXPECT_EQ(nudgeKeyOfHotkeyId(id), nullptr) << id;
 }
 
 // The tray's commands share one id space: the Nudge item must not answer for a notation's item.
 TEST(Nudge, TrayCommandIdIsNoOtherItemsId) {
   for (const Notation& n : kNotations) EXPECT_NE(n.commandId, kCmdNudge) << n.registryName;
   for (int id : {kCmdExit, kCmdShowHide, kCmdOptions, kCmdFormat, kCmdColors, kCmdDisplay, kCmdCopy, kCmdDecimal,
-                 kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom, kCmdMouseMode, kCmdSeparator})
+                 kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom, kCmdContrast, kCmdMouseMode, kCmdSeparator})
     EXPECT_NE(id, kCmdNudge);
 }

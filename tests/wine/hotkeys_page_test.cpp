@@ -5,6 +5,7 @@
 #include "dialog_script.h"
 #include "harness.h"
 
+#include "app/action_table.h"
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
@@ -14,8 +15,9 @@
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
-const char kDefaultKeys[] = "ODQFSZCMXN";
-constexpr int kKeyedActions = sizeof kDefaultKeys - 1;  // the later actions have no default key
+// Each action's default key with Ctrl+Shift; 0 for the later actions, which have no hotkey by default.
+const char kDefaultKeys[kActionCount] = {'O', 'D', 'Q', 'F', 'S', 'Z', 'C', 'M', 'X', 'N'};
+constexpr int kKeyedActions = 10;
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -36,6 +38,10 @@ bool isTaken(UINT modifiers, UINT key) {
 WORD rowWord(int action) { return LOWORD(SendMessageA(optionsControls.hotkeyCtrl(action), HKM_GETHOTKEY, 0, 0)); }
 
 WORD ctrlShift(char key) { return MAKEWORD(key, HOTKEYF_CONTROL | HOTKEYF_SHIFT); }
+std::string ctrlShiftBytes(char key) { return std::string({key, char(HOTKEYF_CONTROL | HOTKEYF_SHIFT)}); }
+
+// What a row shows on a first start: Ctrl+Shift with its default key, or nothing.
+WORD defaultRow(int action) { return kDefaultKeys[action] ? ctrlShift(kDefaultKeys[action]) : 0; }
 
 // A key pressed alone in a row's control, as the keyboard delivers it.
 void typeIntoRow(int action, char key) {
@@ -44,6 +50,23 @@ void typeIntoRow(int action, char key) {
   PostMessageA(optionsControls.hotkeyCtrl(action), WM_KEYDOWN, key, 1 | scan);
   PostMessageA(optionsControls.hotkeyCtrl(action), WM_KEYUP, key, 1 | scan | 0xC0000000);
   pumpFor(50);
+}
+
+// Ctrl+Shift+key pressed and released on the keyboard, as the system sees it.
+void pressCtrlShift(char key) {
+  std::vector<INPUT> in;
+  for (WORD vk : {WORD(VK_CONTROL), WORD(VK_SHIFT), WORD(key)}) {
+    INPUT i = {};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.push_back(i);
+  }
+  for (int k = 2; k >= 0; --k) {
+    in.push_back(in[k]);
+    in.back().ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 // Starts the program; the texts of the message boxes its start-up showed.
@@ -232,4 +255,48 @@ TEST(HotkeysPage, WhatTheRowsHoldAtExitIsSaved) {
   EXPECT_TRUE(boxes.texts().empty());
   EXPECT_EQ(storedBytes("hotchars"), std::string("OJQF\0ZCMX", 9));
   EXPECT_EQ(storedBytes("modifiers"), std::string("\3\3\3\3\0\3\3\3\3", 9));
+}
+
+// The contrast form's row starts empty and registers nothing; a key typed into it works after Apply, is
+// stored in "contrastkey", and works again after a restart.
+TEST(HotkeysPage, TheContrastRowStartsEmptyAndAKeyTypedIntoItLastsARestart) {
+  clearSettings();
+  EXPECT_EQ(runInNewProcess("HotkeysPage.DISABLED_ContrastRowGetsCtrlShiftK"), 0u);
+  EXPECT_EQ(storedBytes("contrastkey"), ctrlShiftBytes('K'));
+  EXPECT_EQ(runInNewProcess("HotkeysPage.DISABLED_StoredContrastKeyTogglesTheForm"), 0u);
+}
+
+TEST(HotkeysPage, DISABLED_ContrastRowGetsCtrlShiftK) {
+  EXPECT_TRUE(startAndReport().empty());
+  EXPECT_EQ(storedBytes("contrastkey"), std::string(2, '\0'));
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionContrast)) << "an empty row registered a hotkey";
+  EXPECT_FALSE(isTaken(kCtrlShift, 'K'));
+  openOptions();
+  switchOptionsPage(1);
+  EXPECT_TRUE(IsWindowVisible(optionsControls.hotkeyCtrl(kActionContrast)));
+  EXPECT_EQ(windowText(optionsControls.hotkeyLabel(kActionContrast)), "Contrast form");
+  EXPECT_EQ(rowWord(kActionContrast), 0);
+  MessageBoxCloser boxes;
+  typeIntoRow(kActionContrast, 'K');
+  EXPECT_EQ(rowWord(kActionContrast), ctrlShift('K'));
+  SendMessageA(optionsControls[kApplyButton], BM_CLICK, 0, 0);
+  pumpFor(50);
+  EXPECT_TRUE(boxes.texts().empty());
+  EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
+  EXPECT_TRUE(UnregisterHotKey(app.boxWnd, kActionContrast)) << "Ctrl+Shift+K is held, but not as the contrast form's";
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(HotkeysPage, DISABLED_StoredContrastKeyTogglesTheForm) {
+  EXPECT_TRUE(startAndReport().empty());
+  EXPECT_EQ(settings.form, BoxForm::normal);
+  EXPECT_TRUE(isTaken(kCtrlShift, 'K'));
+  pressCtrlShift('K');
+  EXPECT_TRUE(pumpUntil([] { return settings.form == BoxForm::contrast; }));
+  pressCtrlShift('K');
+  EXPECT_TRUE(pumpUntil([] { return settings.form == BoxForm::normal; }));
+  openOptions();
+  switchOptionsPage(1);
+  EXPECT_EQ(rowWord(kActionContrast), ctrlShift('K'));
+  EXPECT_EQ(exitTintlet(), 0);
 }

@@ -14,8 +14,9 @@
 namespace {
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
-const char kDefaultKeys[] = "ODQFSZCMXN";
-constexpr int kKeyedActions = sizeof kDefaultKeys - 1;  // the later actions have no default key
+// Each action's default key with Ctrl+Shift; 0 for the later actions, which have no hotkey by default.
+const char kDefaultKeys[kActionCount] = {'O', 'D', 'Q', 'F', 'S', 'Z', 'C', 'M', 'X', 'N'};
+constexpr int kKeyedActions = 10;
 
 // A window of the test's own for probing which combinations are taken.
 struct ProbeWindow {
@@ -30,7 +31,7 @@ struct ProbeWindow {
 
 void expectDefaultPair(int action) {
   EXPECT_EQ(settings.hotkeyChars[action], kDefaultKeys[action]) << action;
-  EXPECT_EQ(settings.hotkeyModifiers[action], 3) << action;
+  EXPECT_EQ(settings.hotkeyModifiers[action], kDefaultKeys[action] ? 3 : 0) << action;
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ TEST(Hotkeys, CombinationHeldElsewhereFailsOnlyThatAction) {
   ProbeWindow probe;
   for (int i = 0; i < kKeyedActions; ++i) {
     expectDefaultPair(i);
-    if (i == 3) continue;
+    if (i == 3 || !kDefaultKeys[i]) continue;
     EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "action " << i << " lost its hotkey";
   }
   EXPECT_EQ(exitTintlet(), 0);
@@ -110,6 +111,8 @@ TEST(Hotkeys, ThreeRefusalsShareOneBoxInActionOrder) {
     expectDefaultPair(i);
     EXPECT_TRUE(UnregisterHotKey(app.boxWnd, i)) << i;
   }
+  expectDefaultPair(kActionContrast);
+  EXPECT_FALSE(UnregisterHotKey(app.boxWnd, kActionContrast));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
@@ -121,7 +124,7 @@ TEST(Hotkeys, ControlsApplyTheirHotkeysAndTheLowerActionKeepsADuplicate) {
   for (int i = 0; i < kActionCount; ++i)
     optionsControls[hotkeyCtrlRow(i)] = CreateWindowExA(0, HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 20 * i, 160, 18, page,
                                         nullptr, nullptr, nullptr);
-  ASSERT_NE(optionsControls.hotkeyCtrl(9), nullptr);
+  ASSERT_NE(optionsControls.hotkeyCtrl(kActionCount - 1), nullptr);
   showHotkeyRows();
   for (int i = 0; i < kKeyedActions; ++i)
     EXPECT_EQ(SendMessageA(optionsControls.hotkeyCtrl(i), HKM_GETHOTKEY, 0, 0), MAKEWORD(kDefaultKeys[i], 3)) << i;
@@ -200,9 +203,11 @@ TEST(Hotkeys, StoredPairsWithoutModifiersBecomeCtrlShiftAndAreWrittenBack) {
       EXPECT_EQ(settings.hotkeyModifiers[i] & kControlShiftByte, kControlShiftByte) << i;
       EXPECT_FALSE(probe.take(kCtrlShift, kDefaultKeys[i])) << "Ctrl+Shift+" << kDefaultKeys[i] << " is free";
     }
+    expectDefaultPair(kActionContrast);  // no key, no modifiers: nothing to repair
   }
   EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
   EXPECT_EQ(storedBytes("nudgekey"), std::string("N\x0B", 2));
+  EXPECT_EQ(storedBytes("contrastkey"), std::string(2, '\0'));
 }

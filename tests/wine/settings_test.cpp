@@ -45,6 +45,8 @@ std::string sz(const std::string& text) { return text + '\0'; }
 
 std::string dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
 
+// The pairs of a first start, in action order: the contrast form has none.
+
 // What a first start stores, kept here on its own.
 Values defaultValues() {
   return {
@@ -62,6 +64,7 @@ Values defaultValues() {
       {"hotchars", {REG_BINARY, "ODQFSZCMX"}},
       {"modifiers", {REG_BINARY, std::string(9, '\3')}},
       {"nudgekey", {REG_BINARY, "N\3"}},
+      {"contrastkey", {REG_BINARY, std::string(2, '\0')}},  // no hotkey
       {"pastekey", {REG_BINARY, std::string(2, '\0')}},
       {"trans", {REG_SZ, sz("100")}},
       {"customFormat", {REG_SZ, sz("RGB(#r,#g,#b)")}},
@@ -153,12 +156,18 @@ std::string inMemory(const std::string& name) {
     return std::string(reinterpret_cast<const char*>(settings.hotkeyModifiers), kStoredHotkeyCount);
   if (name == "nudgekey")
     return std::string({char(settings.hotkeyChars[kActionNudge]), char(settings.hotkeyModifiers[kActionNudge])});
+  if (name == "contrastkey")
+    return std::string({char(settings.hotkeyChars[kActionContrast]), char(settings.hotkeyModifiers[kActionContrast])});
   if (name == "trans") return std::to_string(settings.opacityPercent);
   if (name == "customFormat") return settings.customTemplate;
   if (name == "display1") return settings.decimalDisplay ? "decimal" : "hexadecimal";
   if (name == "display2") {
     const BoxForm form = settings.form;
-    return form == BoxForm::micro ? "micro" : form == BoxForm::zoom ? "zoom" : form == BoxForm::normal ? "normal" : "?";
+    return form == BoxForm::micro      ? "micro"
+           : form == BoxForm::zoom     ? "zoom"
+           : form == BoxForm::contrast ? "contrast"
+           : form == BoxForm::normal   ? "normal"
+                                       : "?";
   }
   if (name == "mouse") return std::to_string(settings.middleButtonMode);
   if (name == "color") return std::to_string(settings.pickedColor);
@@ -218,7 +227,8 @@ struct RunningTintlet {
     return t;
   }
   bool decimal() const { return boxText().find(' ') != std::string::npos; }
-  // The form, told by the box height against its text line: normal 2h + 2, micro h + 2, zoom h + 30.
+  // The form, told by the box height against its text line: normal 2h + 2, micro h + 2, zoom h + 30,
+  // contrast 2h + 4.
   std::string form() const {
     RECT b, t;
     GetWindowRect(box, &b);
@@ -227,6 +237,7 @@ struct RunningTintlet {
     if (height == 2 * h + 2) return "normal";
     if (height == h + 2) return "micro";
     if (height == h + 30) return "zoom";
+    if (height == 2 * h + 4) return "contrast";
     return "height " + std::to_string(height) + " for line " + std::to_string(h);
   }
   void action(int n) const {
@@ -381,10 +392,16 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"nudgekey", REG_BINARY, std::string("J\4\0", 3), {REG_BINARY, "N\3"}, "N\3"},
       {"nudgekey", REG_SZ, sz("J"), {REG_BINARY, "N\3"}, "N\3"},  // two bytes, but text
       {"nudgekey", REG_BINARY, std::string("\x77\x06", 2), {REG_BINARY, std::string("\x77\x06", 2)}, "\x77\x06"},
+      {"contrastkey", REG_BINARY, "K\3", {REG_BINARY, "K\3"}, "K\3"},
+      {"contrastkey", REG_BINARY, "K", {REG_BINARY, std::string(2, '\0')}, std::string(2, '\0')},
+      {"contrastkey", REG_SZ, sz("K"), {REG_BINARY, std::string(2, '\0')}, std::string(2, '\0')},
+      {"contrastkey", REG_BINARY, std::string("\0\3", 2), {REG_BINARY, std::string(2, '\0')}, std::string(2, '\0')},
       {"display1", REG_DWORD, dword(1), {REG_SZ, sz("0")}, "hexadecimal"},
       {"display1", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "decimal"},
       {"display2", REG_SZ, sz("2"), {REG_SZ, sz("2")}, "zoom"},
       {"display2", REG_SZ, sz("1"), {REG_SZ, sz("1")}, "micro"},
+      {"display2", REG_SZ, sz("3"), {REG_SZ, sz("3")}, "contrast"},
+      {"display2", REG_SZ, sz("4"), {REG_SZ, sz("4")}, "normal"},  // kept until the exit writes the form in use
       {"color", REG_SZ, sz("255"), {REG_SZ, sz("255")}, std::to_string(RGB(1, 2, 3))},  // not in middle-button mode
       {"color", REG_SZ, sz("16777216"), {REG_SZ, sz("0")}, std::to_string(RGB(1, 2, 3))},
       {"history", REG_SZ, sz("FADC1E,050CFF"), {REG_SZ, sz("FADC1E,050CFF")}, "FADC1E,050CFF"},
@@ -453,6 +470,7 @@ TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
       {"0", "2", false, "zoom", "0", "2"},
       {"1", "0", true, "normal", "1", "0"},
       {"2", "7", false, "normal", "0", "0"},
+      {"0", "3", false, "contrast", "0", "3"},
       {"abc", "abc", false, "normal", "0", "0"},
   };
   for (const Case& c : cases) {
@@ -462,7 +480,13 @@ TEST(Settings, DisplayValuesChooseBaseAndFormOfTheRealProgram) {
     storeText("display2", c.display2);
     RunningTintlet tintlet;
     ASSERT_NE(tintlet.box, nullptr) << label;
+    EXPECT_EQ(tintlet.form(), c.form) << label;
+    // The contrast form's line shows no base: the normal form's, for a moment, does.
+    const bool contrast = tintlet.form() == "contrast";
+    if (contrast) tintlet.action(kActionContrast);
+    pumpUntil([&] { return tintlet.boxText().find(':') == std::string::npos; });
     EXPECT_EQ(tintlet.decimal(), c.decimal) << label << ": " << tintlet.boxText();
+    if (contrast) tintlet.action(kActionContrast);
     EXPECT_EQ(tintlet.form(), c.form) << label;
     ASSERT_TRUE(tintlet.exit()) << label;
     EXPECT_EQ(storedValue(kSettingsKey, "display1"), (StoredValue{REG_SZ, sz(c.saved1)})) << label;
@@ -634,7 +658,7 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   static_assert(kActionCount <= 16, "room for every action's pair below");
   std::memcpy(settings.hotkeyChars, "ABCDEFGHIJKLMNOP", kActionCount);
   // Each with Ctrl, Alt or Shift, as the page makes them.
-  const BYTE modifiers[16] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6, 3, 5, 6, 7, 1, 2};
+  const BYTE modifiers[16] = {1, 2, 4, 9, 3, 5, 6, 7, 12, 6, 5, 3, 6, 7, 1, 2};
   std::memcpy(settings.hotkeyModifiers, modifiers, kActionCount);
   settings.opacityPercent = 85;
   std::strcpy(settings.customTemplate, "#r-#g-#b");
@@ -644,8 +668,9 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
   EXPECT_EQ(storedValues(kSettingsKey).size(), 22u + (kActionCount - 10));  // one more for each later action
-  // The tenth action's hotkey has a value of its own; the nine-byte values keep their size.
+  // The actions after the ninth have a value of their own each; the nine-byte values keep their size.
   EXPECT_EQ(storedValue(kSettingsKey, "nudgekey"), (StoredValue{REG_BINARY, "J\6"}));
+  EXPECT_EQ(storedValue(kSettingsKey, "contrastkey"), (StoredValue{REG_BINARY, "K\5"}));
   EXPECT_EQ(storedValue(kSettingsKey, "hotchars"), (StoredValue{REG_BINARY, "ABCDEFGHI"}));
 
   resetToStartupDefaults();
@@ -672,15 +697,17 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_EQ(settings.templates.entries(), (std::vector<std::string>{"#r-#g-#b", "$r$g$b"}));
   EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
 
-  // The other two forms and the hexadecimal base.
-  settings.form = BoxForm::zoom;
-  settings.decimalDisplay = false;
-  ASSERT_TRUE(saveSettings());
-  resetToStartupDefaults();
-  settings.decimalDisplay = true;  // so that the load is seen to set it
-  ASSERT_TRUE(loadSettings());
-  EXPECT_EQ(settings.form, BoxForm::zoom);
-  EXPECT_FALSE(settings.decimalDisplay);
+  // The other forms and the hexadecimal base.
+  for (BoxForm form : {BoxForm::zoom, BoxForm::contrast}) {
+    settings.form = form;
+    settings.decimalDisplay = false;
+    ASSERT_TRUE(saveSettings());
+    resetToStartupDefaults();
+    settings.decimalDisplay = true;  // so that the load is seen to set it
+    ASSERT_TRUE(loadSettings());
+    EXPECT_EQ(settings.form, form);
+    EXPECT_FALSE(settings.decimalDisplay);
+  }
 }
 
 // A key that refuses writes: the first default that cannot be written ends the writing of

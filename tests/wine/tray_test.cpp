@@ -95,7 +95,8 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
               {54, "&OKLCH", R, 0, false}},
              "format");
   expectMenu(app.displayMenu,
-             {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {32, "&Zoom", R, 0, false},
+             {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {33, "Con&trast", R, 0, false},
+              {32, "&Zoom", R, 0, false},
               {31, "&Normal", R, MFS_CHECKED, false}, {30, "Mi&cro", R, 0, false}, {1000, nullptr, S, 0, false},
               {21, "&Hexadecimal", R, MFS_CHECKED, false}, {20, "&Decimal", R, 0, false}},
              "display");
@@ -104,18 +105,19 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
 
 TEST_F(TrayFixture, RadioMarksFollowTheActions) {
   struct Step { int action; UINT base, form; };
-  const Step steps[] = {{1, 20, 31}, {5, 20, 32}, {7, 20, 30}, {1, 21, 30}, {5, 21, 32}, {5, 21, 31}};
+  const Step steps[] = {{1, 20, 31}, {5, 20, 32}, {7, 20, 30}, {1, 21, 30}, {5, 21, 32},
+                        {10, 21, 33}, {7, 21, 30}, {10, 21, 33}, {10, 21, 31}, {10, 21, 33}, {5, 21, 32}, {5, 21, 31}};
   for (const Step& s : steps) {
     SendMessageA(app.boxWnd, WM_HOTKEY, s.action, 0);
     for (UINT id : {20u, 21u}) EXPECT_EQ(checked(id), id == s.base) << "action " << s.action << " id " << id;
-    for (UINT id : {30u, 31u, 32u}) EXPECT_EQ(checked(id), id == s.form) << "action " << s.action << " id " << id;
-    for (UINT id : {20u, 21u, 30u, 31u, 32u}) EXPECT_FALSE(grayed(id));
+    for (UINT id : {30u, 31u, 32u, 33u}) EXPECT_EQ(checked(id), id == s.form) << "action " << s.action << " id " << id;
+    for (UINT id : {20u, 21u, 30u, 31u, 32u, 33u}) EXPECT_FALSE(grayed(id));
   }
   EXPECT_EQ(exitTintlet(), 0);
 }
 
 TEST_F(TrayFixture, HidingGraysTheViewItemsAndRenamesTheItem) {
-  const UINT grayedWhileHidden[] = {8, 9, 20, 21, 30, 31, 32};
+  const UINT grayedWhileHidden[] = {8, 9, 20, 21, 30, 31, 32, 33};
   const UINT alwaysAvailable[] = {3, 4, 7, 5, 57, 2, 1, 10, 16, 40};
   command(2);
   ASSERT_EQ(app.boxShown, 0);
@@ -166,6 +168,12 @@ TEST_F(TrayFixture, CommandsReachTheirActions) {
   boxState.boxHeight = 0;
   command(31);  // Normal always lays the box out again
   EXPECT_EQ(boxState.boxHeight, 2 * app.lineHeight + 2);
+  command(33);
+  EXPECT_TRUE((settings.form == BoxForm::contrast));
+  EXPECT_EQ(boxState.boxHeight, 2 * app.lineHeight + 4);
+  command(33);  // already contrast: nothing
+  EXPECT_TRUE((settings.form == BoxForm::contrast));
+  command(31);
   command(2);
   EXPECT_EQ(app.boxShown, 0);
   command(2);
