@@ -45,8 +45,6 @@ std::string sz(const std::string& text) { return text + '\0'; }
 
 std::string dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), sizeof n); }
 
-// The pairs of a first start, in action order: the contrast form has none.
-
 // What a first start stores, kept here on its own.
 Values defaultValues() {
   return {
