@@ -40,6 +40,7 @@ struct AppState {
   bool firstTick = true;
   bool dragging = false;
   POINT dragPoint = {};
+  int measuredWidth = 0;  // of the colour text and its sample mark, in the box font
 
   // Long-lived GDI and USER objects; each is released once at shutdown.
   HBRUSH baseBrush = nullptr;
@@ -55,6 +56,8 @@ struct AppState {
   HMENU formatMenu = nullptr;
   HMENU displayMenu = nullptr;
   HMENU historyMenu = nullptr;
+  HMENU magnifierMenu = nullptr;  // the Display submenu's scales
+  HMENU sampleMenu = nullptr;     // and its sample sizes
   HBITMAP historySwatches[kHistoryMax] = {};  // the History entries' bitmaps, made with the submenu
   int historySwatchDpi = 0;                   // the DPI they were made for
 

@@ -10,15 +10,15 @@
 
 TEST(OptionsControls, PageOfEveryControl) {
   // Creation order: the tab control, the Options page's 22, ten hotkey rows of two, the Hotkeys
-  // page's two buttons, the help view, the About page's nine.
+  // page's two buttons, the help view, the About page's nine, the Options page's magnifier and sample rows.
   const int expected[kOptionsControlCount] = {
       -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
       1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-      1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3,
+      1, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 0, 0, 0, 0,
   };
-  ASSERT_EQ(kOptionsControlCount, 55);
+  ASSERT_EQ(kOptionsControlCount, 59);
   for (int c = 0; c < kOptionsControlCount; ++c) EXPECT_EQ(kOptionsControls[c].page, expected[c]) << "control " << c;
-  const int perPage[4] = {22, 22, 1, 9};
+  const int perPage[4] = {26, 22, 1, 9};
   for (int page = 0; page < 4; ++page) {
     int count = 0;
     for (const ControlLayout& row : kOptionsControls) count += row.page == page;
@@ -65,7 +65,25 @@ TEST(OptionsControls, TenthHotkeyRowFitsAboveTheButtons) {
     EXPECT_EQ(resolveExtent(b.height, 0), 24) << c;
   }
   EXPECT_EQ(kOptionsWidth, 300);
-  EXPECT_EQ(kOptionsHeight, 400);
+  EXPECT_EQ(kOptionsHeight, 425);
+}
+
+// The magnifier's and the sample's lists lie in a row of their own below the Options page's buttons, inside
+// the client area, each after its label.
+TEST(OptionsControls, MagnifierAndSampleListsHaveARowBelowTheButtons) {
+  const int buttonsBottom = kOptionsControls[kFontButton].y + resolveExtent(kOptionsControls[kFontButton].height, 0);
+  int right = 0;
+  for (int c : {kMagnifierLabel, kMagnifierCombo, kSampleLabel, kSampleCombo}) {
+    const ControlLayout& row = kOptionsControls[c];
+    EXPECT_EQ(row.page, 0) << c;
+    EXPECT_GT(row.y, buttonsBottom) << c;
+    EXPECT_GE(row.x, right) << c << " overlaps the control before it";
+    right = row.x + resolveExtent(row.width, 0);
+    EXPECT_LE(right, kOptionsClientWidth) << c;
+    EXPECT_LE(row.y + 24, kOptionsClientHeight) << c;  // a closed list is about 21 pixels high
+  }
+  EXPECT_EQ(kOptionsControls[kMagnifierCombo].id, kIdMagnifierCombo);
+  EXPECT_EQ(kOptionsControls[kSampleCombo].id, kIdSampleCombo);
 }
 
 TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {
@@ -90,7 +108,7 @@ TEST(OptionsControls, MnemonicsAreUniqueOnTheOptionsPage) {
     letters += letter;
     ++found;
   }
-  EXPECT_EQ(found, 13);  // ten notation radios and "&Font", "Co&lor", "Default&s"
+  EXPECT_EQ(found, 15);  // ten notation radios, "&Font", "Co&lor", "Default&s", "Ma&gnifier" and "Sa&mple"
 }
 
 TEST(Notation, CommandIdToFormatIndex) {
