@@ -80,6 +80,10 @@ inline const ExpectedControl kExpected[] = {
     {"programIconStatic", "Static", nullptr, 0x40000003, 55, 45, 32, 32, 0, 3, false},
     {"makerIconStatic", "Static", nullptr, 0x40000003, 55, 120, 32, 32, 0, 3, false},
     {"toolIconStatic", "Static", nullptr, 0x40000003, 55, 197, 32, 32, 0, 3, false},
+    {"magnifierLabel", "Static", "Ma&gnifier", 0x50000000, 15, 370, 55, 20, 0, 0, true},
+    {"magnifierCombo", "ComboBox", nullptr, 0x50230003, 72, 366, 60, 120, 120, 0, true},
+    {"sampleLabel", "Static", "Sa&mple", 0x50000000, 150, 370, 45, 20, 0, 0, true},
+    {"sampleCombo", "ComboBox", nullptr, 0x50230003, 195, 366, 80, 160, 121, 0, true},
 };
 constexpr int kControlCount = sizeof kExpected / sizeof kExpected[0];
 

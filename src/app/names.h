@@ -22,7 +22,11 @@ enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
   kCmdCopy = 8, kCmdNudge = 9, kCmdDecimal = 20, kCmdHexadecimal = 21, kCmdMicro = 30, kCmdNormal = 31,
   kCmdZoom = 32, kCmdMouseMode = 40, kCmdHistory = 57, kCmdHistoryEmpty = 58, kCmdClearHistory = 59,
-  kCmdFirstHistory = 60, kCmdLastHistory = 71, kCmdContrast = 33, kCmdPaste = 86, kCmdSeparator = 1000
+  kCmdFirstHistory = 60, kCmdLastHistory = 71, kCmdContrast = 33, kCmdPaste = 86, kCmdSeparator = 1000,
+  // The Display submenu's "Ma&gnifier" and "&Sample" submenus; their items, in the order of kMagnifierScales
+  // and kSampleSides (box/area_mean.h), have the ids from the first one on.
+  kCmdMagnifierMenu = 79, kCmdFirstScale = 80, kCmdLastScale = 83,
+  kCmdSampleMenu = 89, kCmdFirstSample = 90, kCmdLastSample = 96
 };
 
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000

@@ -105,6 +105,8 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   setNotation(settings.formatIndex);
   setMiddleButtonMode(settings.middleButtonMode);
   setOpacity(settings.opacityPercent);
+  setMagnifierScale(settings.magnifierScale);
+  setSampleSide(settings.sampleSide);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   setDisplayBase(settings.decimalDisplay);  // lays out the form too
   ShowWindow(app.boxWnd, startupShowCommand());
@@ -139,6 +141,8 @@ void shutDown() {
   destroyMenu(app.formatMenu);
   destroyMenu(app.displayMenu);
   destroyMenu(app.historyMenu);
+  destroyMenu(app.magnifierMenu);
+  destroyMenu(app.sampleMenu);
   destroyMenu(app.trayMenu);
   releaseHistorySwatches();
   saveSettings();

@@ -44,6 +44,8 @@ struct AppState {
   HMENU formatMenu = nullptr;
   HMENU displayMenu = nullptr;
   HMENU historyMenu = nullptr;
+  HMENU magnifierMenu = nullptr;  // the Display submenu's scales
+  HMENU sampleMenu = nullptr;     // and its sample sizes
 
   // Windows; the Options window's controls are the options module's (options/options.h).
   HWND boxWnd = nullptr;

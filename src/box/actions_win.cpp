@@ -3,8 +3,10 @@
 #include "app/action_table.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "box/area_mean.h"
 #include "box/box.h"
 #include "box/box_geometry.h"
+#include "box/zoom.h"
 #include "export/clipboard.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
@@ -87,6 +89,24 @@ void setOpacity(int percent) {
   showOpacity(percent);
 }
 
+// The square's size changes the zoom form's height and width.
+void setMagnifierScale(int scale) {
+  settings.magnifierScale = validMagnifierScale(scale);
+  setMagnifierCellScale(settings.magnifierScale);
+  markMagnifierScale(settings.magnifierScale);
+  showMagnifierScale(settings.magnifierScale);
+  setForm(settings.form);
+}
+
+// The frame of the magnifier and the mark beside the colour text change with the side; the mark's width too.
+void setSampleSide(int side) {
+  settings.sampleSide = validSampleSide(side);
+  markSampleSide(settings.sampleSide);
+  showSampleSide(settings.sampleSide);
+  measureBox(app.boxWnd);
+  setForm(settings.form);
+}
+
 // None runs while the user types into a hotkey control, where the keys are the user's new hotkey.
 LRESULT onAction(HWND wnd, int action) {
   if (action < 0 || action >= kActionCount) {
@@ -116,6 +136,8 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     default:
       if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id));
       if (id >= kCmdFirstHistory && id <= kCmdLastHistory) copyHistoryEntry(wnd, id - kCmdFirstHistory);
+      if (id >= kCmdFirstScale && id <= kCmdLastScale) setMagnifierScale(kMagnifierScales[id - kCmdFirstScale]);
+      if (id >= kCmdFirstSample && id <= kCmdLastSample) setSampleSide(kSampleSides[id - kCmdFirstSample]);
       break;
   }
   return 0;

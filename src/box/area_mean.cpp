@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <iterator>
 
 namespace {
@@ -11,11 +12,41 @@ int validOf(const int (&table)[N], int stored) {
   return std::find(std::begin(table), std::end(table), stored) != std::end(table) ? stored : table[0];
 }
 
+template <std::size_t N>
+int indexOf(const int (&table)[N], int value) {
+  const int* found = std::find(std::begin(table), std::end(table), value);
+  return found != std::end(table) ? int(found - std::begin(table)) : -1;
+}
+
+// A value not in the table steps from the table's first.
+template <std::size_t N>
+int stepped(const int (&table)[N], int value, int step) {
+  const int at = std::max(indexOf(table, value), 0) + step;
+  return table[std::min(std::max(at, 0), int(N) - 1)];
+}
+
 }  // namespace
 
 int validSampleSide(int stored) { return validOf(kSampleSides, stored); }
 
 int validMagnifierScale(int stored) { return validOf(kMagnifierScales, stored); }
+
+int sampleSideIndex(int side) { return indexOf(kSampleSides, side); }
+
+int magnifierScaleIndex(int scale) { return indexOf(kMagnifierScales, scale); }
+
+int steppedSampleSide(int side, int step) { return stepped(kSampleSides, side, step); }
+
+int steppedMagnifierScale(int scale, int step) { return stepped(kMagnifierScales, scale, step); }
+
+void sampleMarkText(int side, char text[kSampleMarkSize]) {
+  const int n = validSampleSide(side);
+  if (n == 1) {
+    text[0] = '\0';
+    return;
+  }
+  std::snprintf(text, kSampleMarkSize, " %d\xD7%d", n, n);
+}
 
 bool areaMean(const CapturedBlock& block, Rect screen, Point centre, int side, std::uint32_t* colorRef) {
   const int radius = validSampleSide(side) / 2;

@@ -11,6 +11,7 @@ struct BoxState {
   bool colorFixed = false;
   bool nudgeMode = false;  // the arrows, Enter and Escape are the box's hotkeys
   int boxHeight = 0;
+  int measuredWidth = 0;  // of the colour text and its sample mark, in the box font
   RECT swatchRect = {};
   COLORREF shownColor = 0;
   bool firstTick = true;
@@ -61,6 +62,10 @@ void setNotation(int formatIndex);
 void setOpacity(int percent);
 // The box font (sizes for 96 DPI) and the colour of its text.
 void setBoxFont(const LOGFONTA& font, COLORREF textColor);
+// The magnifier's cells at 96 DPI (2, 4, 6 or 8; another number counts as 2) and the side of the area whose
+// mean the box takes (one of kSampleSides; another counts as 1).
+void setMagnifierScale(int scale);
+void setSampleSide(int side);
 
 // Actions and commands (actions_win.cpp).
 LRESULT onAction(HWND wnd, int action);

@@ -12,8 +12,12 @@ int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal) {
 
 int measuredLineWidth(int textWidth) { return textWidth + 8; }
 
-int boxWidthFor(int measuredWidth, int dpi) {
-  return measuredWidth <= scaleForDpi(34, dpi) ? scaleForDpi(40, dpi) : measuredWidth;
+int boxWidthFor(int measuredWidth, int dpi, int cellSize) {
+  const int forText = measuredWidth <= scaleForDpi(34, dpi) ? scaleForDpi(40, dpi) : measuredWidth;
+  if (cellSize <= 0) return forText;
+  // With 2-pixel cells at 96 DPI (3 at 144, 4 at 192) this is the width the box always had there.
+  const int forSquare = squareSide(cellSize) + 2 * kSquareLeft + scaleForDpi(8, dpi) + 2;
+  return forText > forSquare ? forText : forSquare;
 }
 
 FormGeometry formGeometry(BoxForm form, int h, int w, int cellSize) {

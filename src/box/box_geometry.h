@@ -21,7 +21,9 @@ int measuredTextWidth(int widestDigit, int twoSpacesWidth, bool decimal);
 int measuredLineWidth(int textWidth);
 // The box width for a measured text width: 40 up to a measurement of 34, the measurement above; both
 // numbers scaled for the box's DPI, so that the zoom form's swatch keeps its room beside larger cells.
-int boxWidthFor(int measuredWidth, int dpi);
+// With a magnifier of cells `cellSize` pixels a side (the zoom form; 0 for the others) the box is at least
+// as wide as the square, its margins and a swatch of 8 pixels at 96 DPI.
+int boxWidthFor(int measuredWidth, int dpi, int cellSize = 0);
 // Height and swatch of `form` for line height h and box width w; the zoom form's magnifier has cells
 // `cellSize` pixels a side (2 at 96 DPI).
 FormGeometry formGeometry(BoxForm form, int h, int w, int cellSize = 2);

@@ -8,10 +8,12 @@
 #include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "box/area_mean.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
 #include "box/contrast.h"
 #include "box/dpi_scale.h"
+#include "box/sample.h"
 #include "box/zoom.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
@@ -160,18 +162,22 @@ int measureContrastLine(HDC dc) {
   return measuredLineWidth(width);
 }
 
+// The colour text, and beside it the sample's size while the colour is the mean of an area.
 void showColorText() {
   if (settings.form == BoxForm::contrast) {
     SetWindowTextA(app.boxTextWnd, boxState.contrastText);
     return;
   }
-  char shown[sizeof app.decText];
+  char shown[sizeof app.decText + kSampleMarkSize];
   if (settings.decimalDisplay) {
-    std::memcpy(shown, app.decText, sizeof shown);
+    std::memcpy(shown, app.decText, sizeof app.decText);
     replaceChar(shown, '@', '0');
   } else {
     std::memcpy(shown, app.hexText, sizeof app.hexText);
   }
+  char mark[kSampleMarkSize];
+  sampleMarkText(settings.sampleSide, mark);
+  std::strcat(shown, mark);
   SetWindowTextA(app.boxTextWnd, shown);
 }
 
@@ -214,7 +220,11 @@ SIZE measureDigits(HDC dc) {
   }
   SIZE spaces = {0, 0};
   if (decimal) GetTextExtentPoint32A(dc, "  ", 2, &spaces);
-  return {measuredTextWidth(widest.cx, spaces.cx, decimal), widest.cy + 1};
+  char mark[kSampleMarkSize];
+  sampleMarkText(settings.sampleSide, mark);
+  SIZE marked = {0, 0};
+  if (mark[0]) GetTextExtentPoint32A(dc, mark, static_cast<int>(std::strlen(mark)), &marked);
+  return {measuredTextWidth(widest.cx, spaces.cx, decimal) + marked.cx, widest.cy + 1};
 }
 
 void measureBox(HWND wnd) {
@@ -223,6 +233,7 @@ void measureBox(HWND wnd) {
   app.lineHeight = m.cy;
   int measured = m.cx;
   if (settings.form == BoxForm::contrast) measured = std::max(measured, measureContrastLine(dc.dc));
+  boxState.measuredWidth = measured;
   app.boxWidth = boxWidthFor(measured, boxLayoutDpi());
 }
 
@@ -242,7 +253,9 @@ void placeBox(HWND wnd) {
 }
 
 void applyFormGeometry(BoxForm form, int h) {
-  const FormGeometry g = formGeometry(form, h, app.boxWidth, magnifierCellSize());
+  const int cell = magnifierCellSize();
+  app.boxWidth = boxWidthFor(boxState.measuredWidth, boxLayoutDpi(), form == BoxForm::zoom ? cell : 0);
+  const FormGeometry g = formGeometry(form, h, app.boxWidth, cell);
   boxState.boxHeight = g.boxHeight;
   boxState.swatchRect = {g.swatch.left, g.swatch.top, g.swatch.right, g.swatch.bottom};
 }
@@ -313,6 +326,7 @@ int contrastLinesComposedSoFar() { return contrastLinesComposed; }
 void releaseTickDCs() {
   releaseScreenDC();
   releaseMagnifier();
+  releaseSampler();
 }
 
 LRESULT onBoxTick(HWND wnd) {
@@ -330,13 +344,14 @@ LRESULT onBoxTick(HWND wnd) {
   const HDC screen = tickScreenDC();
   COLORREF c = CLR_INVALID;
   if (settings.form == BoxForm::zoom) {
-    // The magnifier's one read of the screen gives the pointer's pixel too.
+    // The magnifier's one read of the screen gives the sampled pixels too.
     WindowDC box(wnd);
     c = drawMagnifier(screen, box.dc, p, screenUnder(p));
+    if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
   } else {
     releaseMagnifier();  // its DCs are kept only while the zoom form is shown
+    c = sampledColor(screen, p, settings.sampleSide);
   }
-  if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
     if (!boxState.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "box/area_mean.h"
 #include "box/dpi_scale.h"
 
 int cellSizeForDpi(int dpi) { return scaleForDpi(kCellSize, dpi); }
+
+int cellSizeFor(int scale, int dpi) { return scaleForDpi(scale, dpi); }
 
 Point cellCorner(int dx, int dy, int lineHeight, int cellSize) {
   return {cellSize * (dx + kZoomRadius) + kSquareLeft, lineHeight + cellSize * (dy + kZoomRadius) + kSquareLeft};
@@ -85,10 +88,19 @@ int changedRuns(const bool changed[kZoomCells], CellRun runs[kZoomCells]) {
   return n;
 }
 
-void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t* square, int cellSize) {
+void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t* square, int cellSize, int sampleSide) {
   const int side = squareSide(cellSize);
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x)
       square[y * side + x] = swapRedBlue(colors[cellIndex(x / cellSize - kZoomRadius, y / cellSize - kZoomRadius)]);
+  }
+  const int radius = validSampleSide(sampleSide) / 2;
+  if (radius == 0) return;
+  const int first = (kZoomRadius - radius) * cellSize, last = (kZoomRadius + radius + 1) * cellSize - 1;
+  for (int y = first; y <= last; ++y) {
+    for (int x = first; x <= last; ++x) {
+      if (x != first && x != last && y != first && y != last) continue;
+      square[y * side + x] = (x + y) % 2 ? 0x000000 : 0xFFFFFF;
+    }
   }
 }

@@ -13,6 +13,8 @@ constexpr int kSquareLeft = 2;                           // the square's left ed
 
 // The side of a cell at `dpi`: the 96-DPI cell scaled as the box font is (3 at 144, 4 at 192).
 int cellSizeForDpi(int dpi);
+// The side of a cell for a magnifier scale (2, 4, 6 or 8 pixels at 96 DPI) at `dpi`: round(scale x dpi / 96).
+int cellSizeFor(int scale, int dpi);
 constexpr int squareSide(int cellSize) { return kZoomSide * cellSize; }
 
 // Index of offset (dx, dy) in the arrays below: row by row, top row first.
@@ -66,4 +68,7 @@ struct CellRun { int dy, firstDx, count; };
 int changedRuns(const bool changed[kZoomCells], CellRun runs[kZoomCells]);
 
 // The square as a top-down 32-bit DIB of squareSide(cellSize) pixels a side: every cell's colour in its block.
-void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t* square, int cellSize = kCellSize);
+// When the box's colour is the mean of an area (`sampleSide` above 1) the outermost pixels of that area's
+// cells are its frame, white and black by turns so that it shows on any colour.
+void magnify(const std::uint32_t colors[kZoomCells], std::uint32_t* square, int cellSize = kCellSize,
+             int sampleSide = 1);

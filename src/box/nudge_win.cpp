@@ -1,7 +1,9 @@
-// Nudge mode: while it is on, the arrow keys, Enter and Escape are the box's global hotkeys.
+// Nudge mode: while it is on, the arrow keys, Enter, Escape, "+", "-", Page Up and Page Down are the box's
+// global hotkeys.
 #include "app/error.h"
 #include "app/error_text.h"
 #include "app/state.h"
+#include "box/area_mean.h"
 #include "box/box.h"
 #include "box/nudge.h"
 #include "export/clipboard.h"
@@ -69,5 +71,8 @@ void onNudgeKey(HWND box, int id) {
     case NudgeCommand::move:  movePointer(box, k->dx, k->dy); break;
     case NudgeCommand::copy:  copyColorToClipboard(box, settings.pickedColor); setNudgeMode(false); break;
     case NudgeCommand::leave: setNudgeMode(false); break;
+    // Sampled at once, so that Enter right after copies the mean of the new area.
+    case NudgeCommand::sample: setSampleSide(steppedSampleSide(settings.sampleSide, k->dx)); onBoxTick(box); break;
+    case NudgeCommand::scale:  setMagnifierScale(steppedMagnifierScale(settings.magnifierScale, k->dx)); break;
   }
 }

@@ -5,13 +5,15 @@
 #include "app/gdi.h"
 #include "app/state.h"
 #include "settings/settings.h"
+#include "box/area_mean.h"
 #include "box/magnifier.h"
 
 namespace {
 
 MagnifierCells shownCells;
 int cellsWritten = 0;
-int cellSize = kCellSize;  // set with the box's DPI, not looked up by the tick
+int cellSize = kCellSize;  // set with the box's DPI and the scale, not looked up by the tick
+int layoutDpi = 0;         // the box's DPI; 0 until the box font is first made
 // Kept while the zoom form is shown: making a DC and a DIB section anew costs more than the read itself.
 std::optional<MemoryDC> capture;  // the 13 x 13 pixels around the pointer, as read from the screen
 std::optional<MemoryDC> square;   // the magnified square, copied from here to the box
@@ -53,9 +55,8 @@ const MemoryDC* keptDC(std::optional<MemoryDC>& kept, HDC like, int side) {
   return nullptr;
 }
 
-// One BitBlt of the part of the area around `p` that lies on the monitors to its place in `into`.
-bool captureArea(HDC screenDC, const MemoryDC& into, Point p, const AreaMonitors& monitors) {
-  const Rect a = capturedArea(p, monitors.rect, monitors.count);
+// One BitBlt of `a`, the part of the area around `p` that lies on the monitors, to its place in `into`.
+bool captureArea(HDC screenDC, const MemoryDC& into, Point p, Rect a) {
   if (a.left == a.right) return true;  // none of it on a monitor: every cell shows the base colour
   // CAPTUREBLT takes layered windows too (the box is one), as GetPixel on the screen does.
   const BOOL ok = BitBlt(into.dc, a.left - (p.x - kZoomRadius), a.top - (p.y - kZoomRadius), a.right - a.left,
@@ -69,7 +70,7 @@ bool writeChangedCells(HDC boxDC, const std::uint32_t colors[kZoomCells], const 
   const MemoryDC* from = keptDC(square, boxDC, squareSide(cellSize));
   if (!from) return false;
   GdiFlush();  // the last copy out of these bits is done before they are written
-  magnify(colors, reinterpret_cast<std::uint32_t*>(from->bits), cellSize);
+  magnify(colors, reinterpret_cast<std::uint32_t*>(from->bits), cellSize, settings.sampleSide);
   CellRun runs[kZoomCells];
   const int n = changedRuns(changed, runs);
   bool ok = true;
@@ -87,10 +88,11 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
   const Point at = {p.x, p.y};
   const AreaMonitors monitors = monitorsAround(at, {screen.left, screen.top, screen.right, screen.bottom});
   const MemoryDC* area = keptDC(capture, screenDC, kZoomSide);
-  if (!area || !captureArea(screenDC, *area, at, monitors)) return CLR_INVALID;
+  const Rect read = capturedArea(at, monitors.rect, monitors.count);
+  if (!area || !captureArea(screenDC, *area, at, read)) return CLR_INVALID;
+  const auto* pixels = reinterpret_cast<const std::uint32_t*>(area->bits);
   std::uint32_t colors[kZoomCells];
-  cellColors(reinterpret_cast<const std::uint32_t*>(area->bits), at, monitors.rect, monitors.count, settings.baseColor,
-             colors);
+  cellColors(pixels, at, monitors.rect, monitors.count, settings.baseColor, colors);
   bool changed[kZoomCells];
   const int count = updateCells(shownCells, colors, app.lineHeight, changed);
   if (count > 0) {
@@ -100,18 +102,31 @@ COLORREF drawMagnifier(HDC screenDC, HDC boxDC, POINT p, RECT screen) {
       shownCells.known = false;  // what the box shows is not known now: write everything next time
     }
   }
-  return onScreen(at, monitors.rect, monitors.count) ? colors[cellIndex(0, 0)] : CLR_INVALID;
+  // The box's colour from the same read: the mean of the sampled cells that were read.
+  const CapturedBlock block = {pixels, kZoomSide, kZoomSide, {at.x - kZoomRadius, at.y - kZoomRadius}};
+  std::uint32_t mean = 0;
+  return areaMean(block, read, at, settings.sampleSide, &mean) ? mean : CLR_INVALID;
 }
 
 void forgetMagnifier() { shownCells.known = false; }
 
-void setMagnifierDpi(int dpi) {
-  const int size = cellSizeForDpi(dpi);
+namespace {
+
+void useCellSize(int size) {
   if (size == cellSize) return;
   cellSize = size;
   square.reset();  // made again at the new square's size
   forgetMagnifier();
 }
+
+}  // namespace
+
+void setMagnifierDpi(int dpi) {
+  layoutDpi = dpi;
+  useCellSize(cellSizeFor(settings.magnifierScale, dpi));
+}
+
+void setMagnifierCellScale(int scale) { useCellSize(cellSizeFor(scale, layoutDpi)); }
 
 int magnifierCellSize() { return cellSize; }
 

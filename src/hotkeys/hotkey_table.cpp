@@ -10,11 +10,12 @@ struct KeyName {
   const char* name;
 };
 
-constexpr KeyName kKeyNames[20] = {
+constexpr KeyName kKeyNames[24] = {
   {0x03, "Break"},     {0x08, "Backspace"},    {0x09, "Tab"},    {0x0D, "Enter"},    {0x14, "Caps Lock"},
   {0x1B, "Esc"},       {0x20, "Space"},        {0x21, "Page Up"}, {0x22, "Page Down"}, {0x23, "End"},
   {0x24, "Home"},      {0x25, "Left"},         {0x26, "Up"},     {0x27, "Right"},    {0x28, "DOWN"},
-  {0x2C, "Print Screen"}, {0x2D, "Insert"},    {0x2E, "Delete"}, {0x90, "Num Lock"}, {0x91, "Scroll Lock"}};
+  {0x2C, "Print Screen"}, {0x2D, "Insert"},    {0x2E, "Delete"}, {0x90, "Num Lock"}, {0x91, "Scroll Lock"},
+  {0x6B, "Num +"},     {0x6D, "Num -"},        {0xBB, "+"},      {0xBD, "-"}};
 
 void append(char* out, std::size_t size, const char* piece) {
   const std::size_t used = std::strlen(out);

@@ -6,6 +6,7 @@
 #include "box/box.h"
 #include "box/box_dpi.h"
 #include "box/dpi_scale.h"
+#include "box/sample.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "settings/settings_text.h"
@@ -58,7 +59,7 @@ UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   return 0;
 }
 
-// While SHIFT is held (without CTRL) the colour under the pointer goes into the fields, as long as the
+// While SHIFT is held (without CTRL) the colour under the pointer (a mean, as the box takes it) goes into the fields, as long as the
 // box is shown and samples it.
 void pickUnderPointer() {
   if (!optionsState.colorDialogWnd || !app.boxShown || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0) return;
@@ -70,7 +71,7 @@ void pickUnderPointer() {
   COLORREF color;
   {
     WindowDC screen(GetDesktopWindow());
-    color = GetPixel(screen.dc, p.x, p.y);
+    color = sampledColor(screen.dc, p, settings.sampleSide);  // the colour the box takes there
   }
   if (color == CLR_INVALID) return;
   const UINT components[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};

@@ -56,6 +56,8 @@ void toggleOptionsWindow();
 void showNotation(int formatIndex);
 void showMiddleButtonMode(bool on);
 void showOpacity(int percent);
+void showMagnifierScale(int scale);
+void showSampleSide(int side);
 // True while one of the Hotkeys page's hotkey controls has the keyboard focus.
 bool hotkeyControlHasFocus();
 // Shows the controls of `page` and hides those of the page shown before.

@@ -15,7 +15,7 @@ constexpr unsigned long kClipSiblings = 0x04000000, kBorder = 0x00800000, kVScro
 constexpr unsigned long kGroup = 0x00020000, kTabStop = 0x00010000;
 constexpr unsigned long kTabButtons = 0x0100;                                      // TCS_BUTTONS
 constexpr unsigned long kPushButton = 0x0000, kAutoCheckBox = 0x0003, kAutoRadio = 0x0009;
-constexpr unsigned long kDropDown = 0x0002, kAutoHScroll = 0x0040, kSort = 0x0100;  // CBS_*
+constexpr unsigned long kDropDown = 0x0002, kDropDownList = 0x0003, kAutoHScroll = 0x0040, kSort = 0x0100;  // CBS_*
 constexpr unsigned long kHorizontal = 0x0000;                                      // SBS_HORZ
 constexpr unsigned long kLeft = 0x0000, kRight = 0x0002, kIcon = 0x0003, kNotify = 0x0100;  // SS_*
 // ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_DISABLENOSCROLL | ES_SUNKEN
@@ -113,6 +113,13 @@ constexpr std::array<ControlLayout, kOptionsControlCount> optionsControlTable() 
   t[kProgramIconStatic] = {"STATIC", "TLICON", kChild | kIcon, 55, 45, fixed(32), fixed(32), 0, 3, false, false};
   t[kMakerIconStatic] = {"STATIC", "QNICON", kChild | kIcon, 55, 120, fixed(32), fixed(32), 0, 3, false, false};
   t[kToolIconStatic] = {"STATIC", "DTICON", kChild | kIcon, 55, 197, fixed(32), fixed(32), 0, 3, false, false};
+  // The label's mnemonic moves the focus to the list after it. The lists' heights include the drop-down.
+  t[kMagnifierLabel] = {"STATIC", "Ma&gnifier", kShown | kLeft, 15, 370, fixed(55), fixed(20), 0, 0, false, true};
+  t[kMagnifierCombo] = {"COMBOBOX", nullptr, kShown | kGroup | kTabStop | kVScroll | kDropDownList, 72, 366, fixed(60),
+                        fixed(120), kIdMagnifierCombo, 0, false, true};
+  t[kSampleLabel] = {"STATIC", "Sa&mple", kShown | kLeft, 150, 370, fixed(45), fixed(20), 0, 0, false, true};
+  t[kSampleCombo] = {"COMBOBOX", nullptr, kShown | kGroup | kTabStop | kVScroll | kDropDownList, 195, 366, fixed(80),
+                     fixed(160), kIdSampleCombo, 0, false, true};
   return t;
 }
 

@@ -18,6 +18,7 @@ enum OptionsControl {
   kApplyButton = kFirstHotkeyRow + 2 * kActionCount, kHotkeyDefaultsButton, kHelpView,
   kAboutLabel, kMakerLink, kDevelopedWithLabel, kToolLink, kPackedWithLabel, kCreditsLabel,
   kProgramIconStatic, kMakerIconStatic, kToolIconStatic,
+  kMagnifierLabel, kMagnifierCombo, kSampleLabel, kSampleCombo,
   kOptionsControlCount
 };
 
@@ -25,7 +26,8 @@ enum OptionsControl {
 // None is IDOK (1) or IDCANCEL (2), which the dialog keys send for Enter and Escape.
 enum OptionsCommand {
   kIdFontButton = 110, kIdColorButton = 111, kIdBoxDefaults = 112, kIdMakerLink = 21, kIdToolLink = 22,
-  kIdHotkeyDefaults = 30, kIdApply = 31, kIdMiddleButton = 40, kIdRemoveTemplate = 100, kIdAddTemplate = 101
+  kIdHotkeyDefaults = 30, kIdApply = 31, kIdMiddleButton = 40, kIdRemoveTemplate = 100, kIdAddTemplate = 101,
+  kIdMagnifierCombo = 120, kIdSampleCombo = 121
 };
 
 constexpr OptionsControl hotkeyCtrlRow(int action) { return OptionsControl(kFirstHotkeyRow + 2 * action); }
@@ -37,7 +39,7 @@ constexpr OptionsControl notationRadioRow(int formatIndex) {
 }
 
 constexpr int kOptionsClientWidth = 294;  // the Options window's client area at 96 DPI
-constexpr int kOptionsClientHeight = 375;
+constexpr int kOptionsClientHeight = 400;  // the magnifier's and the sample's row below the buttons
 // Its outer size at 96 DPI with a 3-pixel frame and a 19-pixel caption, as the test display draws them.
 constexpr int kOptionsWidth = kOptionsClientWidth + 2 * 3;
 constexpr int kOptionsHeight = kOptionsClientHeight + 2 * 3 + 19;

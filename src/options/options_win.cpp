@@ -1,8 +1,12 @@
 // The Options window: its creation, the tab pages, and the Options page's own controls.
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 
 #include "app/gdi.h"
 #include "app/state.h"
+#include "box/area_mean.h"
 #include "box/box.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
@@ -110,6 +114,11 @@ void streamHelp() {
   SendMessageA(optionsControls[kHelpView], EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&optionsState.helpStream));
 }
 
+template <std::size_t N>
+void fillList(OptionsControl list, const char* const (&names)[N]) {
+  for (const char* name : names) SendMessageA(optionsControls[list], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+}
+
 // What has to happen right after a control exists, before the next one is made.
 void afterCreated(int control) {
   if (control >= kFirstHotkeyRow && control < kApplyButton) {
@@ -129,6 +138,8 @@ void afterCreated(int control) {
     case kOpacityScrollBar:  setUpScrollBar(); break;
     case kBoxDefaultsButton: showTransparency(); break;
     case kHelpView:          streamHelp(); break;
+    case kMagnifierCombo:    fillList(kMagnifierCombo, kMagnifierScaleNames); break;
+    case kSampleCombo:       fillList(kSampleCombo, kSampleSideNames); break;
     default:                 break;
   }
 }
@@ -259,8 +270,21 @@ LRESULT onOptionsNotify(const NMHDR* note) {
   return 0;
 }
 
+// A choice in the magnifier's or the sample's list, by its place in the list's table.
+template <std::size_t N>
+bool takeChoice(HWND from, OptionsControl list, const int (&table)[N], void (*set)(int)) {
+  if (from != optionsControls[list]) return false;
+  const LRESULT chosen = SendMessageA(from, CB_GETCURSEL, 0, 0);
+  if (chosen >= 0 && chosen < LRESULT(N)) set(table[chosen]);
+  return true;
+}
+
 LRESULT onOptionsNotice(int code, HWND from) {
-  return from && from == optionsControls[kTemplateCombo] ? onTemplateNotice(code) : 0;
+  if (!from) return 0;
+  if (from == optionsControls[kTemplateCombo]) return onTemplateNotice(code);
+  if (code == CBN_SELCHANGE && !takeChoice(from, kMagnifierCombo, kMagnifierScales, setMagnifierScale))
+    takeChoice(from, kSampleCombo, kSampleSides, setSampleSide);
+  return 0;
 }
 
 LRESULT onOptionsCommand(HWND wnd, int id, HWND from) {
@@ -379,6 +403,14 @@ void showMiddleButtonMode(bool on) {
 void showOpacity(int percent) {
   SetScrollPos(optionsControls[kOpacityScrollBar], SB_CTL, transparencyOf(percent), TRUE);
   showTransparency();
+}
+
+void showMagnifierScale(int scale) {
+  SendMessageA(optionsControls[kMagnifierCombo], CB_SETCURSEL, std::max(magnifierScaleIndex(scale), 0), 0);
+}
+
+void showSampleSide(int side) {
+  SendMessageA(optionsControls[kSampleCombo], CB_SETCURSEL, std::max(sampleSideIndex(side), 0), 0);
 }
 
 bool hotkeyControlHasFocus() {

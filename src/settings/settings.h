@@ -31,6 +31,8 @@ struct Settings {
   char customTemplate[kTemplateSize];
   TemplateList templates{compareTemplates};  // in the order the template field lists them
   ColorHistory history;  // the colours copied or frozen, newest first
+  int magnifierScale;    // the zoom form's cells at 96 DPI: 2, 4, 6 or 8 pixels a screen pixel
+  int sampleSide;        // the picked colour is the mean of this many pixels squared around the pointer
 };
 
 extern Settings settings;

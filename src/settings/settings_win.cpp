@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "box/area_mean.h"
 #include "export/notation.h"
 #include "hotkeys/hotkey_table.h"
 #include "settings/settings_text.h"
@@ -32,6 +33,7 @@ enum class Kind {
   text,          // REG_SZ only, cut to the field; another type is overwritten
   templateList,  // REG_SZ read at its full size; never a default
   history,       // REG_SZ read at its full size; bad entries dropped, another type deleted
+  listed,        // REG_DWORD that `listed` keeps as it is; another type, size or number gives the default
 };
 
 struct SettingValue {
@@ -42,6 +44,7 @@ struct SettingValue {
   int defaultNumber;          // the default of a notation, flag or number; the action of a hotkey
   const void* defaultBytes;   // the default of bytes and texts
   int minimum, maximum;       // the accepted numbers
+  int (*listed)(int) = nullptr;  // a listed number: the number itself when it is on the list, else another
 };
 
 constexpr BYTE kNoCustomColors[sizeof Settings::customColors] = {};
@@ -80,6 +83,8 @@ constexpr SettingValue kAfterHotkeys[] = {
     {"mouse", Kind::flag, MEMBER(middleButtonMode), 0, nullptr, 0, 1},
     {"color", Kind::heldColor, MEMBER(pickedColor), 0, nullptr, WITHIN(kColorRange)},
     {"history", Kind::history, MEMBER(history), 0, nullptr, 0, 0},
+    {"zoomscale", Kind::listed, MEMBER(magnifierScale), 2, nullptr, 0, 0, validMagnifierScale},
+    {"sample", Kind::listed, MEMBER(sampleSide), 1, nullptr, 0, 0, validSampleSide},
 };
 constexpr int kValueCount = int(std::size(kBeforeHotkeys) + (kActionCount - kStoredHotkeyCount) + std::size(kAfterHotkeys));
 
@@ -289,6 +294,12 @@ bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
       return true;
     case Kind::history:
       return readHistory(key, v);
+    case Kind::listed:
+      if (!queryValue(key, v.name, buf, &type, &size) || type != REG_DWORD || size != sizeof(DWORD)) return false;
+      std::memcpy(&n, buf.data, sizeof n);
+      if (v.listed(n) != n) return false;
+      setNumber(v, n);
+      return true;
   }
   return true;
 }
@@ -310,6 +321,10 @@ bool writeValue(HKEY key, const SettingValue& v) {
     case Kind::text:      return writeField(key, v.name, reinterpret_cast<const char*>(memberOf(v)), v.size);
     case Kind::templateList: return writeText(key, v.name, settings.templates.stored().c_str());
     case Kind::history:   return writeHistory(key, v);
+    case Kind::listed: {
+      const DWORD n = static_cast<DWORD>(numberOf(v));
+      return RegSetValueExA(key, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), sizeof n) == ERROR_SUCCESS;
+    }
   }
   return true;
 }
@@ -318,6 +333,7 @@ bool writeValue(HKEY key, const SettingValue& v) {
 bool writeDefault(HKEY key, const SettingValue& v) {
   if (v.kind == Kind::number || v.kind == Kind::choice || v.kind == Kind::heldColor)
     return writeInteger(key, v.name, v.defaultNumber);
+  if (v.kind == Kind::listed) setNumber(v, v.defaultNumber);  // a value not on the list is not taken either
   return writeValue(key, v);
 }
 

@@ -21,5 +21,8 @@ void markForm(BoxForm form);
 void markDisplayBase(bool decimal);
 void markNotation(int command);
 void markMiddleButtonMode(bool on);
+// The radio marks of the Display submenu's "Ma&gnifier" and "&Sample" submenus.
+void markMagnifierScale(int scale);
+void markSampleSide(int side);
 // The menu side of Show / Hide: Copy and the view items grayed or enabled, the item renamed.
 void markBoxShown(bool shown);

@@ -1,9 +1,13 @@
 #include "tray/tray.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 
 #include "app/action_table.h"
 #include "app/state.h"
+#include "box/area_mean.h"
 #include "box/box.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
@@ -31,7 +35,11 @@ constexpr SubItem kDisplayItems[] = {
     // Above Zoom: the four forms' items lie together, Micro (30) to Contrast (33), as one radio group.
     {kCmdContrast, "Con&trast", MFT_RADIOCHECK, 0},
     {kCmdSeparator, nullptr, MFT_SEPARATOR, 0},
+    {kCmdSampleMenu, "&Sample", MFT_STRING, 0},       {kCmdMagnifierMenu, "Ma&gnifier", MFT_STRING, 0},
+    {kCmdSeparator, nullptr, MFT_SEPARATOR, 0},
 };
+static_assert(kCmdLastScale - kCmdFirstScale + 1 == std::size(kMagnifierScales), "one item per scale");
+static_assert(kCmdLastSample - kCmdFirstSample + 1 == std::size(kSampleSides), "one item per sample side");
 constexpr UINT kViewItems[] = {kCmdDecimal, kCmdHexadecimal, kCmdMicro, kCmdNormal, kCmdZoom, kCmdContrast};
 constexpr UINT kFormItems[] = {kCmdMicro, kCmdNormal, kCmdZoom, kCmdContrast};
 
@@ -70,6 +78,8 @@ HMENU submenuOf(UINT id) {
     case kCmdFormat:  return app.formatMenu;
     case kCmdDisplay: return app.displayMenu;
     case kCmdHistory: return app.historyMenu;
+    case kCmdMagnifierMenu: return app.magnifierMenu;
+    case kCmdSampleMenu:    return app.sampleMenu;
     default:          return nullptr;
   }
 }
@@ -80,6 +90,21 @@ void fillSubItem(const SubItem& sub) {
   workItemInfo.fType = sub.type;
   workItemInfo.fState = sub.state;
   workItemInfo.dwTypeData = const_cast<char*>(sub.caption);
+  if (const HMENU menu = submenuOf(sub.id)) {
+    workItemInfo.fMask |= MIIM_SUBMENU;
+    workItemInfo.hSubMenu = menu;
+  }
+}
+
+// A submenu of radio items, one for each name, with the command ids from `firstId` on; the first is checked.
+template <std::size_t N>
+HMENU radioMenu(const char* const (&names)[N], UINT firstId) {
+  const HMENU menu = CreatePopupMenu();
+  for (UINT i = 0; i < N; ++i) {
+    fillSubItem({firstId + i, names[i], MFT_RADIOCHECK, i == 0 ? UINT(MFS_CHECKED) : 0});
+    InsertMenuItemA(menu, i, TRUE, &workItemInfo);
+  }
+  return menu;
 }
 
 }  // namespace
@@ -95,6 +120,8 @@ void buildTrayMenu() {
   app.displayMenu = CreatePopupMenu();
   app.historyMenu = CreatePopupMenu();
   fillHistoryMenu();
+  app.magnifierMenu = radioMenu(kMagnifierScaleNames, kCmdFirstScale);
+  app.sampleMenu = radioMenu(kSampleSideNames, kCmdFirstSample);
 
   // By command with item 0, which no item has, appends; later items go in at position 0.
   bool first = true;
@@ -122,10 +149,6 @@ void buildTrayMenu() {
   UINT position = 0;
   for (UINT id : kTrayOrder) {
     fillSubItem({id, trayCaption(id), MFT_STRING, id == kCmdOptions ? UINT(MFS_DEFAULT) : 0});
-    if (const HMENU sub = submenuOf(id)) {
-      workItemInfo.fMask |= MIIM_SUBMENU;
-      workItemInfo.hSubMenu = sub;
-    }
     if (id == kCmdShowHide) {
       workItemInfo.dwItemData = 1;
       hideItemInfo = workItemInfo;
@@ -219,4 +242,14 @@ void markBoxShown(bool shown) {
   hideItemInfo.dwItemData = app.boxShown;
   hideItemInfo.dwTypeData = const_cast<char*>(shown ? "&Hide" : "&Show");
   SetMenuItemInfoA(app.trayMenu, kCmdShowHide, FALSE, &hideItemInfo);
+}
+
+void markMagnifierScale(int scale) {
+  CheckMenuRadioItem(app.magnifierMenu, kCmdFirstScale, kCmdLastScale,
+                     kCmdFirstScale + std::max(magnifierScaleIndex(scale), 0), MF_BYCOMMAND);
+}
+
+void markSampleSide(int side) {
+  CheckMenuRadioItem(app.sampleMenu, kCmdFirstSample, kCmdLastSample,
+                     kCmdFirstSample + std::max(sampleSideIndex(side), 0), MF_BYCOMMAND);
 }

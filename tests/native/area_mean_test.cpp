@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 TEST(AreaMean, StoredSideAndScaleAreOneOfTheTable) {
@@ -89,4 +90,32 @@ TEST(AreaMean, EachChannelRoundsHalfUp) {
     ASSERT_TRUE(areaMean(block, {0, 0, n, 1}, {(n - 1) / 2, 0}, 3, &color));
     EXPECT_EQ(color, c.colorRef) << std::hex << c.words[0] << " " << c.words[1];
   }
+}
+
+TEST(AreaMean, StepsThroughTheSidesAndScalesAndStopsAtTheEnds) {
+  struct Case { int from, step, to; };
+  const Case sides[] = {{1, 1, 3},   {3, 1, 5},   {11, 1, 13}, {13, 1, 13},
+                        {13, -1, 11}, {1, -1, 1}, {10, 1, 3},  {0, -1, 1}};  // 10 and 0 step from the first
+  for (const Case& c : sides) EXPECT_EQ(steppedSampleSide(c.from, c.step), c.to) << c.from << " " << c.step;
+  const Case scales[] = {{2, 1, 4}, {4, 1, 6}, {6, 1, 8},  {8, 1, 8},
+                         {8, -1, 6}, {2, -1, 2}, {10, 1, 4}, {0, -1, 2}};
+  for (const Case& c : scales) EXPECT_EQ(steppedMagnifierScale(c.from, c.step), c.to) << c.from << " " << c.step;
+  EXPECT_EQ(sampleSideIndex(13), 6);
+  EXPECT_EQ(sampleSideIndex(4), -1);
+  EXPECT_EQ(magnifierScaleIndex(8), 3);
+  EXPECT_EQ(magnifierScaleIndex(3), -1);
+}
+
+TEST(AreaMean, TheMarkNamesTheSideOfAMean) {
+  struct Case { int side; const char* mark; };
+  const Case cases[] = {{1, ""}, {3, " 3\xD7" "3"}, {13, " 13\xD7" "13"}, {4, ""}};
+  for (const Case& c : cases) {
+    char mark[kSampleMarkSize];
+    std::memset(mark, 'x', sizeof mark);
+    sampleMarkText(c.side, mark);
+    EXPECT_STREQ(mark, c.mark) << c.side;
+  }
+  EXPECT_STREQ(kSampleSideNames[0], "Point");
+  EXPECT_STREQ(kSampleSideNames[5], "11 \xD7 11");
+  EXPECT_STREQ(kMagnifierScaleNames[3], "\xD7" "8");
 }

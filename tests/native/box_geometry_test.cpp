@@ -47,6 +47,30 @@ TEST(BoxWidth, TheZoomSwatchKeepsItsRoomWithTheSmallestFont) {
   }
 }
 
+// The zoom form's box holds the square of 13 cells, its margins and a swatch of 8 pixels at 96 DPI (12 at 144);
+// a wider text keeps its own width, and the other forms never widen for the magnifier.
+TEST(BoxWidth, TheZoomFormHoldsTheSquareAtEveryScale) {
+  struct Case { int scale, dpi, measured, width; };
+  const Case cases[] = {
+      {2, 96, 32, 40},   {4, 96, 32, 66},   {6, 96, 32, 92},   {8, 96, 32, 118}, {8, 96, 130, 130},
+      {2, 144, 48, 60},  {4, 144, 48, 96},  {6, 144, 48, 135}, {8, 144, 48, 174},
+      {2, 192, 64, 80},  {8, 192, 64, 230},
+  };
+  for (const Case& c : cases) {
+    const int cell = cellSizeFor(c.scale, c.dpi);
+    const int width = boxWidthFor(c.measured, c.dpi, cell);
+    EXPECT_EQ(width, c.width) << "x" << c.scale << " at " << c.dpi;
+    EXPECT_EQ(boxWidthFor(c.measured, c.dpi), boxWidthFor(c.measured, c.dpi, 0)) << "x" << c.scale << " at " << c.dpi;
+    const FormGeometry g = formGeometry(BoxForm::zoom, 14, width, cell);
+    EXPECT_GE(g.swatch.right - g.swatch.left, scaleForDpi(8, c.dpi)) << "x" << c.scale << " at " << c.dpi;
+  }
+  // The square at x8 and 96 DPI: 104 pixels, and the swatch from 108.
+  const FormGeometry g = formGeometry(BoxForm::zoom, 14, 118, cellSizeFor(8, 96));
+  EXPECT_EQ(g.boxHeight, 14 + 104 + 4);
+  EXPECT_EQ(g.swatch.left, 108);
+  EXPECT_EQ(g.swatch.right, 116);
+}
+
 TEST(BoxWidth, MeasuredFromTheWidestDigit) {
   EXPECT_EQ(measuredTextWidth(4, 0, false), 32);  // six hex digits of 4 pixels and the margin
   EXPECT_EQ(boxWidthFor(measuredTextWidth(4, 0, false), 96), 40);

@@ -270,3 +270,40 @@ TEST(Magnifier, CellsGrowWithTheBoxsDpi) {
   for (const Pixel& p : pixels) EXPECT_EQ(square[p.y * side + p.x], p.word) << p.x << "," << p.y;
   for (std::uint32_t word : square) ASSERT_NE(word, 0xDEADu);  // every pixel of the square written
 }
+
+TEST(Magnifier, CellsOfEachScaleAtADpi) {
+  struct Case { int scale, dpi, cell; };
+  const Case cases[] = {{2, 96, 2}, {4, 96, 4}, {6, 96, 6}, {8, 96, 8}, {4, 144, 6},
+                        {6, 144, 9}, {8, 144, 12}, {8, 120, 10}, {6, 120, 8}, {8, 192, 16}};
+  for (const Case& c : cases) EXPECT_EQ(cellSizeFor(c.scale, c.dpi), c.cell) << c.scale << " at " << c.dpi;
+}
+
+// The sampled cells' outermost pixels are white and black by turns; every other pixel shows its cell.
+TEST(Magnifier, TheSampledCellsAreFramed) {
+  std::uint32_t colors[kZoomCells];
+  for (int i = 0; i < kZoomCells; ++i) colors[i] = 0x445566;  // DIB word 0x665544
+  constexpr int cell = 4, side = squareSide(cell);
+  std::vector<std::uint32_t> square(side * side);
+  struct Case { int sample, first, last; };  // the frame's first and last pixel, across and down
+  const Case cases[] = {{3, 20, 31}, {5, 16, 35}, {13, 0, 51}};
+  for (const Case& c : cases) {
+    magnify(colors, square.data(), cell, c.sample);
+    int framed = 0;
+    for (int y = 0; y < side; ++y) {
+      for (int x = 0; x < side; ++x) {
+        const bool inside = x >= c.first && x <= c.last && y >= c.first && y <= c.last;
+        const bool edge = inside && (x == c.first || x == c.last || y == c.first || y == c.last);
+        const std::uint32_t word = square[y * side + x];
+        if (!edge) {
+          EXPECT_EQ(word, 0x665544u) << c.sample << ": " << x << "," << y;
+          continue;
+        }
+        ++framed;
+        EXPECT_EQ(word, (x + y) % 2 ? 0x000000u : 0xFFFFFFu) << c.sample << ": " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(framed, 4 * (c.last - c.first)) << c.sample;
+  }
+  magnify(colors, square.data(), cell, 1);
+  for (std::uint32_t word : square) ASSERT_EQ(word, 0x665544u) << "a single pixel has no frame";
+}

@@ -48,17 +48,23 @@ TEST(Nudge, KeysAndTheirHotkeyIdentifiers) {
     NudgeCommand command;
     int dx, dy;
   };
-  // Left, Right, Up, Down alone and with Shift (modifier byte 1), then Enter and Escape.
+  // Left, Right, Up, Down alone and with Shift (modifier byte 1), then Enter and Escape; "+" (also with Shift),
+  // Num +, "-", Num -, Page Up, Page Down, and Enter and Escape with Shift.
   const Expected expected[] = {
       {0x25, 0, NudgeCommand::move, -1, 0},  {0x27, 0, NudgeCommand::move, 1, 0},
       {0x26, 0, NudgeCommand::move, 0, -1},  {0x28, 0, NudgeCommand::move, 0, 1},
       {0x25, 1, NudgeCommand::move, -10, 0}, {0x27, 1, NudgeCommand::move, 10, 0},
       {0x26, 1, NudgeCommand::move, 0, -10}, {0x28, 1, NudgeCommand::move, 0, 10},
       {0x0D, 0, NudgeCommand::copy, 0, 0},   {0x1B, 0, NudgeCommand::leave, 0, 0},
+      {0xBB, 0, NudgeCommand::sample, 1, 0}, {0xBB, 1, NudgeCommand::sample, 1, 0},
+      {0x6B, 0, NudgeCommand::sample, 1, 0}, {0xBD, 0, NudgeCommand::sample, -1, 0},
+      {0x6D, 0, NudgeCommand::sample, -1, 0}, {0x21, 0, NudgeCommand::scale, 1, 0},
+      {0x22, 0, NudgeCommand::scale, -1, 0}, {0x0D, 1, NudgeCommand::copy, 0, 0},
+      {0x1B, 1, NudgeCommand::leave, 0, 0},
   };
-  ASSERT_EQ(kNudgeKeyCount, 10);
-  // The first identifier after the eleven actions' 0 to 10.
-  ASSERT_EQ(kFirstNudgeHotkeyId, 11);
+  ASSERT_EQ(kNudgeKeyCount, 19);
+  // The first identifier after the twelve actions' 0 to 11.
+  ASSERT_EQ(kFirstNudgeHotkeyId, 12);
   for (int i = 0; i < kNudgeKeyCount; ++i) {
     const NudgeKey* k = nudgeKeyOfHotkeyId(11 + i);
     ASSERT_NE(k, nullptr) << i;
@@ -68,7 +74,7 @@ TEST(Nudge, KeysAndTheirHotkeyIdentifiers) {
     EXPECT_EQ(k->dx, expected[i].dx) << i;
     EXPECT_EQ(k->dy, expected[i].dy) << i;
   }
-  for (int id : {-1, 0, 5, 9, 10, 21, 22, 1000}) EXPECT_EQ(nudgeKeyOfHotkeyId(id), nullptr) << id;
+  for (int id : {-1, 0, 5, 11, 31, 32, 1000}) EXPECT_EQ(nudgeKeyOfHotkeyId(id), nullptr) << id;
 }
 
 // The tray's commands share one id space: the Nudge item must not answer for a notation's item.

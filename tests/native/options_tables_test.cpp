@@ -57,7 +57,25 @@ TEST(OptionsControls, LastHotkeyRowFitsAboveTheButtons) {
     EXPECT_EQ(resolveExtent(b.height, 0), 24) << c;
   }
   EXPECT_EQ(kOptionsWidth, 300);
-  EXPECT_EQ(kOptionsHeight, 400);
+  EXPECT_EQ(kOptionsHeight, 425);
+}
+
+// The magnifier's and the sample's lists lie in a row of their own below the Options page's buttons, inside
+// the client area, each after its label.
+TEST(OptionsControls, MagnifierAndSampleListsHaveARowBelowTheButtons) {
+  const int buttonsBottom = kOptionsControls[kFontButton].y + resolveExtent(kOptionsControls[kFontButton].height, 0);
+  int right = 0;
+  for (int c : {kMagnifierLabel, kMagnifierCombo, kSampleLabel, kSampleCombo}) {
+    const ControlLayout& row = kOptionsControls[c];
+    EXPECT_EQ(row.page, 0) << c;
+    EXPECT_GT(row.y, buttonsBottom) << c;
+    EXPECT_GE(row.x, right) << c << " overlaps the control before it";
+    right = row.x + resolveExtent(row.width, 0);
+    EXPECT_LE(right, kOptionsClientWidth) << c;
+    EXPECT_LE(row.y + 24, kOptionsClientHeight) << c;  // a closed list is about 21 pixels high
+  }
+  EXPECT_EQ(kOptionsControls[kMagnifierCombo].id, kIdMagnifierCombo);
+  EXPECT_EQ(kOptionsControls[kSampleCombo].id, kIdSampleCombo);
 }
 
 TEST(OptionsControls, ExtentsFixedOrFromTheClientArea) {
@@ -82,7 +100,7 @@ TEST(OptionsControls, MnemonicsAreUniqueOnTheOptionsPage) {
     letters += letter;
     ++found;
   }
-  EXPECT_EQ(found, 13);  // ten notation radios and "&Font", "Co&lor", "Default&s"
+  EXPECT_EQ(found, 15);  // ten notation radios, "&Font", "Co&lor", "Default&s", "Ma&gnifier" and "Sa&mple"
 }
 
 TEST(Notation, CommandIdToFormatIndex) {

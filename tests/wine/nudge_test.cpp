@@ -8,6 +8,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "box/area_mean.h"
 #include "box/box.h"
 #include "options/options.h"
 #include "settings/settings.h"
@@ -355,5 +356,54 @@ TEST(Nudge, StoredCombinationIsRegisteredAtStart) {
   EXPECT_TRUE(RegisterHotKey(probe, 2, MOD_CONTROL | MOD_SHIFT, 'N'));
   UnregisterHotKey(probe, 2);
   DestroyWindow(probe);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// "+" and "-" step the sample size, Page Up and Page Down the magnifier's scale, each shown in the tray menu and
+// the Options page's lists; Shift+Enter copies the mean and ends the mode, Shift+Escape ends it, and the keys
+// are the other programs' again.
+TEST(Nudge, PlusMinusAndPageKeysStepSampleAndScaleAndShiftEnterCopies) {
+  ColorWindow pattern(virtualScreen(), paintPattern);
+  startAt({500, 400});
+  ASSERT_TRUE(putTextOnClipboard(pattern.wnd, "old contents"));
+  pressNudgeHotkey();
+  ASSERT_TRUE(boxState.nudgeMode);
+  auto expectChoice = [](int side, int scale, const char* after) {
+    EXPECT_EQ(settings.sampleSide, side) << after;
+    EXPECT_EQ(settings.magnifierScale, scale) << after;
+    int sideIndex = 0, scaleIndex = 0;
+    while (kSampleSides[sideIndex] != side) ++sideIndex;
+    while (kMagnifierScales[scaleIndex] != scale) ++scaleIndex;
+    EXPECT_TRUE(GetMenuState(app.sampleMenu, kCmdFirstSample + sideIndex, MF_BYCOMMAND) & MF_CHECKED) << after;
+    EXPECT_TRUE(GetMenuState(app.magnifierMenu, kCmdFirstScale + scaleIndex, MF_BYCOMMAND) & MF_CHECKED) << after;
+    EXPECT_EQ(SendMessageA(optionsControls[kSampleCombo], CB_GETCURSEL, 0, 0), sideIndex) << after;
+    EXPECT_EQ(SendMessageA(optionsControls[kMagnifierCombo], CB_GETCURSEL, 0, 0), scaleIndex) << after;
+  };
+  struct Step { const char* name; WORD key; bool shift; int side, scale; };
+  const Step steps[] = {
+      {"+", VK_OEM_PLUS, false, 3, 2},      {"keypad +", VK_ADD, false, 5, 2},
+      {"Shift and +", VK_OEM_PLUS, true, 7, 2}, {"keypad -", VK_SUBTRACT, false, 5, 2},
+      {"-", VK_OEM_MINUS, false, 3, 2},      {"Page Up", VK_PRIOR, false, 3, 4},
+      {"Page Up again", VK_PRIOR, false, 3, 6}, {"Page Down", VK_NEXT, false, 3, 4},
+  };
+  for (const Step& s : steps) {
+    press(s.key, s.shift ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
+    expectChoice(s.side, s.scale, s.name);
+  }
+  EXPECT_EQ(boxState.swatchRect.left, 13 * 4 + 4) << "the magnifier's cells are 4 pixels";
+  press(VK_RETURN, {VK_SHIFT});
+  EXPECT_EQ(readClipboard().text, "#F49055");  // the mean of 499 to 501 and 399 to 401
+  EXPECT_FALSE(boxState.nudgeMode);
+  EXPECT_EQ(formName(), "normal");
+  press(VK_OEM_PLUS);
+  press(VK_PRIOR);
+  expectChoice(3, 4, "the keys after the mode");
+
+  ASSERT_TRUE(putTextOnClipboard(pattern.wnd, "old contents"));
+  pressNudgeHotkey();
+  ASSERT_TRUE(boxState.nudgeMode);
+  press(VK_ESCAPE, {VK_SHIFT});
+  EXPECT_FALSE(boxState.nudgeMode);
+  EXPECT_EQ(readClipboard().text, "old contents");
   EXPECT_EQ(exitTintlet(), 0);
 }

@@ -71,6 +71,8 @@ Values defaultValues() {
       {"mouse", {REG_SZ, sz("false")}},
       {"color", {REG_SZ, sz("0")}},
       {"history", {REG_SZ, sz("")}},
+      {"zoomscale", {REG_DWORD, dword(2)}},
+      {"sample", {REG_DWORD, dword(1)}},
   };
 }
 
@@ -133,6 +135,8 @@ void resetToStartupDefaults() {
   std::strcpy(settings.customTemplate, kDefaultTemplate);
   settings.templates.clear();
   settings.history = {};
+  settings.magnifierScale = 2;
+  settings.sampleSide = 1;
 }
 
 // The member a value loads into, as text.
@@ -169,6 +173,8 @@ std::string inMemory(const std::string& name) {
   }
   if (name == "mouse") return std::to_string(settings.middleButtonMode);
   if (name == "color") return std::to_string(settings.pickedColor);
+  if (name == "zoomscale") return std::to_string(settings.magnifierScale);
+  if (name == "sample") return std::to_string(settings.sampleSide);
   if (name == "history") {
     char text[kHistoryTextSize];
     historyText(settings.history, text);
@@ -414,6 +420,26 @@ TEST(Settings, UnusableValuesGiveWayToDefaultsAndSpoilNothingElse) {
       {"history", REG_SZ, sz(thirteen), {REG_SZ, sz(firstTwelve)}, firstTwelve},
       {"history", REG_SZ, sz(forty), {REG_SZ, sz(fortysTwelve)}, fortysTwelve},
       {"history", REG_SZ, sz("FADC1E") + sz("050CFF"), {REG_SZ, sz("FADC1E") + sz("050CFF")}, "FADC1E"},  // ends at a zero
+      // A listed number of the REG_DWORD type and four bytes, or the default written over it.
+      {"zoomscale", REG_DWORD, dword(8), {REG_DWORD, dword(8)}, "8"},
+      {"zoomscale", REG_DWORD, dword(4), {REG_DWORD, dword(4)}, "4"},
+      {"zoomscale", REG_DWORD, dword(3), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_DWORD, dword(10), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_DWORD, dword(0), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_DWORD, dword(DWORD(-4)), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_DWORD, dword(0x7FFFFFFF), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_SZ, sz("6"), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_BINARY, dword(6), {REG_DWORD, dword(2)}, "2"},
+      {"zoomscale", REG_DWORD, dword(6) + '\0', {REG_DWORD, dword(2)}, "2"},
+      {"sample", REG_DWORD, dword(13), {REG_DWORD, dword(13)}, "13"},
+      {"sample", REG_DWORD, dword(5), {REG_DWORD, dword(5)}, "5"},
+      {"sample", REG_DWORD, dword(4), {REG_DWORD, dword(1)}, "1"},
+      {"sample", REG_DWORD, dword(0), {REG_DWORD, dword(1)}, "1"},
+      {"sample", REG_DWORD, dword(DWORD(-3)), {REG_DWORD, dword(1)}, "1"},
+      {"sample", REG_DWORD, dword(15), {REG_DWORD, dword(1)}, "1"},
+      {"sample", REG_DWORD, dword(0xFFFFFFF3), {REG_DWORD, dword(1)}, "1"},
+      {"sample", REG_SZ, sz("3"), {REG_DWORD, dword(1)}, "1"},
+      {"sample", REG_QWORD, dword(3) + dword(0), {REG_DWORD, dword(1)}, "1"},
   };
   for (const Case& c : cases) {
     const std::string label = std::string(c.name) + " stored as " + describe({c.type, c.stored});
@@ -663,9 +689,11 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   settings.templates.add("$r$g$b");
   settings.templates.add("#r-#g-#b");
   settings.history = {{RGB(0xFA, 0xDC, 0x1E), 0, RGB(255, 255, 255)}, 3};
+  settings.magnifierScale = 6;
+  settings.sampleSide = 11;
   const Settings saved = settings;
   ASSERT_TRUE(saveSettings());
-  EXPECT_EQ(storedValues(kSettingsKey).size(), 22u + (kActionCount - 10));  // one more for each later action
+  EXPECT_EQ(storedValues(kSettingsKey).size(), 24u + (kActionCount - 10));  // one more for each later action
   // The actions after the ninth have a value of their own each; the nine-byte values keep their size.
   EXPECT_EQ(storedValue(kSettingsKey, "nudgekey"), (StoredValue{REG_BINARY, "J\6"}));
   EXPECT_EQ(storedValue(kSettingsKey, "contrastkey"), (StoredValue{REG_BINARY, "K\5"}));
@@ -694,6 +722,9 @@ TEST(Settings, RoundTripGivesEverySettingBack) {
   EXPECT_STREQ(settings.customTemplate, "#r-#g-#b");
   EXPECT_EQ(settings.templates.entries(), (std::vector<std::string>{"#r-#g-#b", "$r$g$b"}));
   EXPECT_EQ(inMemory("history"), "FADC1E,000000,FFFFFF");
+  EXPECT_EQ(settings.magnifierScale, 6);
+  EXPECT_EQ(settings.sampleSide, 11);
+  EXPECT_EQ(storedValue(kSettingsKey, "sample"), (StoredValue{REG_DWORD, dword(11)}));
 
   // The other forms and the hexadecimal base.
   for (BoxForm form : {BoxForm::zoom, BoxForm::contrast}) {
@@ -877,4 +908,30 @@ TEST(Settings, StoredListIsSavedAsItWasRead) {
   startTintlet();
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_EQ(storedValue(kSettingsKey, "combo"), list);
+}
+
+// The scale and the sample chosen in the tray menu of the real program are stored as numbers at its exit, and
+// the next start shows them: the mark beside the colour, the Options page's lists, a hostile neighbour repaired.
+TEST(Settings, MagnifierScaleAndSampleSurviveARestartOfTheRealProgram) {
+  clearSettings();
+  {
+    RunningTintlet first;
+    ASSERT_NE(first.box, nullptr);
+    first.command(82);  // x6
+    first.command(92);  // 5 x 5
+    EXPECT_TRUE(pumpUntil([&] { return first.boxText().find(" 5\xD7" "5") != std::string::npos; })) << first.boxText();
+    ASSERT_TRUE(first.exit());
+  }
+  EXPECT_EQ(storedValue(kSettingsKey, "zoomscale"), (StoredValue{REG_DWORD, dword(6)}));
+  EXPECT_EQ(storedValue(kSettingsKey, "sample"), (StoredValue{REG_DWORD, dword(5)}));
+  RunningTintlet second;
+  ASSERT_NE(second.box, nullptr);
+  EXPECT_TRUE(pumpUntil([&] { return second.boxText().find(" 5\xD7" "5") != std::string::npos; })) << second.boxText();
+  const HWND options = FindWindowA(kOptionsClassName, nullptr);
+  DWORD_PTR scale = 99, sample = 99;
+  SendMessageTimeoutA(GetDlgItem(options, 120), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &scale);
+  SendMessageTimeoutA(GetDlgItem(options, 121), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sample);
+  EXPECT_EQ(scale, 2u);
+  EXPECT_EQ(sample, 2u);
+  EXPECT_TRUE(second.exit());
 }

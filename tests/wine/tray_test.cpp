@@ -95,11 +95,23 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
               {54, "&OKLCH", R, 0, false}},
              "format");
   expectMenu(app.displayMenu,
-             {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {33, "Con&trast", R, 0, false},
+             {{40, "&Mouse mode", R, 0, false}, {1000, nullptr, S, 0, false}, {79, "Ma&gnifier", 0, 0, true},
+              {89, "&Sample", 0, 0, true}, {1000, nullptr, S, 0, false}, {33, "Con&trast", R, 0, false},
               {32, "&Zoom", R, 0, false},
               {31, "&Normal", R, MFS_CHECKED, false}, {30, "Mi&cro", R, 0, false}, {1000, nullptr, S, 0, false},
               {21, "&Hexadecimal", R, MFS_CHECKED, false}, {20, "&Decimal", R, 0, false}},
              "display");
+  EXPECT_EQ(GetSubMenu(app.displayMenu, 2), app.magnifierMenu);
+  EXPECT_EQ(GetSubMenu(app.displayMenu, 3), app.sampleMenu);
+  expectMenu(app.magnifierMenu,
+             {{80, "\xD7" "2", R, MFS_CHECKED, false}, {81, "\xD7" "4", R, 0, false}, {82, "\xD7" "6", R, 0, false},
+              {83, "\xD7" "8", R, 0, false}},
+             "magnifier");
+  expectMenu(app.sampleMenu,
+             {{90, "Point", R, MFS_CHECKED, false}, {91, "3 \xD7 3", R, 0, false}, {92, "5 \xD7 5", R, 0, false},
+              {93, "7 \xD7 7", R, 0, false}, {94, "9 \xD7 9", R, 0, false}, {95, "11 \xD7 11", R, 0, false},
+              {96, "13 \xD7 13", R, 0, false}},
+             "sample");
   EXPECT_EQ(exitTintlet(), 0);
 }
 
