@@ -14,12 +14,13 @@ std::string name(unsigned modifiers, unsigned key) {
 }  // namespace
 
 TEST(HotkeyTable, ActionsAndDefaults) {
-  ASSERT_EQ(kActionCount, 11);
+  ASSERT_EQ(kActionCount, 12);
   const char* const names[kActionCount] = {"Options", "Dec / Hex", "Show / Hide", "Fix color", "Stop moving", "Zoom",
-                                           "Copy to Clipboard", "Micro form", "Exit", "Nudge mode", "Contrast form"};
-  // The contrast form has no hotkey until the user gives it one.
-  const char keys[kActionCount] = {0x4F, 0x44, 0x51, 0x46, 0x53, 0x5A, 0x43, 0x4D, 0x58, 0x4E, 0};
-  const char modifiers[kActionCount] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 0};
+                                           "Copy to Clipboard", "Micro form", "Exit", "Nudge mode", "Contrast form",
+                                           "Paste color"};
+  // The contrast form and Paste color have no hotkey until the user gives them one.
+  const char keys[kActionCount] = {0x4F, 0x44, 0x51, 0x46, 0x53, 0x5A, 0x43, 0x4D, 0x58, 0x4E, 0, 0};
+  const char modifiers[kActionCount] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 0, 0};
   for (int i = 0; i < kActionCount; ++i) {
     EXPECT_STREQ(kActionNames[i], names[i]) << i;
     EXPECT_EQ(kDefaultHotkeyChars[i], keys[i]) << i;
@@ -30,6 +31,8 @@ TEST(HotkeyTable, ActionsAndDefaults) {
   EXPECT_EQ(kActionNudge, 9);
   EXPECT_EQ(kActionContrast, 10);
   EXPECT_EQ(kActionMenuIds[kActionContrast], 0);  // the Display submenu's radio item is the form's, not the action's
+  EXPECT_EQ(kActionPaste, 11);
+  EXPECT_EQ(kActionMenuIds[kActionPaste], 86);
 }
 
 TEST(HotkeyTable, NamedKeys) {

@@ -66,7 +66,7 @@ TEST(Nudge, KeysAndTheirHotkeyIdentifiers) {
   // The first identifier after the twelve actions' 0 to 11.
   ASSERT_EQ(kFirstNudgeHotkeyId, 12);
   for (int i = 0; i < kNudgeKeyCount; ++i) {
-    const NudgeKey* k = nudgeKeyOfHotkeyId(11 + i);
+    const NudgeKey* k = nudgeKeyOfHotkeyId(12 + i);
     ASSERT_NE(k, nullptr) << i;
     EXPECT_EQ(k->key, expected[i].key) << i;
     EXPECT_EQ(k->modifiers, expected[i].modifiers) << i;
