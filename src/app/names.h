@@ -22,7 +22,7 @@ enum MenuCommand {
   kCmdExit = 1, kCmdShowHide = 2, kCmdOptions = 3, kCmdFormat = 4, kCmdColors = 5, kCmdDisplay = 7,
   kCmdCopy = 8, kCmdNudge = 9, kCmdDecimal = 20, kCmdHexadecimal = 21, kCmdMicro = 30, kCmdNormal = 31,
   kCmdZoom = 32, kCmdMouseMode = 40, kCmdHistory = 57, kCmdHistoryEmpty = 58, kCmdClearHistory = 59,
-  kCmdFirstHistory = 60, kCmdLastHistory = 71, kCmdSeparator = 1000
+  kCmdFirstHistory = 60, kCmdLastHistory = 71, kCmdSeparator = 1000, kCmdCopyAllHistory = 55, kCmdSaveHistory = 56
 };
 
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000
