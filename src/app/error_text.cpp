@@ -5,6 +5,8 @@
 namespace {
 
 const char kFatalSuffix[] = " !!\r\r Aborting !!";
+const char kHotkeysPrefix[] = "Hotkey registration failed:\r\r";
+const char kPaletteSavePrefix[] = "The history could not be saved to\r\r";
 
 void append(char* out, std::size_t size, const char* piece) {
   const std::size_t used = std::strlen(out);
@@ -15,7 +17,9 @@ void append(char* out, std::size_t size, const char* piece) {
 }  // namespace
 
 std::size_t errorTextSize(const char* text) {
-  return std::strlen("Hotkey registration failed:\r\r") + std::strlen(text) + sizeof kFatalSuffix;
+  const std::size_t longestPrefix =
+      sizeof kHotkeysPrefix > sizeof kPaletteSavePrefix ? sizeof kHotkeysPrefix : sizeof kPaletteSavePrefix;
+  return longestPrefix + std::strlen(text) + sizeof kFatalSuffix;
 }
 
 void composeErrorText(int code, const char* text, char* out, std::size_t size) {
@@ -25,7 +29,8 @@ void composeErrorText(int code, const char* text, char* out, std::size_t size) {
     case kErrRegisterClass: append(out, size, "Could not register"); append(out, size, text); break;
     case kErrTimer: append(out, size, "Timer initialization failed"); break;
     case kErrRegistry: append(out, size, "Error accessing registry"); break;
-    case kErrHotkeys: append(out, size, "Hotkey registration failed:\r\r"); append(out, size, text); break;
+    case kErrHotkeys: append(out, size, kHotkeysPrefix); append(out, size, text); break;
+    case kErrPaletteSave: append(out, size, kPaletteSavePrefix); append(out, size, text); break;
     default: append(out, size, text); break;
   }
   if (code < kErrHotkeys) append(out, size, kFatalSuffix);

@@ -2,7 +2,9 @@
 #pragma once
 #include <cstddef>
 
-enum ErrorCode { kErrRegisterClass = 0, kErrTimer = 1, kErrRegistry = 3, kErrHotkeys = 200, kErrClipboard = 1000 };
+enum ErrorCode {
+  kErrRegisterClass = 0, kErrTimer = 1, kErrRegistry = 3, kErrHotkeys = 200, kErrClipboard = 1000, kErrPaletteSave = 1001
+};
 
 // Writes the message for `code` and the caller's `text` into `out` (always zero-terminated,
 // cut to `size`). Lines break with a single carriage return.

@@ -23,6 +23,7 @@ enum MenuCommand {
   kCmdCopy = 8, kCmdNudge = 9, kCmdDecimal = 20, kCmdHexadecimal = 21, kCmdMicro = 30, kCmdNormal = 31,
   kCmdZoom = 32, kCmdMouseMode = 40, kCmdHistory = 57, kCmdHistoryEmpty = 58, kCmdClearHistory = 59,
   kCmdFirstHistory = 60, kCmdLastHistory = 71, kCmdContrast = 33, kCmdPaste = 86, kCmdSeparator = 1000,
+  kCmdCopyAllHistory = 55, kCmdSaveHistory = 56,
   // The Display submenu's "Ma&gnifier" and "&Sample" submenus; their items, in the order of kMagnifierScales
   // and kSampleSides (box/area_mean.h), have the ids from the first one on.
   kCmdMagnifierMenu = 79, kCmdFirstScale = 80, kCmdLastScale = 83,

@@ -10,6 +10,7 @@
 #include "export/clipboard.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
+#include "history/palette_save.h"
 #include "options/options.h"
 #include "options/options_tables.h"
 #include "settings/settings.h"
@@ -133,6 +134,8 @@ LRESULT onMenuCommand(HWND wnd, int id) {
     case kCmdContrast:    runAsAction(kActionContrast, [] { setForm(BoxForm::contrast); }); break;
     case kCmdMouseMode:   setMiddleButtonMode(!settings.middleButtonMode); break;
     case kCmdClearHistory: clearHistory(); break;
+    case kCmdCopyAllHistory: copyWholeHistory(wnd); break;
+    case kCmdSaveHistory:  saveHistoryAs(); break;
     default:
       if (formatIndexOfCommand(id) >= 0) setNotation(formatIndexOfCommand(id));
       if (id >= kCmdFirstHistory && id <= kCmdLastHistory) copyHistoryEntry(wnd, id - kCmdFirstHistory);

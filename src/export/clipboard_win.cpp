@@ -35,31 +35,35 @@ void composeClipboardText(COLORREF color, char* out, std::size_t size) {
   composeNotationText(settings.formatIndex, hexText, decText, settings.customTemplate, out, size);
 }
 
-void copyColorToClipboard(HWND box, COLORREF color) {
-  char text[kClipboardTextSize];
-  composeClipboardText(color, text, sizeof text);
+bool placeTextOnClipboard(HWND box, const char* text) {
   // The block is made and filled before the clipboard is opened and emptied: a failed allocation
   // must leave the user's clipboard as it was. It is sized to the text and its zero (and zeroed,
   // should the system round it up): a larger block carried stale heap bytes to other programs.
   const std::size_t bytes = std::strlen(text) + 1;
   const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
-  if (!block) return;
+  if (!block) return false;
   void* data = GlobalLock(block);
   if (!data) {
     GlobalFree(block);
-    return;
+    return false;
   }
   std::memcpy(data, text, bytes);
   GlobalUnlock(block);
   if (!openClipboardPatiently(box)) {
     GlobalFree(block);
     reportError(box, kErrClipboard, kClipboardErrorText);
-    return;
+    return false;
   }
   EmptyClipboard();
   // The clipboard owns the block only once it took it; a refused block is still ours to free.
   const bool copied = SetClipboardData(CF_TEXT, block) != nullptr;
   if (!copied) GlobalFree(block);
   CloseClipboard();
-  if (copied) rememberInHistory(color);
+  return copied;
+}
+
+void copyColorToClipboard(HWND box, COLORREF color) {
+  char text[kClipboardTextSize];
+  composeClipboardText(color, text, sizeof text);
+  if (placeTextOnClipboard(box, text)) rememberInHistory(color);
 }

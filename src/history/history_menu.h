@@ -16,8 +16,8 @@ extern HistoryMenuState historyMenuState;
 void rememberInHistory(COLORREF color);
 void clearHistory();
 // Builds the submenu afresh from the history: an entry with a swatch for each colour, newest first, then a
-// separator and "C&lear history"; only "(empty)", grayed, when there is none. The swatches of the last
-// build are released first.
+// separator, "C&lear history", "Copy &all" and "&Save as..."; when there is none, "(empty)", a separator and
+// the last two, all grayed. The swatches of the last build are released first.
 void fillHistoryMenu();
 // The swatches, once at shutdown, after the menus are destroyed.
 void releaseHistorySwatches();
@@ -26,3 +26,5 @@ void releaseHistorySwatches();
 LRESULT onMenuPopup(HMENU menu);
 // Copies entry `entry` (0 the newest) in the current notation, as the copy does; nothing past the last.
 void copyHistoryEntry(HWND box, int entry);
+// Every entry, newest first, one a line in the current notation, on the clipboard as the copy puts one.
+void copyWholeHistory(HWND box);

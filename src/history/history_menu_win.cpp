@@ -6,6 +6,7 @@
 #include "box/dpi_scale.h"
 #include "export/clipboard.h"
 #include "export/notation.h"
+#include "history/palette.h"
 #include "settings/settings.h"
 
 HistoryMenuState historyMenuState;
@@ -68,6 +69,23 @@ void setEntryCaptions() {
   }
 }
 
+void appendSeparator() {
+  MENUITEMINFOA item = {};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;  // a state of 0 given, or Wine grays it
+  item.fType = MFT_SEPARATOR;
+  item.wID = kCmdSeparator;
+  InsertMenuItemA(app.historyMenu, GetMenuItemCount(app.historyMenu), TRUE, &item);
+}
+
+// What takes the history whole. "..." and not the ellipsis character: 0x85 is the ellipsis only in some
+// ANSI code pages (a lead byte in Shift JIS).
+void appendWholeHistoryItems(UINT grayed) {
+  if (grayed) appendSeparator();
+  AppendMenuA(app.historyMenu, MF_STRING | grayed, kCmdCopyAllHistory, "Copy &all");
+  AppendMenuA(app.historyMenu, MF_STRING | grayed, kCmdSaveHistory, "&Save as...");
+}
+
 }  // namespace
 
 void rememberInHistory(COLORREF color) {
@@ -93,6 +111,7 @@ void fillHistoryMenu() {
   releaseHistorySwatches();
   if (settings.history.count == 0) {
     AppendMenuA(app.historyMenu, MF_STRING | MF_GRAYED | MF_DISABLED, kCmdHistoryEmpty, "(empty)");
+    appendWholeHistoryItems(MF_GRAYED | MF_DISABLED);
     return;
   }
   historyMenuState.historySwatchDpi = pointerDpi();
@@ -108,8 +127,9 @@ void fillHistoryMenu() {
     InsertMenuItemA(app.historyMenu, i, TRUE, &item);
   }
   setEntryCaptions();
-  AppendMenuA(app.historyMenu, MF_SEPARATOR, kCmdSeparator, nullptr);
+  appendSeparator();
   AppendMenuA(app.historyMenu, MF_STRING, kCmdClearHistory, "C&lear history");
+  appendWholeHistoryItems(0);
 }
 
 LRESULT onMenuPopup(HMENU menu) {
@@ -121,4 +141,10 @@ LRESULT onMenuPopup(HMENU menu) {
 
 void copyHistoryEntry(HWND box, int entry) {
   if (entry >= 0 && entry < settings.history.count) copyColorToClipboard(box, settings.history.colors[entry]);
+}
+
+void copyWholeHistory(HWND box) {
+  if (settings.history.count == 0) return;
+  const std::string text = historyNotationText(settings.history, settings.formatIndex, settings.customTemplate);
+  placeTextOnClipboard(box, text.c_str());
 }

@@ -96,13 +96,6 @@ UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   return 0;
 }
 
-// Under Wine a dialog whose loop meets the program's quit message ends as if OK had been pressed;
-// a choice the user never confirmed must not be kept and saved on the way out.
-bool confirmed(BOOL result) {
-  MSG quit;
-  return result && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
-}
-
 void finishDialog(HWND* dialog) {
   *dialog = nullptr;
   placeBox(app.boxWnd);
@@ -111,6 +104,13 @@ void finishDialog(HWND* dialog) {
 }
 
 }  // namespace
+
+// Under Wine a dialog whose loop meets the program's quit message ends as if OK had been pressed;
+// a choice the user never confirmed must not be kept and saved on the way out.
+bool dialogConfirmed(BOOL result) {
+  MSG quit;
+  return result && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
 
 bool bringToFront(HWND wnd) {
   if (!wnd) return false;
@@ -135,7 +135,7 @@ void onFontCommand() {
   request.lpfnHook = fontDialogHook;
   request.nSizeMin = kFontDialogMinPoints;  // the stored heights are checked against the same limits
   request.nSizeMax = kFontDialogMaxPoints;
-  if (confirmed(ChooseFontA(&request))) setBoxFont(atBaseDpi(chosen), request.rgbColors);
+  if (dialogConfirmed(ChooseFontA(&request))) setBoxFont(atBaseDpi(chosen), request.rgbColors);
   finishDialog(&optionsState.fontDialogWnd);
 }
 
@@ -148,6 +148,7 @@ void onColorCommand(HWND from) {
   request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
   request.lpfnHook = colorDialogHook;
   // Opened from the tray menu (no control handle) it only views colours.
-  if (confirmed(ChooseColorA(&request)) && from && from == optionsControls[kColorButton]) setBaseColor(request.rgbResult);
+  if (dialogConfirmed(ChooseColorA(&request)) && from && from == optionsControls[kColorButton])
+    setBaseColor(request.rgbResult);
   finishDialog(&optionsState.colorDialogWnd);
 }

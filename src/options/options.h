@@ -67,6 +67,8 @@ void onFontCommand();
 void onColorCommand(HWND from);
 // Shows, restores and brings a window to the front; false for a null handle.
 bool bringToFront(HWND wnd);
+// A system dialog's result: true only when the user confirmed it, not when the program's exit ended it.
+bool dialogConfirmed(BOOL result);
 // The Hotkeys page's rows show the pairs in force (a pair refused at start as none).
 void showHotkeyRows();
 // Unregisters the hotkeys and takes the rows' pairs as the stored ones, as at the box's close.

@@ -23,6 +23,8 @@ TEST(ErrorText, MessagesForEveryCode) {
       {1000, "Clipboard error !!\r\rUnable to copy !!", "Clipboard error !!\r\rUnable to copy !!"},
       {7, "other", "other !!\r\r Aborting !!"},
       {555, "plain", "plain"},
+      {1001, "C:\\Colours\\a.gpl\r\rAccess denied.",
+       "The history could not be saved to\r\rC:\\Colours\\a.gpl\r\rAccess denied."},
   };
   for (const Case& c : cases) {
     const std::string message = compose(c.code, c.text);

@@ -16,6 +16,7 @@
 constexpr char kColorDialogTitle[] = "Tintlet 2.51 Color Dialog";
 constexpr char kFontDialogTitle[] = "Tintlet 2.51 Font Dialog";
 constexpr char kMessageBoxTitle[] = "Tintlet 2.51";
+constexpr char kSaveHistoryTitle[] = "Save history as";
 
 // A dialog of this process with this exact title, or null.
 inline HWND findDialog(const char* title) { return FindWindowA("#32770", title); }
@@ -101,7 +102,7 @@ struct DialogScript {
       // Out of time: close what is open so the command under test returns and the test can fail.
       s->timedOut = true;
       ADD_FAILURE() << "the script stopped at step " << s->next;
-      for (const char* title : {kColorDialogTitle, kFontDialogTitle, kMessageBoxTitle})
+      for (const char* title : {kColorDialogTitle, kFontDialogTitle, kMessageBoxTitle, kSaveHistoryTitle})
         for (HWND d : dialogsTitled(title)) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
       return;
     }

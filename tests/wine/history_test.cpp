@@ -63,19 +63,35 @@ std::string swatchFault(HBITMAP swatch, COLORREF color, int size) {
   return wrong ? std::to_string(wrong) + " wrong pixels" : "";
 }
 
+// "Copy &all" and "&Save as..." end the submenu, grayed while there is nothing to take.
+void expectWholeHistoryItems(const std::vector<Item>& items, UINT state) {
+  ASSERT_GE(items.size(), 2u);
+  const Item& copyAll = items[items.size() - 2];
+  const Item& saveAs = items.back();
+  EXPECT_EQ(copyAll.id, static_cast<UINT>(kCmdCopyAllHistory));
+  EXPECT_EQ(copyAll.caption, "Copy &all");
+  EXPECT_EQ(copyAll.state, state);
+  EXPECT_EQ(saveAs.id, static_cast<UINT>(kCmdSaveHistory));
+  EXPECT_EQ(saveAs.caption, "&Save as...");
+  EXPECT_EQ(saveAs.state, state);
+}
+
 // The submenu shows `colors`, newest first, as entries 60, 61, ... with their swatches and, unless none
-// are given, these captions; then a separator and "C&lear history". No colours: only "(empty)", grayed.
+// are given, these captions; then a separator, "C&lear history", "Copy &all" and "&Save as...". No
+// colours: "(empty)", a separator and the last two, all grayed.
 void expectHistory(const std::vector<COLORREF>& colors, const std::vector<std::string>& captions = {},
                    int swatchSize = kSwatchAt96) {
   const std::vector<Item> items = historyItems();
   if (colors.empty()) {
-    ASSERT_EQ(items.size(), 1u);
+    ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0].caption, "(empty)");
     EXPECT_EQ(items[0].state, static_cast<UINT>(MFS_GRAYED));
     EXPECT_EQ(items[0].swatch, nullptr);
+    EXPECT_EQ(items[1].type, static_cast<UINT>(MFT_SEPARATOR));
+    expectWholeHistoryItems(items, MFS_GRAYED);
     return;
   }
-  ASSERT_EQ(items.size(), colors.size() + 2);
+  ASSERT_EQ(items.size(), colors.size() + 4);
   for (size_t i = 0; i < colors.size(); ++i) {
     EXPECT_EQ(items[i].id, kCmdFirstHistory + i) << "entry " << i;
     EXPECT_EQ(items[i].state & MFS_GRAYED, 0u) << "entry " << i;
@@ -86,6 +102,7 @@ void expectHistory(const std::vector<COLORREF>& colors, const std::vector<std::s
   EXPECT_EQ(items[colors.size()].type, static_cast<UINT>(MFT_SEPARATOR));
   EXPECT_EQ(items[colors.size() + 1].id, static_cast<UINT>(kCmdClearHistory));
   EXPECT_EQ(items[colors.size() + 1].caption, "C&lear history");
+  expectWholeHistoryItems(items, 0);
 }
 
 // Keys typed into the open tray menu: mnemonic characters and '\r' as WM_CHAR, arrows as WM_KEYDOWN.

@@ -85,7 +85,10 @@ TEST_F(TrayFixture, MenuTreeAsBuilt) {
   EXPECT_EQ(GetSubMenu(app.trayMenu, 1), app.formatMenu);
   EXPECT_EQ(GetSubMenu(app.trayMenu, 2), app.displayMenu);
   EXPECT_EQ(GetSubMenu(app.trayMenu, 5), app.historyMenu);
-  expectMenu(app.historyMenu, {{58, "(empty)", 0, MFS_GRAYED, false}}, "history");
+  expectMenu(app.historyMenu,
+             {{58, "(empty)", 0, MFS_GRAYED, false}, {1000, nullptr, S, 0, false},
+              {55, "Copy &all", 0, MFS_GRAYED, false}, {56, "&Save as...", 0, MFS_GRAYED, false}},
+             "history");
   // Start-up clicked the loaded notation's radio button, which marked its item.
   expectMenu(app.formatMenu,
              {{10, "&HTML", R, MFS_CHECKED, false}, {11, "&Delphi", R, 0, false}, {12, "&C++", R, 0, false},
