@@ -2,7 +2,11 @@
 #pragma once
 #include <cstddef>
 
-enum ErrorCode { kErrRegisterClass = 0, kErrTimer = 1, kErrRegistry = 3, kErrHotkeys = 200, kErrClipboard = 1000 };
+enum ErrorCode {
+  kErrRegisterClass = 0, kErrTimer = 1, kErrRegistry = 3, kErrHotkeys = 200, kErrClipboard = 1000,
+  kErrSettingsWrite = 1100,  // the text: the file's path, then the system's message
+  kErrSettingsRead = 1101,
+};
 
 // Writes the message for `code` and the caller's `text` into `out` (always zero-terminated,
 // cut to `size`). Lines break with a single carriage return.

@@ -23,6 +23,12 @@ TEST(ErrorText, MessagesForEveryCode) {
       {1000, "Clipboard error !!\r\rUnable to copy !!", "Clipboard error !!\r\rUnable to copy !!"},
       {7, "other", "other !!\r\r Aborting !!"},
       {555, "plain", "plain"},
+      {1100, "Z:\\t\\Tintlet.ini\r\rAccess denied.",
+       "The settings could not be saved to\r\rZ:\\t\\Tintlet.ini\r\rAccess denied.\r\r"
+       "Tintlet keeps them until it ends and tries again at the next change."},
+      {1101, "Z:\\t\\Tintlet.ini\r\rSharing violation.",
+       "The settings could not be read from\r\rZ:\\t\\Tintlet.ini\r\rSharing violation.\r\r"
+       "Tintlet starts with its defaults and leaves the file as it is."},
   };
   for (const Case& c : cases) {
     const std::string message = compose(c.code, c.text);
