@@ -17,7 +17,7 @@
 namespace {
 
 constexpr UINT kBroadcastTimeoutMs = 3000;
-constexpr UINT kSaveLookMs = 1000;
+constexpr UINT kSaveLookMs = 900;  // a change is written 0.9 to 1.8 s after it
 
 bool saveDue = false;  // the last look found a change
 
