@@ -7,6 +7,10 @@ namespace {
 const char kFatalSuffix[] = " !!\r\r Aborting !!";
 const char kHotkeysPrefix[] = "Hotkey registration failed:\r\r";
 const char kPaletteSavePrefix[] = "The history could not be saved to\r\r";
+const char kWriteWords[] = "The settings could not be saved to\r\r";
+const char kWriteEnd[] = "\r\rTintlet keeps them until it ends and tries again at the next change.";
+const char kReadWords[] = "The settings could not be read from\r\r";
+const char kReadEnd[] = "\r\rTintlet starts with its defaults and leaves the file as it is.";
 
 void append(char* out, std::size_t size, const char* piece) {
   const std::size_t used = std::strlen(out);
@@ -17,9 +21,11 @@ void append(char* out, std::size_t size, const char* piece) {
 }  // namespace
 
 std::size_t errorTextSize(const char* text) {
-  const std::size_t longestPrefix =
-      sizeof kHotkeysPrefix > sizeof kPaletteSavePrefix ? sizeof kHotkeysPrefix : sizeof kPaletteSavePrefix;
-  return longestPrefix + std::strlen(text) + sizeof kFatalSuffix;
+  // The fixed words around a text are longest in the settings file's messages.
+  static_assert(sizeof kWriteWords + sizeof kWriteEnd >= sizeof kReadWords + sizeof kReadEnd, "the longest");
+  static_assert(sizeof kWriteWords + sizeof kWriteEnd >= sizeof kHotkeysPrefix + sizeof kFatalSuffix, "the longest");
+  static_assert(sizeof kWriteWords + sizeof kWriteEnd >= sizeof kPaletteSavePrefix + sizeof kFatalSuffix, "the longest");
+  return sizeof kWriteWords + std::strlen(text) + sizeof kWriteEnd;
 }
 
 void composeErrorText(int code, const char* text, char* out, std::size_t size) {
@@ -31,6 +37,8 @@ void composeErrorText(int code, const char* text, char* out, std::size_t size) {
     case kErrRegistry: append(out, size, "Error accessing registry"); break;
     case kErrHotkeys: append(out, size, kHotkeysPrefix); append(out, size, text); break;
     case kErrPaletteSave: append(out, size, kPaletteSavePrefix); append(out, size, text); break;
+    case kErrSettingsWrite: append(out, size, kWriteWords); append(out, size, text); append(out, size, kWriteEnd); break;
+    case kErrSettingsRead: append(out, size, kReadWords); append(out, size, text); append(out, size, kReadEnd); break;
     default: append(out, size, text); break;
   }
   if (code < kErrHotkeys) append(out, size, kFatalSuffix);

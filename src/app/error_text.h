@@ -3,7 +3,10 @@
 #include <cstddef>
 
 enum ErrorCode {
-  kErrRegisterClass = 0, kErrTimer = 1, kErrRegistry = 3, kErrHotkeys = 200, kErrClipboard = 1000, kErrPaletteSave = 1001
+  kErrRegisterClass = 0, kErrTimer = 1, kErrRegistry = 3, kErrHotkeys = 200, kErrClipboard = 1000,
+  kErrPaletteSave = 1001,    // the text: the file's path, then the system's message
+  kErrSettingsWrite = 1100,  // the same
+  kErrSettingsRead = 1101,
 };
 
 // Writes the message for `code` and the caller's `text` into `out` (always zero-terminated,

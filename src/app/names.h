@@ -32,3 +32,4 @@ enum MenuCommand {
 
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000
 constexpr unsigned kTickTimerId = 1;
+constexpr unsigned kSaveTimerId = 2;  // the box's look for changed settings, about once a second

@@ -16,6 +16,9 @@ void closeProgram(HWND box);
 // The session ends (log-off, shut-down): the process is ended without a WM_QUIT, so the settings
 // are saved at once.
 LRESULT onEndSession(HWND box, bool ending);
+// The look at the settings, a little under once a second: a change is written at the second look that still finds it,
+// so a burst of changes is one write, made at most two seconds after the burst began.
+LRESULT onSaveTimer();
 // Releases the long-lived objects and writes the settings.
 void shutDown();
 // The whole life of the program.

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/dll_search.h"
 #include "app/error.h"
@@ -15,6 +17,30 @@
 namespace {
 
 constexpr UINT kBroadcastTimeoutMs = 3000;
+constexpr UINT kSaveLookMs = 900;  // a change is written 0.9 to 1.8 s after it
+
+bool saveDue = false;  // the last look found a change
+
+// A settings file that cannot be read or written is told once a run, with the system's own words.
+void reportSettingsFileError() {
+  static bool told = false;
+  bool reading;
+  const DWORD error = settingsFileError(&reading);
+  if (told || error == 0) return;
+  told = true;
+  char reason[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, sizeof reason,
+                 nullptr);
+  std::size_t length = std::strlen(reason);
+  while (length > 0 && (reason[length - 1] == '\r' || reason[length - 1] == '\n')) reason[--length] = '\0';
+  if (length == 0) std::snprintf(reason, sizeof reason, "Error %lu", static_cast<unsigned long>(error));
+  const std::string text = settingsFile() + "\r\r" + reason;
+  reportError(nullptr, reading ? kErrSettingsRead : kErrSettingsWrite, text.c_str());
+}
+
+void writeSettingsAndTell() {
+  if (!saveSettings()) reportSettingsFileError();
+}
 
 int startupShowCommand() {
   STARTUPINFOA info = {};
@@ -84,7 +110,11 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   app.layeredSupported = false;
   findLayeredWindows();
   loadSystemLibrary("riched32.dll");  // the "RichEdit" class of the Help page; stays loaded
-  if (!loadSettings()) reportError(nullptr, kErrRegistry, "");
+  useSettingsFile(portableSettingsFile());
+  if (!loadSettings()) {
+    if (settingsFile().empty()) reportError(nullptr, kErrRegistry, "");
+    else reportSettingsFileError();
+  }
   app.baseBrush = CreateSolidBrush(settings.baseColor);
   app.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   app.handCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
@@ -112,7 +142,23 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   ShowWindow(app.boxWnd, startupShowCommand());
   ShowWindow(app.optionsWnd, SW_MINIMIZE);
   ShowWindow(app.optionsWnd, SW_HIDE);
+  saveDue = false;
+  SetTimer(app.boxWnd, kSaveTimerId, kSaveLookMs, nullptr);
   return true;
+}
+
+LRESULT onSaveTimer() {
+  // The nudge mode's zoom form is not the user's choice: the look waits until the mode ends.
+  if (app.nudgeMode) return 0;
+  if (!settingsChanged()) {
+    saveDue = false;
+  } else if (!saveDue) {
+    saveDue = true;
+  } else {
+    saveDue = false;
+    if (!saveChangedSettings()) reportSettingsFileError();
+  }
+  return 0;
 }
 
 void dispatchLoopMessage(MSG* msg) {
@@ -145,13 +191,14 @@ void shutDown() {
   destroyMenu(app.sampleMenu);
   destroyMenu(app.trayMenu);
   releaseHistorySwatches();
-  saveSettings();
+  writeSettingsAndTell();
 }
 
 void closeProgram(HWND box) {
   setNudgeMode(false);  // the keys go back, and the form the user chose is the one saved
   keepTypedTemplate();
   takeHotkeyRows();
+  KillTimer(box, kSaveTimerId);
   if (app.timerActive) {
     KillTimer(box, kTickTimerId);
     app.timerActive = false;
@@ -162,7 +209,7 @@ void closeProgram(HWND box) {
 LRESULT onEndSession(HWND box, bool ending) {
   if (!ending) return 0;
   closeProgram(box);
-  saveSettings();
+  writeSettingsAndTell();
   return 0;
 }
 

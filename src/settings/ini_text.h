@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+constexpr char kIniFileName[] = "Tintlet.ini";  // beside Tintlet.exe, it turns portable use on
 constexpr char kIniSection[] = "Tintlet";
 // The longest value kept, as the reader gives it (a hex value counts its digits). The template list
 // and the history take a few KB; a longer value is dropped as unusable.

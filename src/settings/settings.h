@@ -1,7 +1,10 @@
-// The persisted settings and their store: one registry key of the current user, read once at
-// start-up and written once at exit. Between the two the settings live in `settings` only.
+// The persisted settings and their store: one registry key of the current user, or in portable use the
+// file Tintlet.ini beside the program. Read once at start-up, written at exit and, between the two,
+// whenever a look at them finds a change.
 #pragma once
 #include <windows.h>
+
+#include <string>
 
 #include "app/action_table.h"
 #include "app/names.h"
@@ -42,12 +45,28 @@ void resetSettings();
 // The box font of a first start, which the Options window's own font also is.
 void initDefaultLogFont(LOGFONTA* font);
 
-// Reads every setting from the registry, writing defaults for missing ones. False: the key could
-// not be opened or created, or a default could not be written.
+// Portable use: the path of Tintlet.ini beside the program when that file exists, else empty.
+std::string portableSettingsFile();
+// Where the settings are read and written from now on: the file at `path`, or the registry when it is
+// empty. The registry is never touched while a file is in use.
+void useSettingsFile(const std::string& path);
+const std::string& settingsFile();
+// The system error of the last failed read or write of the settings file, 0 when none failed. A file
+// that could not be read (`*reading`) is never written in that run.
+DWORD settingsFileError(bool* reading);
+
+// Reads every setting from the store, writing defaults for missing and unusable ones (to the file as
+// one whole new file). False: the key could not be opened or created, the file could not be read, or a
+// default could not be written.
 bool loadSettings();
 // Writes every setting back. False when a write failed.
 bool saveSettings();
-// The two above on a key the caller opened. Reading applies every value; defaults are written
+// Whether a persisted value differs from what the store was last given.
+bool settingsChanged();
+// Writes what changed since the store was last given the settings, and nothing when nothing did. False
+// when a write failed.
+bool saveChangedSettings();
+// The registry's load and save on a key the caller opened. Reading applies every value; defaults are written
 // until the first write fails. Saving stops at the first failed write.
 bool loadSettingsFrom(HKEY key);
 bool saveSettingsTo(HKEY key);

@@ -7,10 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <map>
+#include <utility>
+#include <vector>
+#include <string>
 
 #include "box/area_mean.h"
 #include "export/notation.h"
 #include "hotkeys/hotkey_table.h"
+#include "settings/ini_text.h"
 #include "settings/settings_text.h"
 
 Settings settings;
@@ -125,90 +130,188 @@ void setNumber(const SettingValue& v, int n) {
   std::memcpy(memberOf(v), &value, sizeof value);
 }
 
-struct ValueBuffers {
-  BYTE data[kValueLimit];
-  char text[kValueLimit + 1];  // a value of the full limit without a zero byte still gets one
+// One store of the values: the registry key, or Tintlet.ini. The table's kinds read and write through it, so
+// a value is one row whichever store holds it. A read is false when the value is missing or not of the
+// kind asked for; the caller then gives the value its default, as it does for a value out of range.
+class ValueStore {
+ public:
+  // A text's bytes as stored (a registry text may keep its zero byte); one of `limit` bytes or more with
+  // its zero byte is unusable.
+  virtual bool readText(const char* name, std::string* text, std::size_t limit) = 0;
+  // A number: in the registry a text read by leadingInteger, in the file decimal digits.
+  virtual bool readNumber(const char* name, long long* n) = 0;
+  // Bytes: in the registry of any type, or only REG_BINARY when `binaryOnly`; in the file hex digits.
+  virtual bool readBytes(const char* name, std::string* bytes, bool binaryOnly) = 0;
+  virtual void remove(const char* name) = 0;
+  virtual bool writeText(const char* name, const char* text) = 0;
+  virtual bool writeNumber(const char* name, int n) = 0;
+  virtual bool writeBytes(const char* name, const void* bytes, std::size_t size) = 0;
+  // A 32-bit number: in the registry REG_DWORD only, in the file decimal digits.
+  virtual bool readDword(const char* name, DWORD* n) = 0;
+  virtual bool writeDword(const char* name, DWORD n) = 0;
+
+ protected:
+  ~ValueStore() = default;
 };
 
-bool queryValue(HKEY key, const char* name, ValueBuffers& buf, DWORD* type, DWORD* size) {
-  *size = kValueLimit;
-  return RegQueryValueExA(key, name, nullptr, type, buf.data, size) == ERROR_SUCCESS;
-}
+constexpr std::size_t kWhole = SIZE_MAX;  // a text read at whatever size it has
 
-const char* dataText(const ValueBuffers& buf) { return reinterpret_cast<const char*>(buf.data); }
+class RegistryStore final : public ValueStore {
+ public:
+  explicit RegistryStore(HKEY key) : key_(key) {}
 
-// The value's text in buf.text. A value that is not text is deleted.
-bool readText(HKEY key, const char* name, ValueBuffers& buf) {
-  DWORD type, size;
-  if (!queryValue(key, name, buf, &type, &size)) return false;
-  if (type != REG_SZ) {
-    RegDeleteValueA(key, name);
-    return false;
+  bool readText(const char* name, std::string* text, std::size_t limit) override {
+    DWORD type;
+    return query(name, text, &type, limit) && type == REG_SZ;
   }
-  takeText(dataText(buf), size, buf.text, sizeof buf.text);
-  return true;
+  bool readNumber(const char* name, long long* n) override {
+    std::string text;
+    if (!readText(name, &text, kValueLimit)) return false;
+    char digits[kValueLimit + 1];
+    takeText(text.data(), text.size(), digits, sizeof digits);
+    *n = leadingInteger(digits);
+    return true;
+  }
+  bool readBytes(const char* name, std::string* bytes, bool binaryOnly) override {
+    DWORD type;
+    return query(name, bytes, &type, kValueLimit) && (!binaryOnly || type == REG_BINARY);
+  }
+  void remove(const char* name) override { RegDeleteValueA(key_, name); }
+  bool writeText(const char* name, const char* text) override {
+    const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);
+    return RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
+  }
+  bool writeNumber(const char* name, int n) override {
+    char text[12];
+    integerText(n, text);
+    return writeText(name, text);
+  }
+  bool writeBytes(const char* name, const void* bytes, std::size_t size) override {
+    return RegSetValueExA(key_, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), static_cast<DWORD>(size)) ==
+           ERROR_SUCCESS;
+  }
+  bool readDword(const char* name, DWORD* n) override {
+    std::string data;
+    DWORD type;
+    if (!query(name, &data, &type, kValueLimit) || type != REG_DWORD || data.size() != sizeof *n) return false;
+    std::memcpy(n, data.data(), sizeof *n);
+    return true;
+  }
+  bool writeDword(const char* name, DWORD n) override {
+    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), sizeof n) == ERROR_SUCCESS;
+  }
+
+ private:
+  // The value's bytes when they fit in `limit`; a whole value is asked for its size first.
+  bool query(const char* name, std::string* data, DWORD* type, std::size_t limit) {
+    DWORD size = static_cast<DWORD>(limit);
+    if (limit == kWhole && RegQueryValueExA(key_, name, nullptr, type, nullptr, &size) != ERROR_SUCCESS) return false;
+    data->assign(size, '\0');
+    if (RegQueryValueExA(key_, name, nullptr, type, reinterpret_cast<BYTE*>(&(*data)[0]), &size) != ERROR_SUCCESS)
+      return false;
+    data->resize(size);
+    return true;
+  }
+  HKEY key_;
+};
+
+// The values as Tintlet.ini spells them (ini_text.h): a number in decimal, bytes in hex, a text quoted.
+class IniStore : public ValueStore {
+ public:
+  bool readText(const char* name, std::string* text, std::size_t limit) override {
+    const IniValue* v = read_.find(name);
+    if (!v || !v->quoted || (limit != kWhole && v->data.size() + 1 > limit)) return false;
+    *text = v->data;
+    return true;
+  }
+  bool readNumber(const char* name, long long* n) override {
+    const IniValue* v = read_.find(name);
+    return v && !v->quoted && parseDecimal(v->data, n);
+  }
+  bool readBytes(const char* name, std::string* bytes, bool) override {
+    const IniValue* v = read_.find(name);
+    return v && !v->quoted && parseHexBytes(v->data, bytes);
+  }
+  void remove(const char* name) override { changed_ |= lines_.erase(name) != 0; }
+  bool writeText(const char* name, const char* text) override { return spell(name, iniText(text)); }
+  bool writeNumber(const char* name, int n) override { return spell(name, iniNumber(n)); }
+  bool writeBytes(const char* name, const void* bytes, std::size_t size) override {
+    return spell(name, iniBytes(bytes, size));
+  }
+  bool readDword(const char* name, DWORD* n) override {
+    long long number;
+    if (!readNumber(name, &number) || number < 0 || number > 0xFFFFFFFFLL) return false;
+    *n = static_cast<DWORD>(number);
+    return true;
+  }
+  bool writeDword(const char* name, DWORD n) override { return spell(name, iniNumber(n)); }
+
+  // Takes the text of a file: each value of the table that it holds keeps its spelling until written.
+  template <typename Values>
+  void parse(const std::string& text, const Values& values) {
+    read_.parse(text.data(), text.size());
+    for (const auto& v : values)
+      if (const IniValue* found = read_.find(v.name))
+        lines_[v.name] = found->quoted ? iniText(found->data.c_str()) : found->data;
+  }
+  bool changed() const { return changed_; }
+  // The spelling of `name`, or null when the file is to have no such line.
+  const std::string* line(const char* name) const {
+    const auto found = lines_.find(name);
+    return found == lines_.end() ? nullptr : &found->second;
+  }
+
+ private:
+  bool spell(const char* name, std::string text) {
+    lines_[name] = std::move(text);
+    changed_ = true;
+    return true;
+  }
+  IniFile read_;
+  std::map<std::string, std::string> lines_;  // by the table's spelling of the name
+  bool changed_ = false;
+};
+
+// A read that fails on a value of the wrong kind removes it, for the kinds whose default replaces it.
+bool readTextOrRemove(ValueStore& store, const char* name, std::string* text) {
+  if (store.readText(name, text, kValueLimit)) return true;
+  store.remove(name);
+  return false;
 }
 
-// A text whose meaning is one of a few names: an unknown name is deleted.
-bool readNamed(HKEY key, const char* name, int (*meaning)(const char*), int* n, ValueBuffers& buf) {
-  if (!readText(key, name, buf)) return false;
-  const int found = meaning(buf.text);
+bool readNumberOrRemove(ValueStore& store, const char* name, long long* n) {
+  if (store.readNumber(name, n)) return true;
+  store.remove(name);
+  return false;
+}
+
+// A text whose meaning is one of a few names: an unknown name is removed.
+bool readNamed(ValueStore& store, const char* name, int (*meaning)(const char*), int* n) {
+  std::string stored;
+  if (!readTextOrRemove(store, name, &stored)) return false;
+  char text[kValueLimit + 1];
+  takeText(stored.data(), stored.size(), text, sizeof text);
+  const int found = meaning(text);
   if (found < 0) {
-    RegDeleteValueA(key, name);
+    store.remove(name);
     return false;
   }
   *n = found;
   return true;
 }
 
-bool writeText(HKEY key, const char* name, const char* text) {
-  const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);
-  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
-}
-
 // A text field, written only up to its own size even if it lost its zero byte.
-bool writeField(HKEY key, const char* name, const char* field, std::size_t fieldSize) {
+bool writeField(ValueStore& store, const char* name, const char* field, std::size_t fieldSize) {
   char text[kTemplateSize];
   takeText(field, fieldSize, text, fieldSize < sizeof text ? fieldSize : sizeof text);
-  return writeText(key, name, text);
-}
-
-bool writeInteger(HKEY key, const char* name, int value) {
-  char text[12];
-  integerText(value, text);
-  return writeText(key, name, text);
-}
-
-bool writeBytes(HKEY key, const char* name, const void* bytes, std::size_t size) {
-  return RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), static_cast<DWORD>(size)) ==
-         ERROR_SUCCESS;
-}
-
-// A text value at its full size in a malloc'ed block, with a zero byte after the stored bytes even when
-// they hold none; null when the value is missing, not REG_SZ or cannot be read.
-char* readWholeText(HKEY key, const char* name, DWORD* size) {
-  DWORD type;
-  *size = 0;
-  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, size) != ERROR_SUCCESS || type != REG_SZ) return nullptr;
-  char* block = static_cast<char*>(std::malloc(*size + 1));
-  if (!block) return nullptr;
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(block), size) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    std::free(block);
-    return nullptr;
-  }
-  block[*size] = '\0';
-  return block;
+  return store.writeText(name, text);
 }
 
 // The template list at its full size; no default is written when it is missing.
-void loadTemplateList(HKEY key, const char* name) {
+void loadTemplateList(ValueStore& store, const char* name) {
   settings.templates.clear();
-  DWORD size;
-  char* block = readWholeText(key, name, &size);
-  if (!block) return;
-  settings.templates.addStored(block, size);
-  std::free(block);
+  std::string stored;
+  if (store.readText(name, &stored, kWhole)) settings.templates.addStored(stored.c_str(), stored.size());
 }
 
 // The template in use is always in the list, and spelled as the list spells it.
@@ -222,119 +325,114 @@ ColorHistory& historyOf(const SettingValue& v) { return *reinterpret_cast<ColorH
 
 // The colour history at its full size, so that a value of many entries still gives its good ones. When
 // entries were dropped the value is unusable, and the good ones, now in the member, are written as its
-// repair. A value of another type is deleted.
-bool readHistory(HKEY key, const SettingValue& v) {
-  DWORD size;
-  char* block = readWholeText(key, v.name, &size);
-  if (!block) {
-    RegDeleteValueA(key, v.name);
+// repair. A value of another kind is removed.
+bool readHistory(ValueStore& store, const SettingValue& v) {
+  std::string stored;
+  if (!store.readText(v.name, &stored, kWhole)) {
+    store.remove(v.name);
     return false;
   }
-  const bool clean = readHistoryText(block, listTextLength(block, size), &historyOf(v));
-  std::free(block);
-  return clean;
+  return readHistoryText(stored.c_str(), listTextLength(stored.c_str(), stored.size()), &historyOf(v));
 }
 
-bool writeHistory(HKEY key, const SettingValue& v) {
+bool writeHistory(ValueStore& store, const SettingValue& v) {
   char text[kHistoryTextSize];
   historyText(historyOf(v), text);
-  return writeText(key, v.name, text);
+  return store.writeText(v.name, text);
 }
 
+bool inRange(const SettingValue& v, long long n) { return n >= v.minimum && n <= v.maximum; }
+
 // Reads one value into its member. False when it is missing or unusable: its default is then due.
-bool readValue(HKEY key, const SettingValue& v, ValueBuffers& buf) {
-  DWORD type, size;
+bool readValue(ValueStore& store, const SettingValue& v) {
+  std::string stored;
+  long long number;
   int n;
+  DWORD dword;
   switch (v.kind) {
     case Kind::notation:
-      if (!readNamed(key, v.name, notationIndexOf, &n, buf)) return false;
+      if (!readNamed(store, v.name, notationIndexOf, &n)) return false;
       setNumber(v, n);
       return true;
     case Kind::flag:
-      if (!readNamed(key, v.name, flagOfText, &n, buf)) return false;
+      if (!readNamed(store, v.name, flagOfText, &n)) return false;
       setNumber(v, n);
       return true;
     case Kind::number:
-      if (!readText(key, v.name, buf)) return false;
-      n = leadingInteger(buf.text);
-      if (n < v.minimum || n > v.maximum) return false;
-      setNumber(v, n);
+      if (!readNumberOrRemove(store, v.name, &number) || !inRange(v, number)) return false;
+      setNumber(v, static_cast<int>(number));
       return true;
     case Kind::choice:
-      if (!readText(key, v.name, buf)) return false;
-      n = leadingInteger(buf.text);
-      setNumber(v, n >= v.minimum && n <= v.maximum ? n : v.defaultNumber);
+      if (!readNumberOrRemove(store, v.name, &number)) return false;
+      setNumber(v, inRange(v, number) ? static_cast<int>(number) : v.defaultNumber);
       return true;
     case Kind::heldColor:
-      if (!readText(key, v.name, buf)) return false;
-      n = leadingInteger(buf.text);
-      if (n < v.minimum || n > v.maximum) return false;
-      if (settings.middleButtonMode) setNumber(v, n);
+      if (!readNumberOrRemove(store, v.name, &number) || !inRange(v, number)) return false;
+      if (settings.middleButtonMode) setNumber(v, static_cast<int>(number));
       return true;
     case Kind::bytes:
       // Taken at exactly their size, whatever their type.
-      if (!queryValue(key, v.name, buf, &type, &size) || size != v.size) return false;
-      std::memcpy(memberOf(v), buf.data, v.size);
+      if (!store.readBytes(v.name, &stored, false) || stored.size() != v.size) return false;
+      std::memcpy(memberOf(v), stored.data(), v.size);
       return true;
     case Kind::hotkey:
-      if (!queryValue(key, v.name, buf, &type, &size) || type != REG_BINARY || size != v.size) return false;
-      settings.hotkeyChars[v.defaultNumber] = buf.data[0];
-      settings.hotkeyModifiers[v.defaultNumber] = buf.data[1];
+      if (!store.readBytes(v.name, &stored, true) || stored.size() != v.size) return false;
+      settings.hotkeyChars[v.defaultNumber] = static_cast<BYTE>(stored[0]);
+      settings.hotkeyModifiers[v.defaultNumber] = static_cast<BYTE>(stored[1]);
       return true;
-    case Kind::faceName:
-      if (!readText(key, v.name, buf) || !faceNameUsable(buf.text)) return false;
-      takeText(buf.text, sizeof buf.text, reinterpret_cast<char*>(memberOf(v)), v.size);
+    case Kind::faceName: {
+      char text[kValueLimit + 1];
+      if (!readTextOrRemove(store, v.name, &stored)) return false;
+      takeText(stored.data(), stored.size(), text, sizeof text);
+      if (!faceNameUsable(text)) return false;
+      takeText(text, sizeof text, reinterpret_cast<char*>(memberOf(v)), v.size);
       return true;
+    }
     case Kind::text:
-      if (!queryValue(key, v.name, buf, &type, &size) || type != REG_SZ) return false;
-      takeText(dataText(buf), size, reinterpret_cast<char*>(memberOf(v)), v.size);
+      if (!store.readText(v.name, &stored, kValueLimit)) return false;
+      takeText(stored.data(), stored.size(), reinterpret_cast<char*>(memberOf(v)), v.size);
       return true;
     case Kind::templateList:
-      loadTemplateList(key, v.name);
+      loadTemplateList(store, v.name);
       return true;
     case Kind::history:
-      return readHistory(key, v);
+      return readHistory(store, v);
     case Kind::listed:
-      if (!queryValue(key, v.name, buf, &type, &size) || type != REG_DWORD || size != sizeof(DWORD)) return false;
-      std::memcpy(&n, buf.data, sizeof n);
-      if (v.listed(n) != n) return false;
-      setNumber(v, n);
+      if (!store.readDword(v.name, &dword) || v.listed(static_cast<int>(dword)) != static_cast<int>(dword)) return false;
+      setNumber(v, static_cast<int>(dword));
       return true;
   }
   return true;
 }
 
 // Writes the member of one value.
-bool writeValue(HKEY key, const SettingValue& v) {
+bool writeValue(ValueStore& store, const SettingValue& v) {
   switch (v.kind) {
-    case Kind::notation:  return writeText(key, v.name, notationNameOf(numberOf(v)));
-    case Kind::flag:      return writeText(key, v.name, flagText(numberOf(v) != 0));
+    case Kind::notation:  return store.writeText(v.name, notationNameOf(numberOf(v)));
+    case Kind::flag:      return store.writeText(v.name, flagText(numberOf(v) != 0));
     case Kind::number:
     case Kind::choice:
-    case Kind::heldColor: return writeInteger(key, v.name, numberOf(v));
-    case Kind::bytes:     return writeBytes(key, v.name, memberOf(v), v.size);
+    case Kind::heldColor: return store.writeNumber(v.name, numberOf(v));
+    case Kind::bytes:     return store.writeBytes(v.name, memberOf(v), v.size);
     case Kind::hotkey: {
       const BYTE pair[2] = {settings.hotkeyChars[v.defaultNumber], settings.hotkeyModifiers[v.defaultNumber]};
-      return writeBytes(key, v.name, pair, sizeof pair);
+      return store.writeBytes(v.name, pair, sizeof pair);
     }
     case Kind::faceName:
-    case Kind::text:      return writeField(key, v.name, reinterpret_cast<const char*>(memberOf(v)), v.size);
-    case Kind::templateList: return writeText(key, v.name, settings.templates.stored().c_str());
-    case Kind::history:   return writeHistory(key, v);
-    case Kind::listed: {
-      const DWORD n = static_cast<DWORD>(numberOf(v));
-      return RegSetValueExA(key, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n), sizeof n) == ERROR_SUCCESS;
-    }
+    case Kind::text:      return writeField(store, v.name, reinterpret_cast<const char*>(memberOf(v)), v.size);
+    case Kind::templateList: return store.writeText(v.name, settings.templates.stored().c_str());
+    case Kind::history:   return writeHistory(store, v);
+    case Kind::listed:    return store.writeDword(v.name, static_cast<DWORD>(numberOf(v)));
   }
   return true;
 }
 
 // Writes the default of one value: the member, which holds it until the value is read.
-bool writeDefault(HKEY key, const SettingValue& v) {
+bool writeDefault(ValueStore& store, const SettingValue& v) {
   if (v.kind == Kind::number || v.kind == Kind::choice || v.kind == Kind::heldColor)
-    return writeInteger(key, v.name, v.defaultNumber);
+    return store.writeNumber(v.name, v.defaultNumber);
   if (v.kind == Kind::listed) setNumber(v, v.defaultNumber);  // a value not on the list is not taken either
-  return writeValue(key, v);
+  return writeValue(store, v);
 }
 
 void setDefault(const SettingValue& v) {
@@ -381,6 +479,8 @@ void resetSettings() {
   settleTemplates();
 }
 
+namespace {
+
 // Whether the value holds the pair of an action that `repaired` marks.
 bool holdsRepairedPair(const SettingValue& v, const bool repaired[kActionCount]) {
   if (v.kind == Kind::hotkey) return repaired[v.defaultNumber];
@@ -393,28 +493,133 @@ bool holdsRepairedPair(const SettingValue& v, const bool repaired[kActionCount])
 
 // A stored key without Ctrl, Alt or Shift would be taken from every program as a bare key: it becomes
 // the pair the Hotkeys page makes of it, Ctrl+Shift+key, and is written back.
-bool repairHotkeys(HKEY key) {
+bool repairHotkeys(ValueStore& store) {
   bool repaired[kActionCount] = {};
   for (int action = 0; action < kActionCount; ++action)
     repaired[action] = repairStoredHotkey(&settings.hotkeyChars[action], &settings.hotkeyModifiers[action]);
   bool allOk = true;
   for (const SettingValue& v : kValues)
-    if (allOk && holdsRepairedPair(v, repaired)) allOk = writeValue(key, v);
+    if (allOk && holdsRepairedPair(v, repaired)) allOk = writeValue(store, v);
   return allOk;
 }
 
-bool loadSettingsFrom(HKEY key) {
-  ValueBuffers buf;
+bool loadFrom(ValueStore& store) {
   bool allOk = true;
   // Each value: taken when it reads, else its default is written while every earlier one was.
   for (const SettingValue& v : kValues)
-    if (!readValue(key, v, buf) && allOk) allOk = writeDefault(key, v);
-  if (!repairHotkeys(key)) allOk = false;
+    if (!readValue(store, v) && allOk) allOk = writeDefault(store, v);
+  if (!repairHotkeys(store)) allOk = false;
   settleTemplates();
   return allOk;
 }
 
-bool loadSettings() {
+// The settings as the file spells each value, in table order: what a save compares with the last one.
+using Image = std::array<std::string, kValueCount>;
+
+Image savedImage;  // what the store was last given
+std::string settingsPath;  // Tintlet.ini in portable use; empty for the registry
+DWORD fileError = 0;
+bool fileErrorReading = false;
+
+Image imageOfSettings() {
+  IniStore spelled;
+  Image image;
+  for (int i = 0; i < kValueCount; ++i) {
+    writeValue(spelled, kValues[i]);
+    image[i] = *spelled.line(kValues[i].name);
+  }
+  return image;
+}
+
+// Outside middle-button mode the colour follows the pointer and is never read back: it changes nothing
+// worth a write, and the exit stores it as before.
+Image changedImage() {
+  Image image = imageOfSettings();
+  for (int i = 0; i < kValueCount; ++i)
+    if (kValues[i].kind == Kind::heldColor && !settings.middleButtonMode) image[i] = savedImage[i];
+  return image;
+}
+
+std::string documentOf(const Image& image) {
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (int i = 0; i < kValueCount; ++i) lines.emplace_back(kValues[i].name, image[i]);
+  return iniDocument(lines);
+}
+
+// More than any file the program writes; the rest of a larger file is not read.
+constexpr DWORD kFileReadMax = 64u << 20;
+
+bool readWholeFile(const std::string& path, std::string* text) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  DWORD got = 0;
+  bool ok = GetFileSizeEx(file, &size) != 0;
+  if (ok) {
+    text->assign(size.QuadPart < kFileReadMax ? static_cast<std::size_t>(size.QuadPart) : kFileReadMax, '\0');
+    ok = ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()), &got, nullptr) != 0;
+    text->resize(got);
+  }
+  const DWORD error = GetLastError();
+  CloseHandle(file);
+  SetLastError(error);
+  return ok;
+}
+
+// The file is written whole beside itself and moved over the old one, so that a crash or a full disk
+// leaves the old file or the new one, never half of either.
+bool writeWholeFile(const std::string& path, const std::string& text) {
+  // Windows refuses to move a file over a read-only one; Wine run by root does not, so it is asked here.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  const std::string temporary = path + ".tmp";
+  const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+            written == text.size() && FlushFileBuffers(file);
+  DWORD error = GetLastError();
+  CloseHandle(file);
+  if (ok) {
+    ok = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    error = GetLastError();
+  }
+  if (!ok) DeleteFileA(temporary.c_str());
+  SetLastError(error);
+  return ok;
+}
+
+bool writeSettingsFile(const std::string& text) {
+  if (fileErrorReading) return false;  // a file that could not be read is left as it is
+  if (writeWholeFile(settingsPath, text)) return true;
+  fileError = GetLastError();
+  return false;
+}
+
+bool loadSettingsFile() {
+  std::string text;
+  if (!readWholeFile(settingsPath, &text)) {
+    fileError = GetLastError();
+    fileErrorReading = true;
+    return false;
+  }
+  IniStore store;
+  store.parse(text, kValues);
+  loadFrom(store);
+  if (!store.changed()) return true;
+  // The repaired file: each value as read unless it was written.
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (const SettingValue& v : kValues)
+    if (const std::string* line = store.line(v.name)) lines.emplace_back(v.name, *line);
+  return writeSettingsFile(iniDocument(lines));
+}
+
+bool loadRegistry() {
   HKEY key;
   if (RegOpenKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS &&
       RegOpenKeyA(HKEY_CURRENT_USER, kOlderKey, &key) != ERROR_SUCCESS &&
@@ -425,16 +630,78 @@ bool loadSettings() {
   return allOk && closed;
 }
 
+// Writes the values whose spelling differs from `before` (every value when there is none) to the registry key.
+bool saveRegistry(const Image& image, const Image* before) {
+  HKEY key;
+  if (RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS) return false;
+  RegistryStore store(key);
+  bool allOk = true;
+  for (int i = 0; i < kValueCount && allOk; ++i)
+    if (!before || image[i] != (*before)[i]) allOk = writeValue(store, kValues[i]);
+  const bool closed = RegCloseKey(key) == ERROR_SUCCESS;
+  return allOk && closed;
+}
+
+}  // namespace
+
+std::string portableSettingsFile() {
+  char path[MAX_PATH * 4];
+  const DWORD size = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (size == 0 || size >= sizeof path) return "";
+  std::string file(path, size);
+  file.erase(file.find_last_of("\\/") + 1);
+  file += kIniFileName;
+  const DWORD attributes = GetFileAttributesA(file.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? file : "";
+}
+
+void useSettingsFile(const std::string& path) {
+  settingsPath = path;
+  fileError = 0;
+  fileErrorReading = false;
+}
+
+const std::string& settingsFile() { return settingsPath; }
+
+DWORD settingsFileError(bool* reading) {
+  *reading = fileErrorReading;
+  return fileError;
+}
+
+bool loadSettingsFrom(HKEY key) {
+  RegistryStore store(key);
+  return loadFrom(store);
+}
+
+bool loadSettings() {
+  const bool allOk = settingsPath.empty() ? loadRegistry() : loadSettingsFile();
+  savedImage = imageOfSettings();
+  return allOk;
+}
+
 bool saveSettingsTo(HKEY key) {
+  RegistryStore store(key);
   for (const SettingValue& v : kValues)
-    if (!writeValue(key, v)) return false;
+    if (!writeValue(store, v)) return false;
   return true;
 }
 
 bool saveSettings() {
-  HKEY key;
-  if (RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS) return false;
-  const bool allOk = saveSettingsTo(key);
-  const bool closed = RegCloseKey(key) == ERROR_SUCCESS;
-  return allOk && closed;
+  const Image image = imageOfSettings();
+  savedImage = image;
+  if (!settingsPath.empty()) return writeSettingsFile(documentOf(image));
+  return saveRegistry(image, nullptr);
+}
+
+bool settingsChanged() { return !fileErrorReading && changedImage() != savedImage; }
+
+bool saveChangedSettings() {
+  if (fileErrorReading) return false;
+  const Image image = changedImage();
+  if (image == savedImage) return true;
+  // Taken as given even when the write fails: it is tried again at the next change, not at every look.
+  const Image before = savedImage;
+  savedImage = image;
+  if (!settingsPath.empty()) return writeSettingsFile(documentOf(image));
+  return saveRegistry(image, &before);
 }

@@ -25,6 +25,12 @@ TEST(ErrorText, MessagesForEveryCode) {
       {555, "plain", "plain"},
       {1001, "C:\\Colours\\a.gpl\r\rAccess denied.",
        "The history could not be saved to\r\rC:\\Colours\\a.gpl\r\rAccess denied."},
+      {1100, "Z:\\t\\Tintlet.ini\r\rAccess denied.",
+       "The settings could not be saved to\r\rZ:\\t\\Tintlet.ini\r\rAccess denied.\r\r"
+       "Tintlet keeps them until it ends and tries again at the next change."},
+      {1101, "Z:\\t\\Tintlet.ini\r\rSharing violation.",
+       "The settings could not be read from\r\rZ:\\t\\Tintlet.ini\r\rSharing violation.\r\r"
+       "Tintlet starts with its defaults and leaves the file as it is."},
   };
   for (const Case& c : cases) {
     const std::string message = compose(c.code, c.text);
