@@ -149,7 +149,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
 
 LRESULT onSaveTimer() {
   // The nudge mode's zoom form is not the user's choice: the look waits until the mode ends.
-  if (app.nudgeMode) return 0;
+  if (boxState.nudgeMode) return 0;
   if (!settingsChanged()) {
     saveDue = false;
   } else if (!saveDue) {

@@ -77,9 +77,6 @@ std::vector<std::string> startAndReport() {
   return boxes.texts();
 }
 
-// The row of an action with no default key is empty.
-WORD defaultRow(int action) { return action < kKeyedActions ? ctrlShift(kDefaultKeys[action]) : 0; }
-
 void expectDefaultRows() {
   for (int i = 0; i < kActionCount; ++i) {
     EXPECT_EQ(rowWord(i), defaultRow(i)) << i;

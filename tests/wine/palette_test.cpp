@@ -12,6 +12,7 @@
 #include "app/names.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "box/box.h"
 #include "history/palette.h"
 #include "settings/settings.h"
 
