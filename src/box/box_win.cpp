@@ -76,9 +76,9 @@ void releaseScreenDC() {
 }
 
 // Puts the box beside `p`, the pointer as the caller read it, or keeps it where it is when it does not follow.
-void placeBoxAt(HWND wnd, POINT p) {
+void placeBoxAt(HWND wnd, POINT p, bool follow) {
   POINT at;
-  if (app.followPointer) {
+  if (follow) {
     const Point pos = boxPosition({p.x, p.y}, app.boxWidth, app.boxHeight, toRect(screenUnder(p)));
     at = {pos.x, pos.y};
   } else {
@@ -172,8 +172,9 @@ RECT screenRectAt(POINT p) {
 
 void placeBox(HWND wnd) {
   POINT p = {};
-  if (app.followPointer) GetCursorPos(&p);
-  placeBoxAt(wnd, p);
+  // With the input on another desktop (lock screen, UAC prompt) there is no pointer: the box keeps its place.
+  const bool follow = app.followPointer && GetCursorPos(&p);
+  placeBoxAt(wnd, p, follow);
 }
 
 void applyFormGeometry(BoxForm form, int h) {
@@ -252,7 +253,8 @@ LRESULT onBoxTick(HWND wnd) {
   // Read once: every pointer read costs an X round trip and server calls under Wine, and placing the box
   // with the same position keeps it where this tick's sample was taken.
   POINT p;
-  GetCursorPos(&p);
+  // Fails while another desktop has the input (lock screen, UAC prompt): the box and its colour stay.
+  if (!GetCursorPos(&p)) return 0;
   if (app.dragging && !app.followPointer) {
     RECT r;
     GetWindowRect(wnd, &r);
@@ -283,7 +285,7 @@ LRESULT onBoxTick(HWND wnd) {
   const bool changed = app.textDirty || settings.pickedColor != app.shownColor;
   if (changed && !app.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
   if (changed) redrawBox(wnd);
-  if (app.followPointer) placeBoxAt(wnd, p);
+  if (app.followPointer) placeBoxAt(wnd, p, true);
   app.shownColor = settings.pickedColor;
   app.textDirty = false;
   return 0;
@@ -337,8 +339,7 @@ LRESULT onTextColors(HDC dc) {
 
 LRESULT onDragStart() {
   if (app.followPointer) return 0;
-  app.dragging = true;
-  GetCursorPos(&app.dragPoint);
+  app.dragging = GetCursorPos(&app.dragPoint) != FALSE;
   return 0;
 }
 

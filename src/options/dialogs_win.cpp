@@ -66,7 +66,7 @@ void pickUnderPointer() {
   // it end; a pick written meanwhile would replace the colour OK chose.
   if (!IsWindowVisible(app.colorDialogWnd)) return;
   POINT p;
-  GetCursorPos(&p);
+  if (!GetCursorPos(&p)) return;
   COLORREF color;
   {
     WindowDC screen(GetDesktopWindow());

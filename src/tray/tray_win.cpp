@@ -1,5 +1,7 @@
 #include "tray/tray.h"
 
+#include <windowsx.h>
+
 #include <cstring>
 #include <initializer_list>
 
@@ -154,7 +156,11 @@ LRESULT onTrayNotify(HWND box, LPARAM mouseMsg) {
 
 void showTrayMenu() {
   POINT p;
-  GetCursorPos(&p);
+  if (!GetCursorPos(&p)) {
+    // The pointer cannot be read (input on another desktop): where it was when the click came.
+    const DWORD at = GetMessagePos();
+    p = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  }
   SetForegroundWindow(app.boxWnd);
   TrackPopupMenuEx(app.trayMenu, TPM_CENTERALIGN, p.x, p.y, app.boxWnd, nullptr);
   // Without this the menu does not close when the user clicks elsewhere.

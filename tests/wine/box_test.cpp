@@ -1,5 +1,8 @@
 // The colour box in the real program: sampling, following, fixing, dragging, hiding.
+#include <atomic>
+
 #include "harness.h"
+#include "import_patch.h"
 
 #include "app/startup.h"
 #include "app/state.h"
@@ -26,6 +29,18 @@ struct BoxFixture : ::testing::Test {
     return r;
   }
 };
+
+// GetCursorPos as it behaves while another desktop has the input (lock screen, UAC prompt): it fails, and
+// what it leaves in the point is no position; here one over another window, where a tick that used it
+// would move the box and pick that window's colour.
+std::atomic<int> refusedPointerReads{0};
+BOOL WINAPI refusePointer(POINT* p) {
+  p->x = 700;
+  p->y = 600;
+  ++refusedPointerReads;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
 
 }  // namespace
 
@@ -99,6 +114,27 @@ TEST_F(BoxFixture, MiddleButtonModeTakesTheColourOnlyWhileTheButtonIsDown) {
   target.setColor(RGB(10, 200, 10));
   pumpFor(150);
   EXPECT_EQ(settings.pickedColor, RGB(200, 10, 10));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, TicksWithoutThePointerKeepTheBoxAndTheColour) {
+  ColorWindow elsewhere({650, 550, 750, 650}, RGB(1, 2, 250));
+  pumpFor(30);
+  const RECT before = boxRect();
+  {
+    ImportPatch failing("user32.dll", "GetCursorPos", reinterpret_cast<const void*>(&refusePointer));
+    ASSERT_TRUE(failing.active());
+    refusedPointerReads = 0;
+    ASSERT_TRUE(pumpUntil([] { return refusedPointerReads >= 10; }));  // ten real ticks
+    EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0));
+    const RECT during = boxRect();
+    EXPECT_EQ(during.left, before.left);
+    EXPECT_EQ(during.top, before.top);
+    EXPECT_TRUE(IsWindowVisible(app.boxWnd));
+  }
+  // The pointer readable again, the box goes on following it.
+  SetCursorPos(700, 600);
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(1, 2, 250); }));
   EXPECT_EQ(exitTintlet(), 0);
 }
 

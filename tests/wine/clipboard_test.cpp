@@ -7,6 +7,7 @@
 #include "options/options.h"
 #include "settings/settings.h"
 #include "harness.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -62,54 +63,17 @@ class ClipboardHolder {
   HANDLE ready_ = nullptr, release_ = nullptr, process_ = nullptr;
 };
 
-// While it lives, GlobalAlloc fails in this process as on a system out of memory: the test program's
-// import of it (through which the program's own code calls it) points at a stand-in that refuses.
+// While it lives, GlobalAlloc fails in this process as on a system out of memory.
 class FailingGlobalAlloc {
  public:
-  FailingGlobalAlloc() : slot_(importSlot("GlobalAlloc")) {
-    if (slot_) original_ = replace(reinterpret_cast<ULONG_PTR>(&refuse));
-  }
-  ~FailingGlobalAlloc() {
-    if (slot_) replace(original_);
-  }
-  bool active() const { return slot_ != nullptr; }
-  FailingGlobalAlloc(const FailingGlobalAlloc&) = delete;
-  FailingGlobalAlloc& operator=(const FailingGlobalAlloc&) = delete;
+  bool active() const { return patch_.active(); }
 
  private:
   static HGLOBAL WINAPI refuse(UINT, SIZE_T) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  // The address slot of a kernel32 function in this executable's import table.
-  static ULONG_PTR* importSlot(const char* function) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-      if (lstrcmpiA(reinterpret_cast<const char*>(base + dll->Name), "kernel32.dll") != 0) continue;
-      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-      for (; names->u1.AddressOfData; ++names, ++slots) {
-        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-        const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-        if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), function) == 0)
-          return reinterpret_cast<ULONG_PTR*>(&slots->u1.Function);
-      }
-    }
-    return nullptr;
-  }
-  ULONG_PTR replace(ULONG_PTR with) {
-    DWORD protection;
-    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-    const ULONG_PTR before = *slot_;
-    *slot_ = with;
-    VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-    return before;
-  }
-  ULONG_PTR* slot_;
-  ULONG_PTR original_ = 0;
+  ImportPatch patch_{"kernel32.dll", "GlobalAlloc", reinterpret_cast<const void*>(&refuse)};
 };
 
 // The real program started fresh, with the pointer over a window of a known colour.
