@@ -274,7 +274,9 @@ LRESULT onBoxTick(HWND wnd) {
   if (c == CLR_INVALID) c = GetPixel(screen, p.x, p.y);
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
-    if (!app.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
+    // The button as the hardware has it: GetKeyState would see only clicks on this thread's own windows.
+    const bool take = !settings.middleButtonMode || (GetAsyncKeyState(VK_MBUTTON) & 0x8000) != 0;
+    if (!app.colorFixed && take) settings.pickedColor = c;
   } else {
     releaseScreenDC();  // the next tick reads through a DC taken anew
   }

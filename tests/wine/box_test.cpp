@@ -4,6 +4,7 @@
 #include "harness.h"
 #include "import_patch.h"
 
+#include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "settings/settings.h"
@@ -41,6 +42,21 @@ BOOL WINAPI refusePointer(POINT* p) {
   SetLastError(ERROR_ACCESS_DENIED);
   return FALSE;
 }
+
+// Runs an X client of this machine, such as xdotool, on the test display; Wine starts Unix programs too.
+// Its end cannot be waited for: the caller waits for what it does.
+bool runOnDisplay(const std::string& unixCommand) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string line = unixCommand;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+bool middleButtonDown() { return (GetAsyncKeyState(VK_MBUTTON) & 0x8000) != 0; }
 
 }  // namespace
 
@@ -135,6 +151,44 @@ TEST_F(BoxFixture, TicksWithoutThePointerKeepTheBoxAndTheColour) {
   // The pointer readable again, the box goes on following it.
   SetCursorPos(700, 600);
   EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(1, 2, 250); }));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The user clicks with the middle button into another program's window: the button goes to that window's
+// thread, never through this one's input, and is still seen.
+TEST_F(BoxFixture, MiddleButtonModeTakesTheColourUnderAClickIntoAnotherProgram) {
+  constexpr COLORREF kFirstBand = RGB(230, 40, 40), kSecondBand = RGB(250, 140, 20);  // the backdrop's
+  HANDLE backdrop = startProcess(helperPath("backdrop") + " 12 300");
+  ASSERT_NE(backdrop, nullptr);
+  const HWND backdropWnd = waitForWindow("ScreenshotBackdrop", nullptr);
+  ASSERT_NE(backdropWnd, nullptr);
+  setMiddleButtonMode(true);
+  SetCursorPos(12, 300);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(WindowFromPoint({12, 300}), &owner);
+  EXPECT_NE(owner, GetCurrentProcessId());
+  {
+    WindowDC screen(GetDesktopWindow());
+    ASSERT_TRUE(pumpUntil([&] { return GetPixel(screen.dc, 12, 300) == kFirstBand; }));
+  }
+  pumpFor(150);
+  EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0)) << "taken without the button";
+
+  ASSERT_TRUE(runOnDisplay("Z:\\usr\\bin\\xdotool mousedown 2"));
+  EXPECT_TRUE(pumpUntil([&] { return settings.pickedColor == kFirstBand; })) << std::hex << settings.pickedColor;
+  ASSERT_TRUE(runOnDisplay("Z:\\usr\\bin\\xdotool mouseup 2"));
+  ASSERT_TRUE(pumpUntil([] { return !middleButtonDown(); }));
+  SetCursorPos(36, 300);
+  {
+    WindowDC screen(GetDesktopWindow());
+    ASSERT_TRUE(pumpUntil([&] { return GetPixel(screen.dc, 36, 300) == kSecondBand; }));
+  }
+  pumpFor(150);
+  EXPECT_EQ(settings.pickedColor, kFirstBand) << "taken after the button was let go";
+
+  PostMessageA(backdropWnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(waitForExit(backdrop, 10000), 0u);
+  CloseHandle(backdrop);
   EXPECT_EQ(exitTintlet(), 0);
 }
 
