@@ -14,7 +14,22 @@
 
 namespace {
 
-constexpr UINT kBroadcastTimeoutMs = 3000;
+// The running instance makes its box just after taking the mutex: a start in that moment waits for it.
+constexpr DWORD kFindBoxMs = 3000;
+constexpr DWORD kFindBoxRetryMs = 50;
+
+// Posted to the running box alone: a broadcast would reach every top-level window of every program, and
+// wait on each that is slow to answer.
+void showRunningBox() {
+  for (DWORD waited = 0;; waited += kFindBoxRetryMs) {
+    if (const HWND box = FindWindowA(kBoxClassName, nullptr)) {
+      PostMessageA(box, app.runningMsg, 0, 0);
+      return;
+    }
+    if (waited >= kFindBoxMs) return;
+    Sleep(kFindBoxRetryMs);
+  }
+}
 
 int startupShowCommand() {
   STARTUPINFOA info = {};
@@ -74,9 +89,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   app.runningMsg = RegisterWindowMessageA(kSingleInstanceName);
   CreateMutexA(nullptr, FALSE, kSingleInstanceName);  // held until the process ends
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    // Not a plain SendMessage: one hung window of another program would hang this process for ever.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(HWND_BROADCAST, app.runningMsg, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &ignored);
+    showRunningBox();
     return false;
   }
   InitCommonControls();
