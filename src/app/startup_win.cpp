@@ -31,13 +31,6 @@ void showRunningBox() {
   }
 }
 
-int startupShowCommand() {
-  STARTUPINFOA info = {};
-  info.cb = sizeof info;
-  GetStartupInfoA(&info);
-  return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
-}
-
 void findLayeredWindows() {
   // User32 is imported, so already loaded; the handle is not counted and is not freed.
   const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
@@ -120,8 +113,9 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   setOpacity(settings.opacityPercent);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   setDisplayBase(settings.decimalDisplay);  // lays out the form too
-  ShowWindow(app.boxWnd, startupShowCommand());
-  ShowWindow(app.optionsWnd, SW_MINIMIZE);
+  // Not ShowWindow: the first call of a process may be given the launcher's show command ("Run: Minimized"),
+  // and the box is never minimised or maximised; nor does it take the activation from the user's program.
+  SetWindowPos(app.boxWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ShowWindow(app.optionsWnd, SW_HIDE);
   return true;
 }

@@ -276,7 +276,6 @@ LRESULT onOptionsActivate() {
 
 LRESULT onOptionsClose(HWND wnd) {
   showHotkeyRows();
-  ShowWindow(wnd, SW_MINIMIZE);
   ShowWindow(wnd, SW_HIDE);
   return 0;
 }
@@ -383,7 +382,6 @@ bool takeOptionsDialogKey(MSG* msg) {
 void toggleOptionsWindow() {
   const HWND options = app.optionsWnd;
   if (IsWindowVisible(options) && !IsIconic(options) && !isWindowCovered(options)) {
-    ShowWindow(options, SW_MINIMIZE);
     ShowWindow(options, SW_HIDE);
     return;
   }
