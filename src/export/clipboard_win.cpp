@@ -27,6 +27,21 @@ bool openClipboardPatiently(HWND box) {
   }
 }
 
+// A movable block holding exactly `bytes` bytes of `data`. Sized to the data (and zeroed, should the system
+// round it up): a larger block carried stale heap bytes to other programs.
+HGLOBAL blockWith(const void* data, std::size_t bytes) {
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
+  if (!block) return nullptr;
+  void* at = GlobalLock(block);
+  if (!at) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  std::memcpy(at, data, bytes);
+  GlobalUnlock(block);
+  return block;
+}
+
 }  // namespace
 
 void composeClipboardText(COLORREF color, char* out, std::size_t size) {
@@ -38,28 +53,31 @@ void composeClipboardText(COLORREF color, char* out, std::size_t size) {
 void copyColorToClipboard(HWND box, COLORREF color) {
   char text[kClipboardTextSize];
   composeClipboardText(color, text, sizeof text);
-  // The block is made and filled before the clipboard is opened and emptied: a failed allocation
-  // must leave the user's clipboard as it was. It is sized to the text and its zero (and zeroed,
-  // should the system round it up): a larger block carried stale heap bytes to other programs.
-  const std::size_t bytes = std::strlen(text) + 1;
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
-  if (!block) return;
-  void* data = GlobalLock(block);
-  if (!data) {
-    GlobalFree(block);
+  // The UTF-16 text too, converted from the ANSI code page the text is in: a reader of Unicode text would
+  // otherwise get the system's conversion, made with the code page of the keyboard's language.
+  // An ANSI character is one or more bytes and becomes one or two UTF-16 units, never more units than bytes.
+  wchar_t wide[kClipboardTextSize];
+  const int units = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kClipboardTextSize);
+  // Both blocks are made and filled before the clipboard is opened and emptied: a failed allocation
+  // must leave the user's clipboard as it was.
+  const HGLOBAL ansi = blockWith(text, std::strlen(text) + 1);
+  if (!ansi) return;
+  const HGLOBAL unicode = units > 0 ? blockWith(wide, units * sizeof(wchar_t)) : nullptr;
+  if (units > 0 && !unicode) {
+    GlobalFree(ansi);
     return;
   }
-  std::memcpy(data, text, bytes);
-  GlobalUnlock(block);
   if (!openClipboardPatiently(box)) {
-    GlobalFree(block);
+    GlobalFree(ansi);
+    if (unicode) GlobalFree(unicode);
     reportError(box, kErrClipboard, kClipboardErrorText);
     return;
   }
   EmptyClipboard();
-  // The clipboard owns the block only once it took it; a refused block is still ours to free.
-  const bool copied = SetClipboardData(CF_TEXT, block) != nullptr;
-  if (!copied) GlobalFree(block);
+  // The clipboard owns a block only once it took it; a refused block is still ours to free.
+  const bool copied = SetClipboardData(CF_TEXT, ansi) != nullptr;
+  if (!copied) GlobalFree(ansi);
+  if (unicode && !SetClipboardData(CF_UNICODETEXT, unicode)) GlobalFree(unicode);
   CloseClipboard();
   if (copied) rememberInHistory(color);
 }

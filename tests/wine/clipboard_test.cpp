@@ -63,18 +63,49 @@ class ClipboardHolder {
   HANDLE ready_ = nullptr, release_ = nullptr, process_ = nullptr;
 };
 
-// While it lives, GlobalAlloc fails in this process as on a system out of memory.
+// While it lives, GlobalAlloc fails in this process as on a system out of memory, from its `firstFailing`th
+// call on (counted from 1); the earlier ones get their block.
 class FailingGlobalAlloc {
  public:
+  explicit FailingGlobalAlloc(int firstFailing = 1) {
+    calls = 0;
+    failFrom = firstFailing;
+    real = patch_.original<decltype(&GlobalAlloc)>();
+  }
   bool active() const { return patch_.active(); }
+  static inline int calls = 0;
 
  private:
-  static HGLOBAL WINAPI refuse(UINT, SIZE_T) {
+  static HGLOBAL WINAPI allocate(UINT flags, SIZE_T bytes) {
+    if (++calls < failFrom) return real(flags, bytes);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  ImportPatch patch_{"kernel32.dll", "GlobalAlloc", reinterpret_cast<const void*>(&refuse)};
+  static inline int failFrom = 1;
+  static inline decltype(&GlobalAlloc) real = nullptr;
+  ImportPatch patch_{"kernel32.dll", "GlobalAlloc", reinterpret_cast<const void*>(&allocate)};
 };
+
+// What CF_UNICODETEXT holds: the text up to its first zero, and the whole block in UTF-16 units.
+struct UnicodeText {
+  bool present = false;
+  std::wstring text, block;
+};
+UnicodeText readUnicodeClipboard() {
+  UnicodeText result;
+  if (!openClipboardForTest(nullptr)) return result;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      result.present = true;
+      result.block.assign(units, size / sizeof(wchar_t));
+      result.text = result.block.substr(0, result.block.find(L'\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
 
 // The real program started fresh, with the pointer over a window of a known colour.
 class Clipboard : public ::testing::Test {
@@ -203,17 +234,47 @@ TEST_F(Clipboard, BusyClipboardReportsAndKeepsTheOldContents) {
 }
 
 TEST_F(Clipboard, FailedAllocationKeepsTheOldContents) {
-  putOnClipboard(kOldContents);
-  const DWORD sequence = GetClipboardSequenceNumber();
-  {
-    FailingGlobalAlloc failing;
-    ASSERT_TRUE(failing.active());
-    copyWithHotkey();
+  // The ANSI block and the UTF-16 block: either failing leaves the clipboard alone.
+  for (int failing : {1, 2}) {
+    SCOPED_TRACE(failing);
+    putOnClipboard(kOldContents);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    {
+      FailingGlobalAlloc refusing(failing);
+      ASSERT_TRUE(refusing.active());
+      copyWithHotkey();
+      EXPECT_EQ(FailingGlobalAlloc::calls, failing);
+    }
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+    expectExactly(readClipboard(), kOldContents);
   }
-  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
-  expectExactly(readClipboard(), kOldContents);
   copyWithHotkey();
   expectExactly(readClipboard(), "#050CFF");
+}
+
+// Text in the ANSI code page goes on the clipboard as it is, and as the UTF-16 text of those characters, not
+// as the system would convert it with the keyboard's code page.
+TEST_F(Clipboard, UnicodeTextHoldsTheAnsiCharacters) {
+  // The test prefix runs in an English locale; its ANSI code page decides what the bytes mean.
+  ASSERT_EQ(GetACP(), 1252u);
+  struct Case { const char* customTemplate; const char* text; const wchar_t* unicode; };
+  const Case cases[] = {
+      {"#r,#g,#b", "5,12,255", L"5,12,255"},
+      {"caf\xE9 #r", "caf\xE9 5", L"caf\u00E9 5"},
+      {"\x80$b \x9F\xFF", "\x80" "FF \x9F\xFF", L"\u20AC" L"FF \u0178\u00FF"},  // the euro sign, Y and y with diaeresis
+  };
+  settings.formatIndex = 6;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    putOnClipboard(kOldContents);
+    typeTemplate(c.customTemplate);
+    copyWithHotkey();
+    expectExactly(readClipboard(), c.text);
+    const UnicodeText got = readUnicodeClipboard();
+    ASSERT_TRUE(got.present);
+    EXPECT_EQ(got.text, std::wstring(c.unicode));
+    EXPECT_EQ(got.block.size(), got.text.size() + 1);
+  }
 }
 
 TEST_F(Clipboard, ClipboardHeldForAMomentIsStillCopied) {
