@@ -35,3 +35,4 @@ enum MenuCommand {
 
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000
 constexpr unsigned kTickTimerId = 1;
+constexpr unsigned kTrayRetryTimerId = 2;

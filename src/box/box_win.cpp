@@ -123,7 +123,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:            return onBoxPaint(wnd);
     case WM_COMMAND:          return onMenuCommand(wnd, LOWORD(wp));
     case WM_INITMENUPOPUP:    return onMenuPopup(reinterpret_cast<HMENU>(wp));
-    case WM_TIMER:            return onBoxTick(wnd);
+    case WM_TIMER:            return wp == kTrayRetryTimerId ? onTrayRetry(wnd) : onBoxTick(wnd);
     case WM_CTLCOLORSTATIC:   return onTextColors(reinterpret_cast<HDC>(wp));
     case WM_LBUTTONDOWN:      return onDragStart();
     case WM_LBUTTONUP:        return onDragEnd();

@@ -13,7 +13,23 @@
 namespace {
 
 NOTIFYICONDATAA trayIconData;
-bool trayIconAdded = false;
+bool trayIconAdded = false;  // wanted in the tray: between addTrayIcon and removeTrayIcon
+
+// At sign-in Explorer may refuse the icon while it is still starting: tried again every 2 s for a minute.
+constexpr UINT kTrayRetryMs = 2000;
+constexpr int kTrayRetries = 30;
+int trayRetriesLeft = 0;
+
+// A call that timed out may still have added the icon: then it is there to be modified.
+bool putTrayIcon() {
+  return Shell_NotifyIconA(NIM_ADD, &trayIconData) || Shell_NotifyIconA(NIM_MODIFY, &trayIconData);
+}
+
+void putTrayIconOrRetry(HWND box) {
+  if (putTrayIcon()) return;
+  trayRetriesLeft = kTrayRetries;
+  SetTimer(box, kTrayRetryTimerId, kTrayRetryMs, nullptr);
+}
 
 MENUITEMINFOA itemTemplate;  // also the record of "E&xit"
 MENUITEMINFOA hideItemInfo, optionsItemInfo, colorsItemInfo, copyItemInfo, nudgeItemInfo, displayItemInfo;
@@ -127,19 +143,25 @@ void addTrayIcon(HWND box) {
   trayIconData.uCallbackMessage = kTrayCallbackMsg;
   trayIconData.hIcon = LoadIconA(app.appInstance, "TLICON");
   std::strcpy(trayIconData.szTip, " Tintlet 2.51 ");
-  Shell_NotifyIconA(NIM_ADD, &trayIconData);
   trayIconAdded = true;
   // Explorer broadcasts this when it (re)creates the taskbar; the icon must then be added again.
   app.taskbarCreatedMsg = RegisterWindowMessageA("TaskbarCreated");
+  putTrayIconOrRetry(box);
 }
 
-LRESULT onTaskbarCreated(HWND) {
-  if (trayIconAdded) Shell_NotifyIconA(NIM_ADD, &trayIconData);
+LRESULT onTaskbarCreated(HWND box) {
+  if (trayIconAdded) putTrayIconOrRetry(box);
+  return 0;
+}
+
+LRESULT onTrayRetry(HWND box) {
+  if (!trayIconAdded || putTrayIcon() || --trayRetriesLeft <= 0) KillTimer(box, kTrayRetryTimerId);
   return 0;
 }
 
 void removeTrayIcon() {
   if (!trayIconAdded) return;
+  KillTimer(trayIconData.hWnd, kTrayRetryTimerId);
   Shell_NotifyIconA(NIM_DELETE, &trayIconData);
   trayIconAdded = false;
 }
