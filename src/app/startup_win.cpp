@@ -141,6 +141,8 @@ void shutDown() {
     if (icon) DestroyIcon(icon);
     icon = nullptr;
   }
+  if (app.trayIcon) DestroyIcon(app.trayIcon);
+  app.trayIcon = nullptr;
   deleteObject(app.uiFont);
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);

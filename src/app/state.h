@@ -48,6 +48,7 @@ struct AppState {
   HFONT uiFont = nullptr;
   HFONT linkFont = nullptr;
   HICON aboutIcons[kAboutIconCount] = {};  // the About icons made at a size other than the system's icon size
+  HICON trayIcon = nullptr;  // the tray's small icon, loaded at its size and not shared
   HDC screenDC = nullptr;  // the desktop window's DC, kept by the tick from one tick to the next
   HCURSOR arrowCursor = nullptr;
   HCURSOR handCursor = nullptr;

@@ -1,5 +1,6 @@
 #include "tray/tray.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <cstring>
@@ -23,6 +24,20 @@ int trayRetriesLeft = 0;
 // A call that timed out may still have added the icon: then it is there to be modified.
 bool putTrayIcon() {
   return Shell_NotifyIconA(NIM_ADD, &trayIconData) || Shell_NotifyIconA(NIM_MODIFY, &trayIconData);
+}
+
+// The small icon at the size the shell shows it, from the image of that size: LoadIconA gives the large
+// icon, which the shell then shrinks and blurs. LoadIconMetric (common controls 6, Vista on) knows the size
+// for the display's scale; it is looked up at run time, since a system without it must still start.
+HICON loadTrayIcon() {
+  // The common controls are imported, so already loaded; the handle is not counted and is not freed.
+  const FARPROC found = GetProcAddress(GetModuleHandleA("comctl32.dll"), "LoadIconMetric");
+  const auto loadIconMetric = reinterpret_cast<decltype(&LoadIconMetric)>(reinterpret_cast<void (*)()>(found));
+  HICON icon = nullptr;
+  if (loadIconMetric && SUCCEEDED(loadIconMetric(app.appInstance, L"TLICON", LIM_SMALL, &icon)) && icon)
+    return icon;
+  return static_cast<HICON>(LoadImageA(app.appInstance, "TLICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                       GetSystemMetrics(SM_CYSMICON), 0));
 }
 
 void putTrayIconOrRetry(HWND box) {
@@ -141,7 +156,8 @@ void addTrayIcon(HWND box) {
   trayIconData.uID = 1;
   trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIconData.uCallbackMessage = kTrayCallbackMsg;
-  trayIconData.hIcon = LoadIconA(app.appInstance, "TLICON");
+  if (!app.trayIcon) app.trayIcon = loadTrayIcon();
+  trayIconData.hIcon = app.trayIcon;
   std::strcpy(trayIconData.szTip, " Tintlet 2.51 ");
   trayIconAdded = true;
   // Explorer broadcasts this when it (re)creates the taskbar; the icon must then be added again.

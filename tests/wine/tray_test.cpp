@@ -231,3 +231,20 @@ TEST(TrayIcon, RefusedAtStartIsAddedOnceTheShellTakesIt) {
   EXPECT_EQ(exitTintlet(), 0);
   EXPECT_FALSE(iconPresent(box)) << "the icon stays after exit";
 }
+
+TEST_F(TrayFixture, IconIsTheSmallIconAtItsSizeAndIsDestroyedAtExit) {
+  const HICON icon = app.trayIcon;
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP colour = {};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(colour.bmHeight, GetSystemMetrics(SM_CYSMICON));
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(app.trayIcon, nullptr);
+  ICONINFO after = {};
+  EXPECT_FALSE(GetIconInfo(icon, &after)) << "the icon outlives the program";
+}
