@@ -324,8 +324,11 @@ LRESULT onOptionsDpiChanged(HWND wnd, int dpi, const RECT* suggested) {
     const SIZE size = optionsWindowSize(dpi);
     place.rcNormalPosition.right = place.rcNormalPosition.left + size.cx;
     place.rcNormalPosition.bottom = place.rcNormalPosition.top + size.cy;
-    if (!IsWindowVisible(wnd)) place.showCmd = SW_HIDE;  // a closed window stays closed
     SetWindowPlacement(wnd, &place);
+  } else if (!IsWindowVisible(wnd)) {
+    // A closed window stays closed, and opens where it was, at the size for the new DPI.
+    const SIZE size = optionsWindowSize(dpi);
+    SetWindowPos(wnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (suggested) {
     SetWindowPos(wnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
