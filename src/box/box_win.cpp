@@ -9,6 +9,7 @@
 #include "app/state.h"
 #include "box/box_dpi.h"
 #include "box/box_geometry.h"
+#include "box/tick_pace.h"
 #include "box/zoom.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
@@ -27,6 +28,37 @@ LRESULT onBoxRightButtonUp();
 
 Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The tick's pace (tick_pace.h): where the pointer was at the last tick, when the screen was last read, and
+// the interval the timer runs at.
+struct TickClock {
+  POINT lastPointer;
+  LARGE_INTEGER lastRead;
+  int intervalMs;
+};
+TickClock tickClock = {};
+
+long msSince(const LARGE_INTEGER& then) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<long>((now.QuadPart - then.QuadPart) * 1000 / frequency.QuadPart);
+}
+
+void startTimer(HWND wnd) {
+  app.timerActive = SetTimer(wnd, kTickTimerId, kMovingTickMs, nullptr) != 0;
+  tickClock.intervalMs = kMovingTickMs;
+}
+
+// The same timer at another interval; should that fail, the one running goes on.
+void setTickInterval(HWND wnd, int ms) {
+  if (ms != tickClock.intervalMs && SetTimer(wnd, kTickTimerId, ms, nullptr)) tickClock.intervalMs = ms;
+}
+
+bool tickNeedsSpeed() {
+  return app.nudgeMode || app.dragging || app.colorDialogWnd ||
+         (settings.middleButtonMode && (GetAsyncKeyState(VK_MBUTTON) & 0x8000) != 0);
+}
+
 void fillBoxBackground(HWND wnd, HDC dc) {
   RECT r;
   GetClientRect(wnd, &r);
@@ -34,6 +66,9 @@ void fillBoxBackground(HWND wnd, HDC dc) {
   ++r.bottom;
   FillRect(dc, &r, app.baseBrush);
   forgetMagnifier();
+  // The swatch, the text and the magnifier go back on at the next tick, which must not keep a still pointer's pace.
+  app.textDirty = true;
+  if (app.timerActive) setTickInterval(wnd, kMovingTickMs);
 }
 
 // Under Wine a window moved to where it already is still costs a reconfigure, about a millisecond at
@@ -44,8 +79,6 @@ void moveWindowTo(HWND wnd, HWND parent, RECT to) {
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   if (!EqualRect(&r, &to)) MoveWindow(wnd, to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
 }
-
-void startTimer(HWND wnd) { app.timerActive = SetTimer(wnd, kTickTimerId, 1, nullptr) != 0; }
 
 // The screen under the pointer, asked again only when the pointer leaves it or a quarter second has passed:
 // under Wine every question costs several server calls, and the answer changes only with the display setup.
@@ -123,7 +156,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:            return onBoxPaint(wnd);
     case WM_COMMAND:          return onMenuCommand(wnd, LOWORD(wp));
     case WM_INITMENUPOPUP:    return onMenuPopup(reinterpret_cast<HMENU>(wp));
-    case WM_TIMER:            return wp == kTrayRetryTimerId ? onTrayRetry(wnd) : onBoxTick(wnd);
+    case WM_TIMER:            return wp == kTrayRetryTimerId ? onTrayRetry(wnd) : onBoxTimer(wnd);
     case WM_CTLCOLORSTATIC:   return onTextColors(reinterpret_cast<HDC>(wp));
     case WM_LBUTTONDOWN:      return onDragStart();
     case WM_LBUTTONUP:        return onDragEnd();
@@ -249,12 +282,13 @@ void releaseTickDCs() {
   releaseMagnifier();
 }
 
-LRESULT onBoxTick(HWND wnd) {
-  // Read once: every pointer read costs an X round trip and server calls under Wine, and placing the box
-  // with the same position keeps it where this tick's sample was taken.
-  POINT p;
-  // Fails while another desktop has the input (lock screen, UAC prompt): the box and its colour stay.
-  if (!GetCursorPos(&p)) return 0;
+namespace {
+
+// One tick in full at the pointer `p`, as the caller read it: placing the box with the same position keeps
+// it where this tick's sample was taken.
+void sampleAt(HWND wnd, POINT p) {
+  tickClock.lastPointer = p;
+  QueryPerformanceCounter(&tickClock.lastRead);
   if (app.dragging && !app.followPointer) {
     RECT r;
     GetWindowRect(wnd, &r);
@@ -290,8 +324,31 @@ LRESULT onBoxTick(HWND wnd) {
   if (app.followPointer) placeBoxAt(wnd, p, true);
   app.shownColor = settings.pickedColor;
   app.textDirty = false;
+}
+
+}  // namespace
+
+// While the pointer stands still the screen is read less often, and the timer runs slower.
+LRESULT onBoxTimer(HWND wnd) {
+  POINT p;
+  // Fails while another desktop has the input (lock screen, UAC prompt): the box and its colour stay.
+  if (!GetCursorPos(&p)) return 0;
+  const bool moved = p.x != tickClock.lastPointer.x || p.y != tickClock.lastPointer.y;
+  const TickPace pace =
+      tickPace({moved, tickNeedsSpeed(), app.textDirty || app.firstTick, msSince(tickClock.lastRead)});
+  setTickInterval(wnd, pace.intervalMs);
+  if (pace.readScreen) sampleAt(wnd, p);
   return 0;
 }
+
+LRESULT onBoxTick(HWND wnd) {
+  // Read once: every pointer read costs an X round trip and server calls under Wine.
+  POINT p;
+  if (GetCursorPos(&p)) sampleAt(wnd, p);
+  return 0;
+}
+
+int tickIntervalMs() { return tickClock.intervalMs; }
 
 namespace {
 

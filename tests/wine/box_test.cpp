@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_geometry.h"
+#include "box/tick_pace.h"
 
 namespace {
 
@@ -189,6 +190,35 @@ TEST_F(BoxFixture, MiddleButtonModeTakesTheColourUnderAClickIntoAnotherProgram) 
   PostMessageA(backdropWnd, WM_CLOSE, 0, 0);
   EXPECT_EQ(waitForExit(backdrop, 10000), 0u);
   CloseHandle(backdrop);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// While the pointer stands still the tick slows down; the colour under it is still taken, and the box follows
+// the pointer's first movement. Nudge mode keeps the full pace.
+TEST_F(BoxFixture, StillPointerSlowsTheTickWhichStillFollowsColourAndPointer) {
+  ASSERT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
+  target.setColor(RGB(9, 9, 200));
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(9, 9, 200); }));
+  EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd) == "0909C8"; }));
+
+  ASSERT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
+  SetCursorPos(330, 320);
+  const Point at = boxPosition({330, 320}, app.boxWidth, app.boxHeight, {0, 0, 1024, 768});
+  EXPECT_TRUE(pumpUntil([&] { return boxRect().left == at.x && boxRect().top == at.y; }));
+
+  // A form change is drawn at once, not at the still pace.
+  ASSERT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
+  action(kActionDecHex);
+  EXPECT_EQ(tickIntervalMs(), kMovingTickMs);
+  EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd) == "009 009 200"; }));
+
+  action(kActionNudge);
+  ASSERT_TRUE(app.nudgeMode);
+  EXPECT_TRUE(pumpUntil([] { return tickIntervalMs() == kMovingTickMs; }));
+  pumpFor(150);
+  EXPECT_EQ(tickIntervalMs(), kMovingTickMs) << "slowed while nudging";
+  action(kActionNudge);
+  EXPECT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
   EXPECT_EQ(exitTintlet(), 0);
 }
 
