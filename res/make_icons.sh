@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Draws the three icons from simple shapes, each with images of 32, 48 and 64 pixels (the About page shows the
-# larger ones on scaled displays); the shapes are given on a 32-pixel grid and scaled for the larger images:
+# larger ones on scaled displays); the shapes are given on a 32-pixel grid and scaled for the larger images.
+# The 16, 20, 24 and 40 pixel images, the small icon of the tray and title bars at 100 to 250 %, are the 64-pixel
+# one made smaller: without them Windows shrinks the 32-pixel image itself, and the tray icon is blurred.
 #   tlicon.ico  the program: a pointer-sized box over red, green and blue bands
 #   qnicon.ico  the maker: a teal ring with a quill stroke through it
 #   dticon.ico  the development tool: angle brackets around a slash on a dark tile
@@ -40,4 +42,9 @@ for size in 32 48 64; do
   draw qn $size "${qn[@]}"
   draw dt $size "${dt[@]}"
 done
-for name in tl qn dt; do convert "$tmp/$name-32.png" "$tmp/$name-48.png" "$tmp/$name-64.png" "${name}icon.ico"; done
+for name in tl qn dt; do
+  for size in 16 20 24 40; do
+    convert "$tmp/$name-64.png" -filter Lanczos -resize "${size}x${size}" "PNG32:$tmp/$name-$size.png"
+  done
+  convert "$tmp/$name"-{16,20,24,32,40,48,64}.png "${name}icon.ico"
+done

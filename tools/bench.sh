@@ -12,7 +12,8 @@ trap '"$here/wine-env.sh" stop "$win"' EXIT
 echo "build measured: $(sed -n 's/^TINTLET_ARCH=//p' "$run"), $win/Tintlet.exe"
 
 benches=$(cd "$here/../bench" && ls *_bench.cpp 2>/dev/null | sed 's/\.cpp$//')
-cmake --build "$win" --target Tintlet set_cursor send_action timer_only $benches -- --no-print-directory >/dev/null || exit 1
+cmake --build "$win" --target Tintlet set_cursor send_action timer_only bare_window $benches -- --no-print-directory >/dev/null ||
+  exit 1
 
 status=0
 for b in $benches; do
@@ -37,15 +38,22 @@ measure() {
 }
 
 echo "== CPU share of a running process over $seconds s, pointer still over the desktop"
+echo "   The floor: a program with the same 1 ms timer that does nothing at a tick, and one that reads the pointer"
+echo "   and the pixel under it at every tick, as a colour picker that never slows down must."
 printf '%-16s %12s %11s %11s\n' "" "CPU time" "of a core" "Xvfb"
+"$run" "$win/set_cursor.exe" 400 300
 "$run" "$win/timer_only.exe" $((seconds + 2)) &
 pid=$!
 sleep 1
 measure "timer only" "$pid"
 wait "$pid"
+"$run" "$win/bare_window.exe" $((seconds + 2)) sample &
+pid=$!
+sleep 1
+measure "pointer + pixel" "$pid"
+wait "$pid"
 
 "$run" reg delete 'HKCU\Software\Quillon\Tintlet' /f >/dev/null 2>&1  # a first run: the normal form
-"$run" "$win/set_cursor.exe" 400 300
 "$run" "$win/Tintlet.exe" &
 pid=$!
 sleep 3

@@ -33,3 +33,4 @@ enum MenuCommand {
 constexpr unsigned kTrayCallbackMsg = 0x7E8;  // WM_USER + 1000
 constexpr unsigned kTickTimerId = 1;
 constexpr unsigned kSaveTimerId = 2;  // the box's look for changed settings, about once a second
+constexpr unsigned kTrayRetryTimerId = 3;

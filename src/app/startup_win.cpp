@@ -42,11 +42,21 @@ void writeSettingsAndTell() {
   if (!saveSettings()) reportSettingsFileError();
 }
 
-int startupShowCommand() {
-  STARTUPINFOA info = {};
-  info.cb = sizeof info;
-  GetStartupInfoA(&info);
-  return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
+// The running instance makes its box just after taking the mutex: a start in that moment waits for it.
+constexpr DWORD kFindBoxMs = 3000;
+constexpr DWORD kFindBoxRetryMs = 50;
+
+// Posted to the running box alone: a broadcast would reach every top-level window of every program, and
+// wait on each that is slow to answer.
+void showRunningBox() {
+  for (DWORD waited = 0;; waited += kFindBoxRetryMs) {
+    if (const HWND box = FindWindowA(kBoxClassName, nullptr)) {
+      PostMessageA(box, app.runningMsg, 0, 0);
+      return;
+    }
+    if (waited >= kFindBoxMs) return;
+    Sleep(kFindBoxRetryMs);
+  }
 }
 
 void findLayeredWindows() {
@@ -100,9 +110,7 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   app.runningMsg = RegisterWindowMessageA(kSingleInstanceName);
   CreateMutexA(nullptr, FALSE, kSingleInstanceName);  // held until the process ends
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    // Not a plain SendMessage: one hung window of another program would hang this process for ever.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(HWND_BROADCAST, app.runningMsg, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &ignored);
+    showRunningBox();
     return false;
   }
   InitCommonControls();
@@ -139,8 +147,9 @@ bool startUp(HINSTANCE instance, int* exitCode) {
   setSampleSide(settings.sampleSide);
   SendMessageA(app.boxTextWnd, WM_SETFONT, reinterpret_cast<WPARAM>(app.boxFont), TRUE);
   setDisplayBase(settings.decimalDisplay);  // lays out the form too
-  ShowWindow(app.boxWnd, startupShowCommand());
-  ShowWindow(app.optionsWnd, SW_MINIMIZE);
+  // Not ShowWindow: the first call of a process may be given the launcher's show command ("Run: Minimized"),
+  // and the box is never minimised or maximised; nor does it take the activation from the user's program.
+  SetWindowPos(app.boxWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ShowWindow(app.optionsWnd, SW_HIDE);
   saveDue = false;
   SetTimer(app.boxWnd, kSaveTimerId, kSaveLookMs, nullptr);
@@ -182,6 +191,8 @@ void shutDown() {
     if (icon) DestroyIcon(icon);
     icon = nullptr;
   }
+  if (app.trayIcon) DestroyIcon(app.trayIcon);
+  app.trayIcon = nullptr;
   deleteObject(app.uiFont);
   deleteObject(app.boxFont);
   destroyMenu(app.formatMenu);

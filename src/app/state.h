@@ -38,6 +38,7 @@ struct AppState {
   HFONT uiFont = nullptr;
   HFONT linkFont = nullptr;
   HICON aboutIcons[kAboutIconCount] = {};  // the About icons made at a size other than the system's icon size
+  HICON trayIcon = nullptr;  // the tray's small icon, loaded at its size and not shared
   HCURSOR arrowCursor = nullptr;
   HCURSOR handCursor = nullptr;
   HMENU trayMenu = nullptr;

@@ -46,9 +46,14 @@ void hideBox(HWND wnd);
 // from it, and the Options window is centred on it.
 RECT screenRectAt(POINT p);
 
+// The box's timer: a tick in full while the pointer moves or a mode needs speed, fewer while it stands still.
+LRESULT onBoxTimer(HWND wnd);
+// One tick in full, whatever the pace: the pointer read, the screen sampled, the colour shown, the box placed.
 LRESULT onBoxTick(HWND wnd);
 // How many times the contrast form's line was worked out since start.
 int contrastLinesComposedSoFar();
+// The interval the tick's timer runs at now, in milliseconds (tick_pace.h).
+int tickIntervalMs();
 // Releases the device contexts the tick keeps from one tick to the next; once, at shutdown.
 void releaseTickDCs();
 

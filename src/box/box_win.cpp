@@ -14,6 +14,7 @@
 #include "box/contrast.h"
 #include "box/dpi_scale.h"
 #include "box/sample.h"
+#include "box/tick_pace.h"
 #include "box/zoom.h"
 #include "export/notation.h"
 #include "history/history_menu.h"
@@ -34,6 +35,37 @@ LRESULT onBoxRightButtonUp();
 
 Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The tick's pace (tick_pace.h): where the pointer was at the last tick, when the screen was last read, and
+// the interval the timer runs at.
+struct TickClock {
+  POINT lastPointer;
+  LARGE_INTEGER lastRead;
+  int intervalMs;
+};
+TickClock tickClock = {};
+
+long msSince(const LARGE_INTEGER& then) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<long>((now.QuadPart - then.QuadPart) * 1000 / frequency.QuadPart);
+}
+
+void startTimer(HWND wnd) {
+  app.timerActive = SetTimer(wnd, kTickTimerId, kMovingTickMs, nullptr) != 0;
+  tickClock.intervalMs = kMovingTickMs;
+}
+
+// The same timer at another interval; should that fail, the one running goes on.
+void setTickInterval(HWND wnd, int ms) {
+  if (ms != tickClock.intervalMs && SetTimer(wnd, kTickTimerId, ms, nullptr)) tickClock.intervalMs = ms;
+}
+
+bool tickNeedsSpeed() {
+  return boxState.nudgeMode || boxState.dragging || optionsState.colorDialogWnd ||
+         (settings.middleButtonMode && (GetAsyncKeyState(VK_MBUTTON) & 0x8000) != 0);
+}
+
 void fillBoxBackground(HWND wnd, HDC dc) {
   RECT r;
   GetClientRect(wnd, &r);
@@ -41,6 +73,9 @@ void fillBoxBackground(HWND wnd, HDC dc) {
   ++r.bottom;
   FillRect(dc, &r, app.baseBrush);
   forgetMagnifier();
+  // The swatch, the text and the magnifier go back on at the next tick, which must not keep a still pointer's pace.
+  app.textDirty = true;
+  if (app.timerActive) setTickInterval(wnd, kMovingTickMs);
 }
 
 // Under Wine a window moved to where it already is still costs a reconfigure, about a millisecond at
@@ -51,8 +86,6 @@ void moveWindowTo(HWND wnd, HWND parent, RECT to) {
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   if (!EqualRect(&r, &to)) MoveWindow(wnd, to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
 }
-
-void startTimer(HWND wnd) { app.timerActive = SetTimer(wnd, kTickTimerId, 1, nullptr) != 0; }
 
 // The screen under the pointer, asked again only when the pointer leaves it or a quarter second has passed:
 // under Wine every question costs several server calls, and the answer changes only with the display setup.
@@ -83,9 +116,9 @@ void releaseScreenDC() {
 }
 
 // Puts the box beside `p`, the pointer as the caller read it, or keeps it where it is when it does not follow.
-void placeBoxAt(HWND wnd, POINT p) {
+void placeBoxAt(HWND wnd, POINT p, bool follow) {
   POINT at;
-  if (boxState.followPointer) {
+  if (follow) {
     const Point pos = boxPosition({p.x, p.y}, app.boxWidth, boxState.boxHeight, toRect(screenUnder(p)));
     at = {pos.x, pos.y};
   } else {
@@ -192,7 +225,7 @@ LRESULT CALLBACK colorBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:            return onBoxPaint(wnd);
     case WM_COMMAND:          return onMenuCommand(wnd, LOWORD(wp));
     case WM_INITMENUPOPUP:    return onMenuPopup(reinterpret_cast<HMENU>(wp));
-    case WM_TIMER:            return wp == kSaveTimerId ? onSaveTimer() : onBoxTick(wnd);
+    case WM_TIMER:            return onBoxTimerMessage(wnd, wp);
     case WM_CTLCOLORSTATIC:   return onTextColors(reinterpret_cast<HDC>(wp));
     case WM_LBUTTONDOWN:      return onDragStart();
     case WM_LBUTTONUP:        return onDragEnd();
@@ -248,8 +281,9 @@ RECT screenRectAt(POINT p) {
 
 void placeBox(HWND wnd) {
   POINT p = {};
-  if (boxState.followPointer) GetCursorPos(&p);
-  placeBoxAt(wnd, p);
+  // With the input on another desktop (lock screen, UAC prompt) there is no pointer: the box keeps its place.
+  const bool follow = boxState.followPointer && GetCursorPos(&p);
+  placeBoxAt(wnd, p, follow);
 }
 
 void applyFormGeometry(BoxForm form, int h) {
@@ -329,11 +363,13 @@ void releaseTickDCs() {
   releaseSampler();
 }
 
-LRESULT onBoxTick(HWND wnd) {
-  // Read once: every pointer read costs an X round trip and server calls under Wine, and placing the box
-  // with the same position keeps it where this tick's sample was taken.
-  POINT p;
-  GetCursorPos(&p);
+namespace {
+
+// One tick in full at the pointer `p`, as the caller read it: placing the box with the same position keeps
+// it where this tick's sample was taken.
+void sampleAt(HWND wnd, POINT p) {
+  tickClock.lastPointer = p;
+  QueryPerformanceCounter(&tickClock.lastRead);
   if (boxState.dragging && !boxState.followPointer) {
     RECT r;
     GetWindowRect(wnd, &r);
@@ -354,7 +390,9 @@ LRESULT onBoxTick(HWND wnd) {
   }
   // A pixel that cannot be read is no colour: keep the last one rather than show white.
   if (c != CLR_INVALID) {
-    if (!boxState.colorFixed && (!settings.middleButtonMode || GetKeyState(VK_MBUTTON) < 0)) settings.pickedColor = c;
+    // The button as the hardware has it: GetKeyState would see only clicks on this thread's own windows.
+    const bool take = !settings.middleButtonMode || (GetAsyncKeyState(VK_MBUTTON) & 0x8000) != 0;
+    if (!boxState.colorFixed && take) settings.pickedColor = c;
   } else {
     releaseScreenDC();  // the next tick reads through a DC taken anew
   }
@@ -368,13 +406,45 @@ LRESULT onBoxTick(HWND wnd) {
   if (changed && !boxState.colorFixed) composeColorTexts(settings.pickedColor, app.hexText, app.decText);
   if (changed && contrast) composeContrastLine();
   if (changed) redrawBox(wnd);
-  if (boxState.followPointer) placeBoxAt(wnd, p);
+  if (boxState.followPointer) placeBoxAt(wnd, p, true);
   boxState.shownColor = settings.pickedColor;
   app.textDirty = false;
+}
+
+}  // namespace
+
+// While the pointer stands still the screen is read less often, and the timer runs slower.
+LRESULT onBoxTimer(HWND wnd) {
+  POINT p;
+  // Fails while another desktop has the input (lock screen, UAC prompt): the box and its colour stay.
+  if (!GetCursorPos(&p)) return 0;
+  const bool moved = p.x != tickClock.lastPointer.x || p.y != tickClock.lastPointer.y;
+  const TickPace pace =
+      tickPace({moved, tickNeedsSpeed(), app.textDirty || boxState.firstTick, msSince(tickClock.lastRead)});
+  setTickInterval(wnd, pace.intervalMs);
+  if (pace.readScreen) sampleAt(wnd, p);
   return 0;
 }
 
+LRESULT onBoxTick(HWND wnd) {
+  // Read once: every pointer read costs an X round trip and server calls under Wine.
+  POINT p;
+  if (GetCursorPos(&p)) sampleAt(wnd, p);
+  return 0;
+}
+
+int tickIntervalMs() { return tickClock.intervalMs; }
+
 namespace {
+
+// The box's timers: the tick, the look for changed settings, and the tray icon's next try.
+LRESULT onBoxTimerMessage(HWND wnd, WPARAM id) {
+  switch (id) {
+    case kSaveTimerId:      return onSaveTimer();
+    case kTrayRetryTimerId: return onTrayRetry(wnd);
+    default:                return onBoxTimer(wnd);
+  }
+}
 
 LRESULT onBoxCreate(HWND wnd) {
   app.boxFont = createBoxFont();
@@ -422,8 +492,7 @@ LRESULT onTextColors(HDC dc) {
 
 LRESULT onDragStart() {
   if (boxState.followPointer) return 0;
-  boxState.dragging = true;
-  GetCursorPos(&boxState.dragPoint);
+  boxState.dragging = GetCursorPos(&boxState.dragPoint) != FALSE;
   return 0;
 }
 

@@ -41,7 +41,8 @@ void movePointer(HWND box, int dx, int dy) {
   if (!GetCursorPos(&p)) return;
   const RECT s = virtualScreen();
   const Point to = nudgedPointer({p.x, p.y}, dx, dy, {s.left, s.top, s.right, s.bottom});
-  SetCursorPos(to.x, to.y);
+  // Refused while another desktop has the input: the pointer did not move, so there is nothing new to sample.
+  if (!SetCursorPos(to.x, to.y)) return;
   // Sampled at once, so the box shows the new pixel and Enter copies it even before the next tick.
   onBoxTick(box);
 }

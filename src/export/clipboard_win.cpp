@@ -1,6 +1,7 @@
 #include "export/clipboard.h"
 
 #include <cstring>
+#include <vector>
 
 #include "app/error.h"
 #include "app/error_text.h"
@@ -19,6 +20,21 @@ constexpr char kClipboardErrorText[] = "Clipboard error !!\r\rUnable to copy !!"
 constexpr int kOpenTries = 5;
 constexpr DWORD kOpenRetryMs = 20;
 
+// A movable block holding exactly `bytes` bytes of `data`. Sized to the data (and zeroed, should the system
+// round it up): a larger block carried stale heap bytes to other programs.
+HGLOBAL blockWith(const void* data, std::size_t bytes) {
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
+  if (!block) return nullptr;
+  void* at = GlobalLock(block);
+  if (!at) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  std::memcpy(at, data, bytes);
+  GlobalUnlock(block);
+  return block;
+}
+
 }  // namespace
 
 bool openClipboardPatiently(HWND box) {
@@ -36,28 +52,32 @@ void composeClipboardText(COLORREF color, char* out, std::size_t size) {
 }
 
 bool placeTextOnClipboard(HWND box, const char* text) {
-  // The block is made and filled before the clipboard is opened and emptied: a failed allocation
-  // must leave the user's clipboard as it was. It is sized to the text and its zero (and zeroed,
-  // should the system round it up): a larger block carried stale heap bytes to other programs.
+  // The UTF-16 text too, converted from the ANSI code page the text is in: a reader of Unicode text would
+  // otherwise get the system's conversion, made with the code page of the keyboard's language.
+  // An ANSI character is one or more bytes and becomes one or two UTF-16 units, never more units than bytes.
   const std::size_t bytes = std::strlen(text) + 1;
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes);
-  if (!block) return false;
-  void* data = GlobalLock(block);
-  if (!data) {
-    GlobalFree(block);
+  std::vector<wchar_t> wide(bytes);
+  const int units = MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
+  // Both blocks are made and filled before the clipboard is opened and emptied: a failed allocation
+  // must leave the user's clipboard as it was.
+  const HGLOBAL ansi = blockWith(text, bytes);
+  if (!ansi) return false;
+  const HGLOBAL unicode = units > 0 ? blockWith(wide.data(), units * sizeof(wchar_t)) : nullptr;
+  if (units > 0 && !unicode) {
+    GlobalFree(ansi);
     return false;
   }
-  std::memcpy(data, text, bytes);
-  GlobalUnlock(block);
   if (!openClipboardPatiently(box)) {
-    GlobalFree(block);
+    GlobalFree(ansi);
+    if (unicode) GlobalFree(unicode);
     reportError(box, kErrClipboard, kClipboardErrorText);
     return false;
   }
   EmptyClipboard();
-  // The clipboard owns the block only once it took it; a refused block is still ours to free.
-  const bool copied = SetClipboardData(CF_TEXT, block) != nullptr;
-  if (!copied) GlobalFree(block);
+  // The clipboard owns a block only once it took it; a refused block is still ours to free.
+  const bool copied = SetClipboardData(CF_TEXT, ansi) != nullptr;
+  if (!copied) GlobalFree(ansi);
+  if (unicode && !SetClipboardData(CF_UNICODETEXT, unicode)) GlobalFree(unicode);
   CloseClipboard();
   return copied;
 }

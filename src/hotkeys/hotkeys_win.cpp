@@ -1,6 +1,7 @@
 #include "hotkeys/hotkeys.h"
 
 #include <commctrl.h>
+#include <versionhelpers.h>
 
 #include <cstring>
 
@@ -21,13 +22,20 @@ namespace {
 // run, but the user's pair stays stored and is tried again at the next start, unless the row is changed.
 bool refusedAtStart[kActionCount] = {};
 
+// A held hotkey would run its action again at every repeat of the keyboard: toggles would flicker. Windows 7
+// brought the flag that stops that; Vista does not know it, so it is asked for only from Windows 7 on.
+UINT noRepeat() {
+  static const UINT flag = IsWindows7OrGreater() ? MOD_NOREPEAT : 0;
+  return flag;
+}
+
 void registerPairs(bool atStart, RefusedHotkeys* refused) {
   refused->text[0] = '\0';
   for (int i = 0; i < kActionCount; ++i) {
     const BYTE key = settings.hotkeyChars[i];
     const BYTE modifiers = settings.hotkeyModifiers[i];
     if (refusedAtStart[i] || (!key && !modifiers) ||
-        RegisterHotKey(app.boxWnd, i, registrationModifiers(modifiers), key))
+        RegisterHotKey(app.boxWnd, i, registrationModifiers(modifiers) | noRepeat(), key))
       continue;
     appendFailedHotkey(modifiers, key, refused->text, sizeof refused->text);
     if (atStart) {

@@ -67,7 +67,7 @@ void pickUnderPointer() {
   // it end; a pick written meanwhile would replace the colour OK chose.
   if (!IsWindowVisible(optionsState.colorDialogWnd)) return;
   POINT p;
-  GetCursorPos(&p);
+  if (!GetCursorPos(&p)) return;
   COLORREF color;
   {
     WindowDC screen(GetDesktopWindow());

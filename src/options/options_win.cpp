@@ -259,7 +259,6 @@ LRESULT onOptionsActivate() {
 
 LRESULT onOptionsClose(HWND wnd) {
   showHotkeyRows();
-  ShowWindow(wnd, SW_MINIMIZE);
   ShowWindow(wnd, SW_HIDE);
   return 0;
 }
@@ -321,8 +320,11 @@ LRESULT onOptionsDpiChanged(HWND wnd, int dpi, const RECT* suggested) {
     const SIZE size = optionsWindowSize(dpi);
     place.rcNormalPosition.right = place.rcNormalPosition.left + size.cx;
     place.rcNormalPosition.bottom = place.rcNormalPosition.top + size.cy;
-    if (!IsWindowVisible(wnd)) place.showCmd = SW_HIDE;  // a closed window stays closed
     SetWindowPlacement(wnd, &place);
+  } else if (!IsWindowVisible(wnd)) {
+    // A closed window stays closed, and opens where it was, at the size for the new DPI.
+    const SIZE size = optionsWindowSize(dpi);
+    SetWindowPos(wnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (suggested) {
     SetWindowPos(wnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -379,7 +381,6 @@ bool takeOptionsDialogKey(MSG* msg) {
 void toggleOptionsWindow() {
   const HWND options = app.optionsWnd;
   if (IsWindowVisible(options) && !IsIconic(options) && !isWindowCovered(options)) {
-    ShowWindow(options, SW_MINIMIZE);
     ShowWindow(options, SW_HIDE);
     return;
   }

@@ -11,6 +11,8 @@ void removeTrayIcon();
 LRESULT onTrayNotify(HWND box, LPARAM mouseMsg);
 // Explorer restarted: the icon must be added again.
 LRESULT onTaskbarCreated(HWND box);
+// The tray retry timer: another try at an icon the shell refused.
+LRESULT onTrayRetry(HWND box);
 // Opens the tray menu at the pointer, for the tray icon, the box and the Options window alike; its
 // commands go to the colour box.
 void showTrayMenu();

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include <cstring>
 #include <iterator>
 
@@ -15,7 +18,37 @@
 namespace {
 
 NOTIFYICONDATAA trayIconData;
-bool trayIconAdded = false;
+bool trayIconAdded = false;  // wanted in the tray: between addTrayIcon and removeTrayIcon
+
+// At sign-in Explorer may refuse the icon while it is still starting: tried again every 2 s for a minute.
+constexpr UINT kTrayRetryMs = 2000;
+constexpr int kTrayRetries = 30;
+int trayRetriesLeft = 0;
+
+// A call that timed out may still have added the icon: then it is there to be modified.
+bool putTrayIcon() {
+  return Shell_NotifyIconA(NIM_ADD, &trayIconData) || Shell_NotifyIconA(NIM_MODIFY, &trayIconData);
+}
+
+// The small icon at the size the shell shows it, from the image of that size: LoadIconA gives the large
+// icon, which the shell then shrinks and blurs. LoadIconMetric (common controls 6, Vista on) knows the size
+// for the display's scale; it is looked up at run time, since a system without it must still start.
+HICON loadTrayIcon() {
+  // The common controls are imported, so already loaded; the handle is not counted and is not freed.
+  const FARPROC found = GetProcAddress(GetModuleHandleA("comctl32.dll"), "LoadIconMetric");
+  const auto loadIconMetric = reinterpret_cast<decltype(&LoadIconMetric)>(reinterpret_cast<void (*)()>(found));
+  HICON icon = nullptr;
+  if (loadIconMetric && SUCCEEDED(loadIconMetric(app.appInstance, L"TLICON", LIM_SMALL, &icon)) && icon)
+    return icon;
+  return static_cast<HICON>(LoadImageA(app.appInstance, "TLICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                       GetSystemMetrics(SM_CYSMICON), 0));
+}
+
+void putTrayIconOrRetry(HWND box) {
+  if (putTrayIcon()) return;
+  trayRetriesLeft = kTrayRetries;
+  SetTimer(box, kTrayRetryTimerId, kTrayRetryMs, nullptr);
+}
 
 MENUITEMINFOA itemTemplate;
 MENUITEMINFOA hideItemInfo;  // renamed "&Show" while the box is hidden
@@ -164,21 +197,28 @@ void addTrayIcon(HWND box) {
   trayIconData.uID = 1;
   trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIconData.uCallbackMessage = kTrayCallbackMsg;
-  trayIconData.hIcon = LoadIconA(app.appInstance, "TLICON");
+  if (!app.trayIcon) app.trayIcon = loadTrayIcon();
+  trayIconData.hIcon = app.trayIcon;
   std::strcpy(trayIconData.szTip, " Tintlet 2.51 ");
-  Shell_NotifyIconA(NIM_ADD, &trayIconData);
   trayIconAdded = true;
   // Explorer broadcasts this when it (re)creates the taskbar; the icon must then be added again.
   app.taskbarCreatedMsg = RegisterWindowMessageA("TaskbarCreated");
+  putTrayIconOrRetry(box);
 }
 
-LRESULT onTaskbarCreated(HWND) {
-  if (trayIconAdded) Shell_NotifyIconA(NIM_ADD, &trayIconData);
+LRESULT onTaskbarCreated(HWND box) {
+  if (trayIconAdded) putTrayIconOrRetry(box);
+  return 0;
+}
+
+LRESULT onTrayRetry(HWND box) {
+  if (!trayIconAdded || putTrayIcon() || --trayRetriesLeft <= 0) KillTimer(box, kTrayRetryTimerId);
   return 0;
 }
 
 void removeTrayIcon() {
   if (!trayIconAdded) return;
+  KillTimer(trayIconData.hWnd, kTrayRetryTimerId);
   Shell_NotifyIconA(NIM_DELETE, &trayIconData);
   trayIconAdded = false;
 }
@@ -195,7 +235,11 @@ LRESULT onTrayNotify(HWND box, LPARAM mouseMsg) {
 
 void showTrayMenu() {
   POINT p;
-  GetCursorPos(&p);
+  if (!GetCursorPos(&p)) {
+    // The pointer cannot be read (input on another desktop): where it was when the click came.
+    const DWORD at = GetMessagePos();
+    p = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  }
   SetForegroundWindow(app.boxWnd);
   TrackPopupMenuEx(app.trayMenu, TPM_CENTERALIGN, p.x, p.y, app.boxWnd, nullptr);
   // Without this the menu does not close when the user clicks elsewhere.

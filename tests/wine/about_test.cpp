@@ -267,11 +267,12 @@ TEST(Resources, ManifestHelpAndIconsOfTheBuiltProgram) {
     ASSERT_GE(group.size(), 6u + 14u) << name;
     const auto* header = reinterpret_cast<const WORD*>(group.data());
     EXPECT_EQ(header[1], 1) << name << ": an icon group";
-    // 32 pixels, and 48 and 64 for the About page on scaled displays.
-    const int sides[] = {32, 48, 64};
-    ASSERT_EQ(header[2], 3) << name << ": three images";
-    ASSERT_GE(group.size(), 6u + 3 * 14u) << name;
-    for (int i = 0; i < 3; ++i) {
+    // The small icon at 100 to 250 % (16 to 40 pixels), 32, and 48 and 64 for the About page on scaled displays.
+    const int sides[] = {16, 20, 24, 32, 40, 48, 64};
+    constexpr int kImages = sizeof sides / sizeof sides[0];
+    ASSERT_EQ(header[2], kImages) << name << ": seven images";
+    ASSERT_GE(group.size(), 6u + kImages * 14u) << name;
+    for (int i = 0; i < kImages; ++i) {
       EXPECT_EQ(static_cast<unsigned char>(group[6 + 14 * i]), sides[i]) << name;
       EXPECT_EQ(static_cast<unsigned char>(group[7 + 14 * i]), sides[i]) << name;
     }

@@ -1,11 +1,16 @@
 // The colour box in the real program: sampling, following, fixing, dragging, hiding.
-#include "harness.h"
+#include <atomic>
 
+#include "harness.h"
+#include "import_patch.h"
+
+#include "app/gdi.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "settings/settings.h"
 #include "box/box.h"
 #include "box/box_geometry.h"
+#include "box/tick_pace.h"
 
 namespace {
 
@@ -26,6 +31,33 @@ struct BoxFixture : ::testing::Test {
     return r;
   }
 };
+
+// GetCursorPos as it behaves while another desktop has the input (lock screen, UAC prompt): it fails, and
+// what it leaves in the point is no position; here one over another window, where a tick that used it
+// would move the box and pick that window's colour.
+std::atomic<int> refusedPointerReads{0};
+BOOL WINAPI refusePointer(POINT* p) {
+  p->x = 700;
+  p->y = 600;
+  ++refusedPointerReads;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+// Runs an X client of this machine, such as xdotool, on the test display; Wine starts Unix programs too.
+// Its end cannot be waited for: the caller waits for what it does.
+bool runOnDisplay(const std::string& unixCommand) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string line = unixCommand;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+bool middleButtonDown() { return (GetAsyncKeyState(VK_MBUTTON) & 0x8000) != 0; }
 
 }  // namespace
 
@@ -99,6 +131,94 @@ TEST_F(BoxFixture, MiddleButtonModeTakesTheColourOnlyWhileTheButtonIsDown) {
   target.setColor(RGB(10, 200, 10));
   pumpFor(150);
   EXPECT_EQ(settings.pickedColor, RGB(200, 10, 10));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST_F(BoxFixture, TicksWithoutThePointerKeepTheBoxAndTheColour) {
+  ColorWindow elsewhere({650, 550, 750, 650}, RGB(1, 2, 250));
+  pumpFor(30);
+  const RECT before = boxRect();
+  {
+    ImportPatch failing("user32.dll", "GetCursorPos", reinterpret_cast<const void*>(&refusePointer));
+    ASSERT_TRUE(failing.active());
+    refusedPointerReads = 0;
+    ASSERT_TRUE(pumpUntil([] { return refusedPointerReads >= 10; }));  // ten real ticks
+    EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0));
+    const RECT during = boxRect();
+    EXPECT_EQ(during.left, before.left);
+    EXPECT_EQ(during.top, before.top);
+    EXPECT_TRUE(IsWindowVisible(app.boxWnd));
+  }
+  // The pointer readable again, the box goes on following it.
+  SetCursorPos(700, 600);
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(1, 2, 250); }));
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// The user clicks with the middle button into another program's window: the button goes to that window's
+// thread, never through this one's input, and is still seen.
+TEST_F(BoxFixture, MiddleButtonModeTakesTheColourUnderAClickIntoAnotherProgram) {
+  constexpr COLORREF kFirstBand = RGB(230, 40, 40), kSecondBand = RGB(250, 140, 20);  // the backdrop's
+  HANDLE backdrop = startProcess(helperPath("backdrop") + " 12 300");
+  ASSERT_NE(backdrop, nullptr);
+  const HWND backdropWnd = waitForWindow("ScreenshotBackdrop", nullptr);
+  ASSERT_NE(backdropWnd, nullptr);
+  setMiddleButtonMode(true);
+  SetCursorPos(12, 300);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(WindowFromPoint({12, 300}), &owner);
+  EXPECT_NE(owner, GetCurrentProcessId());
+  {
+    WindowDC screen(GetDesktopWindow());
+    ASSERT_TRUE(pumpUntil([&] { return GetPixel(screen.dc, 12, 300) == kFirstBand; }));
+  }
+  pumpFor(150);
+  EXPECT_EQ(settings.pickedColor, RGB(5, 128, 0)) << "taken without the button";
+
+  ASSERT_TRUE(runOnDisplay("Z:\\usr\\bin\\xdotool mousedown 2"));
+  EXPECT_TRUE(pumpUntil([&] { return settings.pickedColor == kFirstBand; })) << std::hex << settings.pickedColor;
+  ASSERT_TRUE(runOnDisplay("Z:\\usr\\bin\\xdotool mouseup 2"));
+  ASSERT_TRUE(pumpUntil([] { return !middleButtonDown(); }));
+  SetCursorPos(36, 300);
+  {
+    WindowDC screen(GetDesktopWindow());
+    ASSERT_TRUE(pumpUntil([&] { return GetPixel(screen.dc, 36, 300) == kSecondBand; }));
+  }
+  pumpFor(150);
+  EXPECT_EQ(settings.pickedColor, kFirstBand) << "taken after the button was let go";
+
+  PostMessageA(backdropWnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(waitForExit(backdrop, 10000), 0u);
+  CloseHandle(backdrop);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+// While the pointer stands still the tick slows down; the colour under it is still taken, and the box follows
+// the pointer's first movement. Nudge mode keeps the full pace.
+TEST_F(BoxFixture, StillPointerSlowsTheTickWhichStillFollowsColourAndPointer) {
+  ASSERT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
+  target.setColor(RGB(9, 9, 200));
+  EXPECT_TRUE(pumpUntil([] { return settings.pickedColor == RGB(9, 9, 200); }));
+  EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd) == "0909C8"; }));
+
+  ASSERT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
+  SetCursorPos(330, 320);
+  const Point at = boxPosition({330, 320}, app.boxWidth, boxState.boxHeight, {0, 0, 1024, 768});
+  EXPECT_TRUE(pumpUntil([&] { return boxRect().left == at.x && boxRect().top == at.y; }));
+
+  // A form change is drawn at once, not at the still pace.
+  ASSERT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
+  action(kActionDecHex);
+  EXPECT_EQ(tickIntervalMs(), kMovingTickMs);
+  EXPECT_TRUE(pumpUntil([] { return windowText(app.boxTextWnd) == "009 009 200"; }));
+
+  action(kActionNudge);
+  ASSERT_TRUE(boxState.nudgeMode);
+  EXPECT_TRUE(pumpUntil([] { return tickIntervalMs() == kMovingTickMs; }));
+  pumpFor(150);
+  EXPECT_EQ(tickIntervalMs(), kMovingTickMs) << "slowed while nudging";
+  action(kActionNudge);
+  EXPECT_TRUE(pumpUntil([] { return tickIntervalMs() == kStillTickMs; }));
   EXPECT_EQ(exitTintlet(), 0);
 }
 

@@ -9,6 +9,7 @@
 #include "options/options.h"
 #include "settings/settings.h"
 #include "harness.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -64,55 +65,49 @@ class ClipboardHolder {
   HANDLE ready_ = nullptr, release_ = nullptr, process_ = nullptr;
 };
 
-// While it lives, GlobalAlloc fails in this process as on a system out of memory: the test program's
-// import of it (through which the program's own code calls it) points at a stand-in that refuses.
+// While it lives, GlobalAlloc fails in this process as on a system out of memory, from its `firstFailing`th
+// call on (counted from 1); the earlier ones get their block.
 class FailingGlobalAlloc {
  public:
-  FailingGlobalAlloc() : slot_(importSlot("GlobalAlloc")) {
-    if (slot_) original_ = replace(reinterpret_cast<ULONG_PTR>(&refuse));
+  explicit FailingGlobalAlloc(int firstFailing = 1) {
+    calls = 0;
+    failFrom = firstFailing;
+    real = patch_.original<decltype(&GlobalAlloc)>();
   }
-  ~FailingGlobalAlloc() {
-    if (slot_) replace(original_);
-  }
-  bool active() const { return slot_ != nullptr; }
-  FailingGlobalAlloc(const FailingGlobalAlloc&) = delete;
-  FailingGlobalAlloc& operator=(const FailingGlobalAlloc&) = delete;
+  bool active() const { return patch_.active(); }
+  static inline int calls = 0;
 
  private:
-  static HGLOBAL WINAPI refuse(UINT, SIZE_T) {
+  static HGLOBAL WINAPI allocate(UINT flags, SIZE_T bytes) {
+    if (++calls < failFrom) return real(flags, bytes);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  // The address slot of a kernel32 function in this executable's import table.
-  static ULONG_PTR* importSlot(const char* function) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-      if (lstrcmpiA(reinterpret_cast<const char*>(base + dll->Name), "kernel32.dll") != 0) continue;
-      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-      for (; names->u1.AddressOfData; ++names, ++slots) {
-        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-        const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-        if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), function) == 0)
-          return reinterpret_cast<ULONG_PTR*>(&slots->u1.Function);
-      }
-    }
-    return nullptr;
-  }
-  ULONG_PTR replace(ULONG_PTR with) {
-    DWORD protection;
-    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-    const ULONG_PTR before = *slot_;
-    *slot_ = with;
-    VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-    return before;
-  }
-  ULONG_PTR* slot_;
-  ULONG_PTR original_ = 0;
+  static inline int failFrom = 1;
+  static inline decltype(&GlobalAlloc) real = nullptr;
+  ImportPatch patch_{"kernel32.dll", "GlobalAlloc", reinterpret_cast<const void*>(&allocate)};
 };
+
+// What CF_UNICODETEXT holds: the text up to its first zero, and the whole block in UTF-16 units.
+struct UnicodeText {
+  bool present = false;
+  std::wstring text, block;
+};
+UnicodeText readUnicodeClipboard() {
+  UnicodeText result;
+  if (!openClipboardForTest(nullptr)) return result;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      result.present = true;
+      result.block.assign(units, size / sizeof(wchar_t));
+      result.text = result.block.substr(0, result.block.find(L'\0'));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
 
 // The real program started fresh, with the pointer over a window of a known colour.
 class Clipboard : public ::testing::Test {
@@ -241,17 +236,47 @@ TEST_F(Clipboard, BusyClipboardReportsAndKeepsTheOldContents) {
 }
 
 TEST_F(Clipboard, FailedAllocationKeepsTheOldContents) {
-  putOnClipboard(kOldContents);
-  const DWORD sequence = GetClipboardSequenceNumber();
-  {
-    FailingGlobalAlloc failing;
-    ASSERT_TRUE(failing.active());
-    copyWithHotkey();
+  // The ANSI block and the UTF-16 block: either failing leaves the clipboard alone.
+  for (int failing : {1, 2}) {
+    SCOPED_TRACE(failing);
+    putOnClipboard(kOldContents);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    {
+      FailingGlobalAlloc refusing(failing);
+      ASSERT_TRUE(refusing.active());
+      copyWithHotkey();
+      EXPECT_EQ(FailingGlobalAlloc::calls, failing);
+    }
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+    expectExactly(readClipboard(), kOldContents);
   }
-  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
-  expectExactly(readClipboard(), kOldContents);
   copyWithHotkey();
   expectExactly(readClipboard(), "#050CFF");
+}
+
+// Text in the ANSI code page goes on the clipboard as it is, and as the UTF-16 text of those characters, not
+// as the system would convert it with the keyboard's code page.
+TEST_F(Clipboard, UnicodeTextHoldsTheAnsiCharacters) {
+  // The test prefix runs in an English locale; its ANSI code page decides what the bytes mean.
+  ASSERT_EQ(GetACP(), 1252u);
+  struct Case { const char* customTemplate; const char* text; const wchar_t* unicode; };
+  const Case cases[] = {
+      {"#r,#g,#b", "5,12,255", L"5,12,255"},
+      {"caf\xE9 #r", "caf\xE9 5", L"caf\u00E9 5"},
+      {"\x80$b \x9F\xFF", "\x80" "FF \x9F\xFF", L"\u20AC" L"FF \u0178\u00FF"},  // the euro sign, Y and y with diaeresis
+  };
+  settings.formatIndex = 6;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    putOnClipboard(kOldContents);
+    typeTemplate(c.customTemplate);
+    copyWithHotkey();
+    expectExactly(readClipboard(), c.text);
+    const UnicodeText got = readUnicodeClipboard();
+    ASSERT_TRUE(got.present);
+    EXPECT_EQ(got.text, std::wstring(c.unicode));
+    EXPECT_EQ(got.block.size(), got.text.size() + 1);
+  }
 }
 
 TEST_F(Clipboard, ClipboardHeldForAMomentIsStillCopied) {

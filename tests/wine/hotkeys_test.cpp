@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "import_patch.h"
 
 #include <atomic>
 #include <mutex>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "app/state.h"
+#include "box/nudge.h"
 #include "options/options.h"
 #include "settings/settings.h"
 #include "hotkeys/hotkeys.h"
@@ -32,6 +34,28 @@ struct ProbeWindow {
 void expectDefaultPair(int action) {
   EXPECT_EQ(settings.hotkeyChars[action], kDefaultKeys[action]) << action;
   EXPECT_EQ(settings.hotkeyModifiers[action], kDefaultKeys[action] ? 3 : 0) << action;
+}
+
+void keyEvent(std::vector<INPUT>* in, WORD vk, bool up) {
+  INPUT i = {};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  in->push_back(i);
+}
+
+// Ctrl+Shift+`key` held down: the key goes down `times` times (the later ones as the keyboard's repeat), then
+// everything is let go, all through the system's input.
+void holdCtrlShift(WORD key, int times) {
+  std::vector<INPUT> in;
+  keyEvent(&in, VK_CONTROL, false);
+  keyEvent(&in, VK_SHIFT, false);
+  for (int i = 0; i < times; ++i) keyEvent(&in, key, false);
+  keyEvent(&in, key, true);
+  keyEvent(&in, VK_SHIFT, true);
+  keyEvent(&in, VK_CONTROL, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 }  // namespace
@@ -210,4 +234,50 @@ TEST(Hotkeys, StoredPairsWithoutModifiersBecomeCtrlShiftAndAreWrittenBack) {
   EXPECT_EQ(storedBytes("modifiers"), std::string(kStoredHotkeyCount, '\3'));
   EXPECT_EQ(storedBytes("nudgekey"), std::string("N\x0B", 2));
   EXPECT_EQ(storedBytes("contrastkey"), std::string(2, '\0'));
+}
+
+// The registrations the program asks for, passed on to the system.
+struct RegistrationSpy {
+  struct Asked { int id; UINT modifiers; UINT key; bool granted; };
+  static inline std::vector<Asked> asked;
+  static inline decltype(&RegisterHotKey) real = nullptr;
+  static BOOL WINAPI registerHotKey(HWND wnd, int id, UINT modifiers, UINT key) {
+    const BOOL granted = real(wnd, id, modifiers, key);
+    asked.push_back({id, modifiers, key, granted != FALSE});
+    return granted;
+  }
+  ImportPatch patch{"user32.dll", "RegisterHotKey", reinterpret_cast<const void*>(&registerHotKey)};
+  RegistrationSpy() {
+    asked.clear();
+    real = patch.original<decltype(&RegisterHotKey)>();
+  }
+};
+
+// The actions' hotkeys are asked for without the keyboard's repeat (a held Ctrl+Shift+D would flip the base
+// at every repeat), the nudge mode's arrows with it (held, they move the pointer on); and they still work.
+// Wine takes the flag but does not act on it, so the repeat itself is left to Windows.
+TEST(Hotkeys, ActionsAreRegisteredWithoutRepeatAndTheArrowsWithIt) {
+  clearSettings();
+  RegistrationSpy spy;
+  ASSERT_TRUE(spy.patch.active());
+  startTintlet();
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionNudge, 0);
+  ASSERT_TRUE(boxState.nudgeMode);
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionNudge, 0);
+  ASSERT_EQ(RegistrationSpy::asked.size(), size_t(kKeyedActions + kNudgeKeyCount));
+  for (const RegistrationSpy::Asked& a : RegistrationSpy::asked) {
+    SCOPED_TRACE(a.id);
+    EXPECT_TRUE(a.granted);
+    const bool action = a.id < kActionCount;
+    EXPECT_EQ((a.modifiers & MOD_NOREPEAT) != 0, action);
+    if (action) EXPECT_EQ(a.modifiers & ~MOD_NOREPEAT, kCtrlShift);
+  }
+  // Through the system's input, pressed once, and held through three repeats (under Wine each repeat runs
+  // the action again, so an even count of presses is not used here).
+  for (int presses : {1, 3}) {
+    const int before = settings.decimalDisplay;
+    holdCtrlShift('D', presses);
+    EXPECT_TRUE(pumpUntil([&] { return settings.decimalDisplay != before; })) << presses;
+  }
+  EXPECT_EQ(exitTintlet(), 0);
 }

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "app/names.h"
+
 namespace {
 
 HWND findRunningBox() { return waitForWindow("TintletApp", nullptr); }
@@ -20,6 +22,29 @@ struct Processes {
       CloseHandle(h);
     }
   }
+};
+
+// A top-level window of another program, counting the running instance's message when it reaches it.
+struct Bystander {
+  static inline UINT runningMsg = 0;
+  static inline int seen = 0;
+  HWND wnd = nullptr;
+  Bystander() {
+    runningMsg = RegisterWindowMessageA(kSingleInstanceName);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TintletTestBystander";
+    RegisterClassA(&wc);
+    wnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  ~Bystander() { DestroyWindow(wnd); }
+  static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == runningMsg) ++seen;
+    return DefWindowProcA(w, msg, wp, lp);
+  }
+  Bystander(const Bystander&) = delete;
+  Bystander& operator=(const Bystander&) = delete;
 };
 
 }  // namespace
@@ -45,6 +70,27 @@ TEST(SingleInstance, SecondStartExitsAndShowsTheHiddenBox) {
   HANDLE third = started.add(startProcess(exe));
   EXPECT_EQ(waitForExit(third, 10000), 0u);
   EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(box) != 0; }));
+
+  PostMessageA(box, WM_HOTKEY, 8, 0);  // Exit
+  EXPECT_EQ(waitForExit(first, 10000), 0u);
+}
+
+TEST(SingleInstance, SecondStartTellsTheRunningBoxAlone) {
+  clearSettings();
+  Processes started;
+  Bystander other;
+  ASSERT_NE(other.wnd, nullptr);
+  const std::string exe = windowsPath(TINTLET_EXE);
+  HANDLE first = started.add(startProcess(exe));
+  const HWND box = findRunningBox();
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_HOTKEY, 2, 0);  // Show / Hide
+  ASSERT_TRUE(pumpUntil([&] { return !IsWindowVisible(box); }));
+
+  HANDLE second = started.add(startProcess(exe));
+  EXPECT_EQ(waitForExit(second, 10000), 0u);  // answers this thread's messages meanwhile
+  EXPECT_TRUE(pumpUntil([&] { return IsWindowVisible(box) != 0; }));
+  EXPECT_EQ(Bystander::seen, 0);
 
   PostMessageA(box, WM_HOTKEY, 8, 0);  // Exit
   EXPECT_EQ(waitForExit(first, 10000), 0u);

@@ -1,9 +1,11 @@
 // Nudge mode in the real program: real key presses through the system's input, the real pointer,
 // the real clipboard and other processes competing for the keys.
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include "harness.h"
+#include "import_patch.h"
 
 #include "app/names.h"
 #include "app/startup.h"
@@ -119,6 +121,14 @@ void startAt(POINT p) {
   pumpFor(50);
 }
 
+// SetCursorPos as it behaves while another desktop has the input: refused, the pointer stays.
+std::atomic<int> refusedMoves{0};
+BOOL WINAPI refuseMove(int, int) {
+  ++refusedMoves;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
 }  // namespace
 
 TEST(Nudge, HotkeyTurnsTheModeOnInTheZoomFormAndOffToTheFormBefore) {
@@ -210,6 +220,32 @@ TEST(Nudge, EnterCopiesThePixelUnderTheMovedPointerAndLeaves) {
   EXPECT_FALSE(boxState.nudgeMode);
   EXPECT_EQ(formName(), "normal");
   EXPECT_EQ(takenNudgeKeys(), 0);
+  EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(Nudge, ARefusedPointerMoveLeavesThePointerAndTheMode) {
+  ColorWindow pattern(virtualScreen(), paintPattern);
+  startAt({500, 400});
+  ASSERT_TRUE(pumpUntil([] { return std::string(app.hexText) == "F49055"; })) << app.hexText;
+  pressNudgeHotkey();
+  ASSERT_TRUE(boxState.nudgeMode);
+  {
+    ImportPatch refusing("user32.dll", "SetCursorPos", reinterpret_cast<const void*>(&refuseMove));
+    ASSERT_TRUE(refusing.active());
+    refusedMoves = 0;
+    press(VK_RIGHT);
+    press(VK_DOWN, {VK_SHIFT});
+    ASSERT_TRUE(pumpUntil([] { return refusedMoves == 2; }));
+    EXPECT_EQ(pointer().x, 500);
+    EXPECT_EQ(pointer().y, 400);
+    EXPECT_TRUE(boxState.nudgeMode);
+    EXPECT_EQ(formName(), "zoom");
+    EXPECT_STREQ(app.hexText, "F49055");
+  }
+  // Allowed again, the same key moves the pointer.
+  press(VK_RIGHT);
+  EXPECT_EQ(pointer().x, 501);
+  EXPECT_TRUE(pumpUntil([] { return std::string(app.hexText) == "F59055"; })) << app.hexText;
   EXPECT_EQ(exitTintlet(), 0);
 }
 

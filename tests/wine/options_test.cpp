@@ -215,24 +215,36 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   EXPECT_EQ(exitTintlet(), 0);
 }
 
-TEST(OptionsWindow, StartsHiddenAndMinimisedAndClosesTheSameWay) {
+TEST(OptionsWindow, StartsHiddenAndClosesTheSameWay) {
   clearSettings();
   startTintlet();
   pumpFor(50);
   EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
-  EXPECT_TRUE(IsIconic(app.optionsWnd));
+  EXPECT_FALSE(IsIconic(app.optionsWnd));
   openOptions();
   switchOptionsPage(2);
   ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  RECT opened;
+  GetWindowRect(app.optionsWnd, &opened);
   SendMessageA(app.optionsWnd, WM_CLOSE, 0, 0);
   pumpFor(50);
   EXPECT_TRUE(IsWindow(app.optionsWnd));
   EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
-  EXPECT_TRUE(IsIconic(app.optionsWnd));
-  // Opened again, it is back on the Options page.
+  EXPECT_FALSE(IsIconic(app.optionsWnd));
+  // The Options action closes it the same way.
+  openOptions();
+  ASSERT_TRUE(IsWindowVisible(app.optionsWnd));
+  SendMessageA(app.boxWnd, WM_HOTKEY, kActionOptions, 0);
+  pumpFor(50);
+  EXPECT_FALSE(IsWindowVisible(app.optionsWnd));
+  EXPECT_FALSE(IsIconic(app.optionsWnd));
+  // Opened again, it is back on the Options page, where it was.
   openOptions();
   EXPECT_TRUE(IsWindowVisible(app.optionsWnd));
   EXPECT_FALSE(IsIconic(app.optionsWnd));
+  RECT reopened;
+  GetWindowRect(app.optionsWnd, &reopened);
+  EXPECT_TRUE(EqualRect(&opened, &reopened));
   EXPECT_EQ(SendMessageA(optionsControls[kTabCtrl], TCM_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(optionsState.currentTab, 0);
   EXPECT_TRUE(IsWindowVisible(optionsControls.notationRadio(0)));

@@ -1,5 +1,6 @@
 // The tray icon and its popup menu in the real program.
 #include "harness.h"
+#include "import_patch.h"
 
 #include <string>
 #include <vector>
@@ -72,6 +73,33 @@ void CALLBACK closeOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 const UINT R = MFT_RADIOCHECK, S = MFT_SEPARATOR;
+
+// Shell_NotifyIconA as Explorer answers while it is still starting at sign-in: it refuses the first
+// `refusals` calls, whatever they ask, and then lets them through.
+struct BusyShell {
+  static inline int refusals = 0, calls = 0, added = 0;
+  static inline decltype(&Shell_NotifyIconA) real = nullptr;
+  static BOOL WINAPI notify(DWORD message, PNOTIFYICONDATAA data) {
+    if (++calls <= refusals) return FALSE;
+    const BOOL done = real(message, data);
+    if (done && message == NIM_ADD) ++added;
+    return done;
+  }
+  ImportPatch patch{"shell32.dll", "Shell_NotifyIconA", reinterpret_cast<const void*>(&notify)};
+  explicit BusyShell(int refused) {
+    refusals = refused;
+    calls = added = 0;
+    real = patch.original<decltype(&Shell_NotifyIconA)>();
+  }
+};
+
+bool iconPresent(HWND box) {
+  NOTIFYICONDATAA icon = {};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = box;
+  icon.uID = 1;
+  return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
 
 }  // namespace
 
@@ -208,4 +236,39 @@ TEST_F(TrayFixture, TaskbarRestartAddsTheIconAgain) {
   SendMessageA(app.boxWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon is there again";
   EXPECT_EQ(exitTintlet(), 0);
+}
+
+TEST(TrayIcon, RefusedAtStartIsAddedOnceTheShellTakesIt) {
+  clearSettings();
+  {
+    // The add at start and the first try after it, each an add and then a look for an icon added after all.
+    BusyShell shell(4);
+    ASSERT_TRUE(shell.patch.active());
+    startTintlet();
+    EXPECT_EQ(BusyShell::added, 0);
+    ASSERT_TRUE(pumpUntil([] { return BusyShell::added == 1; }, 20000)) << BusyShell::calls << " calls";
+    EXPECT_EQ(BusyShell::calls, 5);
+  }
+  const HWND box = app.boxWnd;
+  EXPECT_TRUE(iconPresent(box));
+  EXPECT_FALSE(KillTimer(box, kTrayRetryTimerId)) << "the tries go on after the icon was added";
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_FALSE(iconPresent(box)) << "the icon stays after exit";
+}
+
+TEST_F(TrayFixture, IconIsTheSmallIconAtItsSizeAndIsDestroyedAtExit) {
+  const HICON icon = app.trayIcon;
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP colour = {};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(colour.bmHeight, GetSystemMetrics(SM_CYSMICON));
+  EXPECT_EQ(exitTintlet(), 0);
+  EXPECT_EQ(app.trayIcon, nullptr);
+  ICONINFO after = {};
+  EXPECT_FALSE(GetIconInfo(icon, &after)) << "the icon outlives the program";
 }

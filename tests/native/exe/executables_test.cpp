@@ -2,10 +2,12 @@
 // machine each is built for, its manifest, its version record and its icons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "pe_file.h"
 
@@ -94,6 +96,32 @@ TEST_P(Executables, CarryTheirIconsWithEveryImageTheGroupsName) {
       EXPECT_EQ(image->size(), le32(*group, entry + 8)) << name << " image " << i;
       EXPECT_EQ(le32(*image, 0), 40u) << name << " image " << i << ": a bitmap header";
     }
+  }
+}
+
+// The small icon at 100, 125, 150 and 250 % (16, 20, 24 and 40 pixels) and the large ones at 100 to 200 %
+// (32, 48 and 64): an image of the size asked for is never scaled by the system.
+TEST_P(Executables, CarryEachIconAtTheSizesOfTheTrayAndTheAboutPage) {
+  const std::vector<uint32_t> wanted = {16, 20, 24, 32, 40, 48, 64};
+  for (const char* name : {"TLICON", "QNICON", "DTICON"}) {
+    const std::string* group = findResource(exe, "#14", name);
+    ASSERT_NE(group, nullptr) << name;
+    ASSERT_GE(group->size(), 6u) << name;
+    std::vector<uint32_t> sizes;
+    for (uint32_t i = 0, count = le16(*group, 4); i < count && 6 + 14 * (i + 1) <= group->size(); ++i) {
+      const size_t entry = 6 + 14 * i;
+      const uint32_t width = uint8_t((*group)[entry]), height = uint8_t((*group)[entry + 1]);
+      EXPECT_EQ(width, height) << name << " image " << i;
+      sizes.push_back(width);
+      // The image itself is of the size its group entry names (a bitmap holds the colour and the mask rows).
+      const std::string* image = findResource(exe, "#3", "#" + std::to_string(le16(*group, entry + 12)));
+      ASSERT_NE(image, nullptr) << name << " image " << i;
+      ASSERT_GE(image->size(), 12u) << name << " image " << i;
+      EXPECT_EQ(le32(*image, 4), width) << name << " image " << i;
+      EXPECT_EQ(le32(*image, 8), 2 * height) << name << " image " << i;
+    }
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, wanted) << name;
   }
 }
 
