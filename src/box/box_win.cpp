@@ -27,6 +27,7 @@ BoxState boxState;
 namespace {
 
 LRESULT onBoxCreate(HWND wnd);
+LRESULT onBoxTimerMessage(HWND wnd, WPARAM id);
 LRESULT onBoxPaint(HWND wnd);
 LRESULT onTextColors(HDC dc);
 LRESULT onDragStart();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/state.h"
+#include "box/box.h"
 #include "box/nudge.h"
 #include "options/options.h"
 #include "settings/settings.h"
