@@ -99,10 +99,12 @@ Windows Registry Editor Version 5.00
 "nudgekey"=hex:4e,03
 "pastekey"=hex:00,00
 "platform"="$notation"
+"sample"=dword:00000001
 "strikeout"="false"
 "textcolor"="16777215"
 "trans"="$opacity"
 "underline"="false"
+"zoomscale"=dword:00000002
 EOF
 )
 export_file=$(mktemp -u /tmp/tintlet-session.XXXXXX.reg)

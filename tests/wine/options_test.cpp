@@ -103,10 +103,10 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   EXPECT_EQ(window->style, 0x00CA0000u);
   // The system adds the window edge to a window with a caption.
   EXPECT_EQ(window->exStyle & ~WS_EX_WINDOWEDGE, static_cast<DWORD>(WS_EX_CONTROLPARENT));
-  EXPECT_EQ(window->x, (desktop.right - 300) / 2);
-  EXPECT_EQ(window->y, (desktop.bottom - 400) / 2);
-  EXPECT_EQ(window->width, 300);
-  EXPECT_EQ(window->height, 400);
+  EXPECT_EQ(window->x, (desktop.right - kOptionsWidth) / 2);
+  EXPECT_EQ(window->y, (desktop.bottom - kOptionsHeight) / 2);
+  EXPECT_EQ(window->width, kOptionsWidth);
+  EXPECT_EQ(window->height, kOptionsHeight);
   EXPECT_EQ(window->parent, GetDesktopWindow());
 
   // Opened, it shows the Options page; W and H are its client size.
@@ -115,10 +115,10 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   EXPECT_FALSE(IsIconic(app.optionsWnd));
   RECT r, client;
   GetWindowRect(app.optionsWnd, &r);
-  EXPECT_EQ(r.left, (desktop.right - 300) / 2);
-  EXPECT_EQ(r.top, (desktop.bottom - 400) / 2);
-  EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 400);
+  EXPECT_EQ(r.left, (desktop.right - kOptionsWidth) / 2);
+  EXPECT_EQ(r.top, (desktop.bottom - kOptionsHeight) / 2);
+  EXPECT_EQ(r.right - r.left, kOptionsWidth);
+  EXPECT_EQ(r.bottom - r.top, kOptionsHeight);
   EXPECT_EQ(windowText(app.optionsWnd), "Tintlet 2.51 Options");
   GetClientRect(app.optionsWnd, &client);
   const int clientW = client.right, clientH = client.bottom;
@@ -148,7 +148,8 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
     EXPECT_EQ(classOf(c).size(), std::strlen(e.className));
     EXPECT_EQ(lstrcmpiA(classOf(c).c_str(), e.className), 0) << classOf(c);
     DWORD style = e.style;
-    if (c == optionsControls[kTemplateCombo]) style &= ~WS_BORDER;  // the combo box draws its own border
+    const bool combo = lstrcmpiA(e.className, "ComboBox") == 0;
+    if (combo) style &= ~(WS_BORDER | WS_VSCROLL);  // the combo box draws its own border, its list the scroll bar
     if (e.style == 0x50010009) style &= ~WS_TABSTOP;  // the checked radio button takes the tab stop
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE)), style);
     EXPECT_EQ(isShown(c), e.page <= 0);
@@ -159,7 +160,7 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
     EXPECT_EQ(live.top, e.y);
     // The combo box's own height is its edit field's; its created height includes the list.
     if (e.width) EXPECT_EQ(live.right - live.left, resolve(e.width, clientW));
-    if (e.height && c != optionsControls[kTemplateCombo]) EXPECT_EQ(live.bottom - live.top, resolve(e.height, clientH));
+    if (e.height && !combo) EXPECT_EQ(live.bottom - live.top, resolve(e.height, clientH));
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(c, WM_GETFONT, 0, 0));
     if (e.uiFont) EXPECT_EQ(font, app.uiFont);
     else EXPECT_NE(font, app.uiFont);
@@ -177,7 +178,7 @@ TEST(OptionsWindow, EveryControlAsCreatedAndShown) {
   EXPECT_EQ(children[23], optionsControls.hotkeyCtrl(0));
   EXPECT_EQ(children[40], optionsControls.hotkeyLabel(8));
   EXPECT_EQ(children[42], optionsControls.hotkeyLabel(9));
-  EXPECT_EQ(children[kControlCount - 1], optionsControls[kToolIconStatic]);
+  EXPECT_EQ(children[kToolIconStatic], optionsControls[kToolIconStatic]);
   for (int c = 0; c < kControlCount; ++c) EXPECT_EQ(children[c], optionsControls.handles[c]) << kExpected[c].name;
   // The About texts come from the About page's composer.
   EXPECT_EQ(windowText(optionsControls[kAboutLabel]), optionsState.aboutText);

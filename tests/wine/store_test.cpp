@@ -71,7 +71,9 @@ Lines defaultLines() {
       {"fontweight", "400"},      {"textcolor", "16777215"}, {"basecolor", "8421504"},
       {"customclr", std::string(128, '0')},                  {"facename", "\"Tahoma\""},
       {"hotchars", "4F445146535A434D58"},                     {"modifiers", "030303030303030303"},
-      {"nudgekey", "4E03"},       {"trans", "100"},          {"customFormat", "\"RGB(#r,#g,#b)\""},
+      {"nudgekey", "4E03"},       {"contrastkey", "0000"},   {"pastekey", "0000"},
+      {"zoomscale", "2"},         {"sample", "1"},
+      {"trans", "100"},           {"customFormat", "\"RGB(#r,#g,#b)\""},
       {"display1", "0"},          {"display2", "0"},         {"mouse", "\"false\""},
       {"color", "0"},             {"history", "\"\""},
   };
