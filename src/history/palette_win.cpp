@@ -49,9 +49,9 @@ bool endsWithNoCase(const std::string& text, const std::string& end) {
 void onTypeChange(HWND dialog, int format) {
   const PaletteFormatRow& chosen = kPaletteFormats[format];
   SendMessageA(dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(chosen.extension));
-  std::vector<char> spec(kNameSize);
-  if (SendMessageA(dialog, CDM_GETSPEC, spec.size(), reinterpret_cast<LPARAM>(spec.data())) <= 0) return;
-  std::string name = spec.data();
+  std::vector<char> typed(kNameSize);
+  if (SendMessageA(dialog, CDM_GETSPEC, typed.size(), reinterpret_cast<LPARAM>(typed.data())) <= 0) return;
+  std::string name = typed.data();
   for (const PaletteFormatRow& row : kPaletteFormats) {
     const std::string old = std::string(".") + row.extension;
     if (!endsWithNoCase(name, old)) continue;
