@@ -413,7 +413,15 @@ double clipped(const Lab& lab, double rgb[3]) {
 
 // CSS Color 4's gamut mapping into sRGB: chroma reduced by binary search in OKLCH until clipping
 // the colour moves it less than a just noticeable difference. Components on the 0 to 255 scale.
-void rgbOfLab(const Lab& origin, double rgb[3]) {
+void rgbOfLab(Lab origin, double rgb[3]) {
+  // Far outside any screen's colours the cubes of the conversion overflow to infinities and NaNs; the
+  // mapping keeps the hue and lightness only, so the chroma is first brought down to one that cannot.
+  constexpr double kChromaLimit = 2;
+  const double asGiven = std::hypot(origin.a, origin.b);
+  if (asGiven > kChromaLimit) {
+    origin.a *= kChromaLimit / asGiven;
+    origin.b *= kChromaLimit / asGiven;
+  }
   if (origin.l >= 1 || origin.l <= 0) {
     std::fill(rgb, rgb + 3, origin.l >= 1 ? 255.0 : 0.0);
     return;

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/action_table.h"
+#include "app/names.h"
+
 // Dispatches the thread's messages through the program's own loop rule for `ms` milliseconds.
 void pumpFor(int ms);
 // Pumps until `done` is true or `timeoutMs` passed; returns `done()`.
@@ -146,3 +149,72 @@ struct PrefixDpi {
 // Live GDI objects of this process, or -1 when they cannot be counted. Wine's GetGuiResources says 0, so
 // under Wine they are counted in its handle table.
 long liveGdiObjects();
+
+// The real Tintlet.exe, or a copy of it at `exe`, as a process of its own, found through its colour box once
+// it shows a colour.
+struct RunningTintlet {
+  HANDLE process = nullptr;
+  HWND box = nullptr;
+  HWND text = nullptr;
+  explicit RunningTintlet(const std::string& exe = windowsPath(TINTLET_EXE)) {
+    process = startProcess("\"" + exe + "\"");
+    if (!process) return;
+    pumpUntil([&] {
+      box = FindWindowA(kBoxClassName, nullptr);
+      text = box ? FindWindowExA(box, nullptr, "EDIT", nullptr) : nullptr;
+      return text && IsWindowVisible(box) && !boxText().empty();
+    }, 10000);
+  }
+  std::string boxText() const {
+    char t[64] = {};
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(text, WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &ignored);
+    return t;
+  }
+  bool decimal() const { return boxText().find(' ') != std::string::npos; }
+  // The form, told by the box height against its text line: normal 2h + 2, micro h + 2, zoom h + 30,
+  // contrast 2h + 4.
+  std::string form() const {
+    RECT b, t;
+    GetWindowRect(box, &b);
+    GetWindowRect(text, &t);
+    const int h = t.bottom - t.top, height = b.bottom - b.top;
+    if (height == 2 * h + 2) return "normal";
+    if (height == h + 2) return "micro";
+    if (height == h + 30) return "zoom";
+    if (height == 2 * h + 4) return "contrast";
+    return "height " + std::to_string(height) + " for line " + std::to_string(h);
+  }
+  void action(int n) const {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(box, WM_HOTKEY, n, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
+  // A tray menu command, as the menu sends it to the box.
+  void command(int id) const {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(box, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
+  // Whether the Options page's radio button or check box with command `id` is checked.
+  bool optionChecked(int id) const {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(FindWindowA(kOptionsClassName, nullptr), id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                        2000, &state);
+    return state == BST_CHECKED;
+  }
+  bool ended(int ms) const { return WaitForSingleObject(process, ms) == WAIT_OBJECT_0; }
+  bool exit() {
+    PostMessageA(box, WM_HOTKEY, kActionExit, 0);
+    return ended(10000);
+  }
+  void kill() const {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+  }
+  ~RunningTintlet() {
+    if (!process) return;
+    if (!ended(0)) TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
+  RunningTintlet(const RunningTintlet&) = delete;
+  RunningTintlet& operator=(const RunningTintlet&) = delete;
+};

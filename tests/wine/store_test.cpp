@@ -150,47 +150,6 @@ std::string thisProgram() {
   return self;
 }
 
-// The real Tintlet.exe as a process of its own.
-struct Program {
-  HANDLE process = nullptr;
-  HWND box = nullptr;
-  HWND text = nullptr;
-  explicit Program(const std::string& exe) {
-    process = startProcess("\"" + exe + "\"");
-    if (!process) return;
-    pumpUntil([&] {
-      box = FindWindowA(kBoxClassName, nullptr);
-      text = box ? FindWindowExA(box, nullptr, "EDIT", nullptr) : nullptr;
-      return text && IsWindowVisible(box) && !boxText().empty();
-    }, 10000);
-  }
-  std::string boxText() const {
-    char t[64] = {};
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(text, WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &ignored);
-    return t;
-  }
-  bool decimal() const { return boxText().find(' ') != std::string::npos; }
-  void command(int id) const {
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(box, WM_COMMAND, id, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-  }
-  void kill() {
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, 5000);
-  }
-  bool exit() {
-    PostMessageA(box, WM_HOTKEY, kActionExit, 0);
-    return WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
-  }
-  ~Program() {
-    if (!process) return;
-    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) kill();
-    CloseHandle(process);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-};
 
 // Each store, as a test sees its stored values and its time of last write.
 struct StoreCase {
@@ -225,7 +184,7 @@ TEST(SettingsStore, ChangeSurvivesAKill) {
     const Unpacked copy(windowsPath(TINTLET_EXE), store.portable ? "" : nullptr);
     const StoreView view{copy, store.portable};
     {
-      Program first(copy.exe);
+      RunningTintlet first(copy.exe);
       ASSERT_NE(first.box, nullptr);
       ASSERT_TRUE(pumpUntil([&] { return view.value("display1") == "0"; }));  // the defaults written at start
       const auto changed = std::chrono::steady_clock::now();
@@ -242,7 +201,7 @@ TEST(SettingsStore, ChangeSurvivesAKill) {
     EXPECT_EQ(view.value("display2"), "1");
     EXPECT_EQ(view.value("platform"), store.portable ? "\"cssrgb\"" : "cssrgb");
     EXPECT_EQ(keyExists(kSettingsKey), !store.portable);
-    Program second(copy.exe);
+    RunningTintlet second(copy.exe);
     ASSERT_NE(second.box, nullptr);
     EXPECT_TRUE(second.decimal()) << second.boxText();
     EXPECT_TRUE(second.exit());
@@ -259,7 +218,7 @@ TEST(SettingsStore, NothingChangedWritesNothing) {
     clearSettings();
     const Unpacked copy(windowsPath(TINTLET_EXE), store.portable ? "" : nullptr);
     const StoreView view{copy, store.portable};
-    Program tintlet(copy.exe);
+    RunningTintlet tintlet(copy.exe);
     ASSERT_NE(tintlet.box, nullptr);
     ASSERT_TRUE(pumpUntil([&] { return view.value("history") != "<missing>"; }));
     pumpFor(2500);  // the looks of the first seconds: a look finds nothing to write
