@@ -1,6 +1,5 @@
 #include "app/startup.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -28,13 +27,7 @@ void reportSettingsFileError() {
   const DWORD error = settingsFileError(&reading);
   if (told || error == 0) return;
   told = true;
-  char reason[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason, sizeof reason,
-                 nullptr);
-  std::size_t length = std::strlen(reason);
-  while (length > 0 && (reason[length - 1] == '\r' || reason[length - 1] == '\n')) reason[--length] = '\0';
-  if (length == 0) std::snprintf(reason, sizeof reason, "Error %lu", static_cast<unsigned long>(error));
-  const std::string text = settingsFile() + "\r\r" + reason;
+  const std::string text = settingsFile() + "\r\r" + systemMessage(error);
   reportError(nullptr, reading ? kErrSettingsRead : kErrSettingsWrite, text.c_str());
 }
 

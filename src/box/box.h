@@ -45,6 +45,8 @@ void hideBox(HWND wnd);
 // The monitor under a pointer at `p` (or the nearest one): the box is kept on it, the magnifier reads
 // from it, and the Options window is centred on it.
 RECT screenRectAt(POINT p);
+// The virtual screen, every monitor's rectangle together (right and bottom exclusive).
+Rect virtualScreen();
 
 // The box's timer: a tick in full while the pointer moves or a mode needs speed, fewer while it stands still.
 LRESULT onBoxTimer(HWND wnd);

@@ -46,10 +46,15 @@ struct TickClock {
 TickClock tickClock = {};
 
 long msSince(const LARGE_INTEGER& then) {
-  LARGE_INTEGER now, frequency;
+  // Fixed at boot: asked once, not at every tick.
+  static const LONGLONG perSecond = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<long>((now.QuadPart - then.QuadPart) * 1000 / frequency.QuadPart);
+  return static_cast<long>((now.QuadPart - then.QuadPart) * 1000 / perSecond);
 }
 
 void startTimer(HWND wnd) {
@@ -278,6 +283,11 @@ RECT screenRectAt(POINT p) {
   RECT d;  // no monitor known: the primary one, which the desktop window covers
   GetWindowRect(GetDesktopWindow(), &d);
   return d;
+}
+
+Rect virtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 void placeBox(HWND wnd) {

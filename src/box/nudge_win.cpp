@@ -31,16 +31,10 @@ void unregisterNudgeKeys(HWND box) {
   for (int i = 0; i < kNudgeKeyCount; ++i) UnregisterHotKey(box, kFirstNudgeHotkeyId + i);
 }
 
-RECT virtualScreen() {
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
 void movePointer(HWND box, int dx, int dy) {
   POINT p;
   if (!GetCursorPos(&p)) return;
-  const RECT s = virtualScreen();
-  const Point to = nudgedPointer({p.x, p.y}, dx, dy, {s.left, s.top, s.right, s.bottom});
+  const Point to = nudgedPointer({p.x, p.y}, dx, dy, virtualScreen());
   // Refused while another desktop has the input: the pointer did not move, so there is nothing new to sample.
   if (!SetCursorPos(to.x, to.y)) return;
   // Sampled at once, so the box shows the new pixel and Enter copies it even before the next tick.

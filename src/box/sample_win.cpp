@@ -6,17 +6,13 @@
 
 #include "app/gdi.h"
 #include "box/area_mean.h"
+#include "box/box.h"
 #include "box/magnifier.h"
 
 namespace {
 
 // Kept from read to read: making a DC and a DIB section anew costs more than the read itself.
 std::optional<MemoryDC> area;  // room for the largest side, 13 x 13
-
-Rect virtualScreen() {
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
 
 }  // namespace
 

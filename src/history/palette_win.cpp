@@ -128,19 +128,6 @@ DWORD replaceFile(const std::string& path, const std::string& bytes) {
   return error;
 }
 
-// The system's own words for `code`, on lines broken by a single carriage return as the message box's
-// other texts are.
-std::string systemMessage(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message;
-  for (const char* c = text; c && *c; ++c)
-    if (*c != '\n') message += *c;
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == '\r' || message.back() == ' ')) message.pop_back();
-  return message.empty() ? "Error " + std::to_string(code) + "." : message;
-}
 
 }  // namespace
 
