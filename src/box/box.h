@@ -46,7 +46,7 @@ void hideBox(HWND wnd);
 // from it, and the Options window is centred on it.
 RECT screenRectAt(POINT p);
 // The virtual screen, every monitor's rectangle together (right and bottom exclusive).
-Rect virtualScreen();
+Rect virtualScreenRect();
 
 // The box's timer: a tick in full while the pointer moves or a mode needs speed, fewer while it stands still.
 LRESULT onBoxTimer(HWND wnd);

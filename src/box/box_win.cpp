@@ -285,7 +285,7 @@ RECT screenRectAt(POINT p) {
   return d;
 }
 
-Rect virtualScreen() {
+Rect virtualScreenRect() {
   const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
   return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }

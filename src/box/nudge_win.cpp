@@ -34,7 +34,7 @@ void unregisterNudgeKeys(HWND box) {
 void movePointer(HWND box, int dx, int dy) {
   POINT p;
   if (!GetCursorPos(&p)) return;
-  const Point to = nudgedPointer({p.x, p.y}, dx, dy, virtualScreen());
+  const Point to = nudgedPointer({p.x, p.y}, dx, dy, virtualScreenRect());
   // Refused while another desktop has the input: the pointer did not move, so there is nothing new to sample.
   if (!SetCursorPos(to.x, to.y)) return;
   // Sampled at once, so the box shows the new pixel and Enter copies it even before the next tick.

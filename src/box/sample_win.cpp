@@ -21,7 +21,7 @@ COLORREF sampledColor(HDC screenDC, POINT p, int side) {
   if (side == 1) return GetPixel(screenDC, p.x, p.y);
   const int radius = side / 2;
   const Point origin = {p.x - radius, p.y - radius};
-  const Rect screen = virtualScreen();
+  const Rect screen = virtualScreenRect();
   const Rect a = {std::max(origin.x, screen.left), std::max(origin.y, screen.top),
                   std::min(origin.x + side, screen.right), std::min(origin.y + side, screen.bottom)};
   if (a.left >= a.right || a.top >= a.bottom) return CLR_INVALID;
