@@ -141,7 +141,11 @@ TEST_F(ContrastFixture, TheSwatchShowsBothColoursAndTheLineFitsTheWidestText) {
     ASSERT_NO_FATAL_FAILURE(pointAt(target, c.reference));
     action(kActionCopy);
     ASSERT_NO_FATAL_FAILURE(pointAt(target, c.under));
-    pumpFor(60);
+    // Painted in the tick that composes the pair's line; a still pointer's tick comes only every 50 ms.
+    ASSERT_TRUE(pumpUntil([&] {
+      return boxState.contrastComposed && boxState.contrastReference == c.reference &&
+             boxState.contrastPicked == c.under;
+    }));
     WindowDC box(app.boxWnd);
     const RECT& s = boxState.swatchRect;
     int under = 0, reference = 0, outline = 0, other = 0;
